@@ -1,0 +1,41 @@
+# Shared compile options and the helper that turns a source folder into a library.
+add_library(veltrane_options INTERFACE)
+target_compile_options(veltrane_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+target_include_directories(veltrane_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+if(VELTRANE_SANITIZE)
+  set(VELTRANE_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(veltrane_options INTERFACE ${VELTRANE_SAN_FLAGS})
+  target_link_options(veltrane_options INTERFACE ${VELTRANE_SAN_FLAGS})
+endif()
+
+# veltrane_layer(<folder> [DEPS targets...]): a static library of every .cpp below
+# src/<folder>, linked to the layers and libraries it may use.
+function(veltrane_layer folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  set(target veltrane_${folder})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_link_libraries(${target} PUBLIC veltrane_options ${ARG_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_link_libraries(${target} INTERFACE veltrane_options ${ARG_DEPS})
+  endif()
+endfunction()
+
+# veltrane_test(<folder> [DEPS targets...]): one test program of every .cpp below tests/<folder>.
+function(veltrane_test folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${folder})
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE veltrane_options ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${target} PRIVATE
+    VELTRANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VELTRANE_GAME_DIR="${VELTRANE_GAME_DIR}")
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS ${folder})
+endfunction()

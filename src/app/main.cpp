@@ -1,0 +1,7 @@
+// Program entry.
+#include <cstdio>
+
+int main() {
+    std::puts("Veltrane");
+    return 0;
+}
