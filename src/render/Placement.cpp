@@ -11,6 +11,8 @@ TMatrix MakeWorld(TVector scale, TVector position, TVector rotation) {
     return MatrixMultiply(MatrixScaling(scale), m);
 }
 
-void TTexMatrix::UpdateWorld() { World = MakeWorld(Scale, Position, Rotation); }
+void TTexMatrix::UpdateWorld() {
+    World = MakeWorld(Scale, Position, Rotation);
+}
 
 } // namespace veltrane

@@ -32,6 +32,8 @@ struct TTexMatrix {
 
 // World = Scaling x RotZ x RotY x RotX x Trans: scaled first, turned about z, y, x, moved last.
 TMatrix MakeWorld(TVector scale, TVector position, TVector rotation);
-inline TMatrix MakeWorld(const TPlacement& p) { return MakeWorld(p.Scale, p.Position, p.Rotation); }
+inline TMatrix MakeWorld(const TPlacement& p) {
+    return MakeWorld(p.Scale, p.Position, p.Rotation);
+}
 
 } // namespace veltrane

@@ -13,13 +13,27 @@ struct TVector {
     friend bool operator==(const TVector&, const TVector&) = default;
 };
 
-inline TVector MakeVector(float x, float y, float z) { return {x, y, z}; }
-inline TVector operator+(TVector a, TVector b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline TVector operator-(TVector a, TVector b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline TVector operator*(TVector a, float k) { return {a.x * k, a.y * k, a.z * k}; }
-inline TVector operator/(TVector a, float k) { return {a.x / k, a.y / k, a.z / k}; }
-inline float Dot(TVector a, TVector b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline float Length(TVector a) { return std::sqrt(Dot(a, a)); }
+inline TVector MakeVector(float x, float y, float z) {
+    return {x, y, z};
+}
+inline TVector operator+(TVector a, TVector b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline TVector operator-(TVector a, TVector b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline TVector operator*(TVector a, float k) {
+    return {a.x * k, a.y * k, a.z * k};
+}
+inline TVector operator/(TVector a, float k) {
+    return {a.x / k, a.y / k, a.z / k};
+}
+inline float Dot(TVector a, TVector b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline float Length(TVector a) {
+    return std::sqrt(Dot(a, a));
+}
 inline TVector Cross(TVector a, TVector b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }

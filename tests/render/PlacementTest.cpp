@@ -27,7 +27,8 @@ TEST(MakeWorld, LeftHandedRotationsAboutEachAxis) {
                p + TVector{std::cos(a), std::sin(a), 0});
     ExpectNear(TransformCoord({0, 1, 0}, MakeWorld({1, 1, 1}, {}, {a, 0, 0})), {0, std::cos(a), std::sin(a)});
     // About y the left-handed turn carries +x towards -z.
-    ExpectNear(TransformCoord({1, 0, 0}, MakeWorld({1, 1, 1}, {}, {0, a, 0})), {std::cos(a), 0, -std::sin(a)});
+    ExpectNear(TransformCoord({1, 0, 0}, MakeWorld({1, 1, 1}, {}, {0, a, 0})),
+               {std::cos(a), 0, -std::sin(a)});
 }
 
 TEST(MakeWorld, ScalesFirstThenTurnsZYXThenMoves) {
