@@ -1,0 +1,124 @@
+#include "settings/Options.h"
+
+#include "platform/KeyValueStore.h"
+
+namespace veltrane {
+
+std::array<TResolution, 10> ResolutionTable;
+std::array<uint8_t, 2> ColorDepthTable;
+TOptions* Options = nullptr;
+
+namespace {
+
+const char* const SettingsKey = "Software\\Quillomar";
+
+void FillTables() {
+    static constexpr TResolution Fixed[9] = {{512, 384},  {640, 400},  {640, 480},  {800, 600},  {1024, 768},
+                                             {1152, 864}, {1280, 768}, {1280, 960}, {1280, 1024}};
+    for (size_t i = 0; i < 9; ++i) ResolutionTable[i] = Fixed[i];
+    ColorDepthTable = {16, 32};
+}
+
+int32_t ReadRequired(const TKeyValueStore& store, const char* name) {
+    int32_t value = 0;
+    switch (store.ReadInteger(name, value)) {
+    case TKeyValueStore::TReadResult::Ok:
+        return value;
+    case TKeyValueStore::TReadResult::Missing:
+        throw ERegistryException(std::string("Failed to get data for '") + name + "'");
+    case TKeyValueStore::TReadResult::NotInteger:
+        break;
+    }
+    throw ERegistryException(std::string("Invalid data type for '") + name + "'");
+}
+
+// Byte fields keep the low 8 bits of the stored integer.
+uint8_t LowByte(int32_t value) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF);
+}
+
+} // namespace
+
+TOptions::TOptions(std::string file) : file_(std::move(file)) {
+    FillTables();
+    ResetCamera();
+}
+
+TOptions::TOptions() : TOptions(SettingsFilePath()) {}
+
+void TOptions::SetDefaults() {
+    SoundVol = 160;
+    MusicVol = 120;
+    Texture = 2;
+    Resolution = DefaultResolution;
+    Color = DefaultColor;
+    Fullscreen = true;
+    Desktop = true;
+    PseudoFullscreen = false;
+    Help = true;
+    WriteDebug = false;
+}
+
+void TOptions::Load() {
+    TKeyValueStore store(file_, SettingsKey);
+    store.Load();
+    if (!store.KeyExists()) {
+        SetDefaults();
+        Save();
+        return;
+    }
+
+    Fullscreen = ReadRequired(store, "Fullscreen") != 0;
+    Resolution = LowByte(ReadRequired(store, "Resolution"));
+    // An index outside the tables would make the main window read past them.
+    if (Resolution >= ResolutionTable.size()) Resolution = DefaultResolution;
+    Color = LowByte(ReadRequired(store, "Color"));
+    if (Color >= ColorDepthTable.size()) Color = DefaultColor;
+    Desktop = ReadRequired(store, "Desktop") != 0;
+    Texture = LowByte(ReadRequired(store, "Texture"));
+    SoundVol = LowByte(ReadRequired(store, "SoundVol"));
+    MusicVol = LowByte(ReadRequired(store, "MusicVol"));
+    Help = ReadRequired(store, "Help") != 0;
+
+    // These two came later: settings written before them lack them, so they fall back quietly.
+    int32_t pseudo = 0, debug = 0;
+    if (store.ReadInteger("PseudoFullscreen", pseudo) == TKeyValueStore::TReadResult::Ok &&
+        store.ReadInteger("WriteDebug", debug) == TKeyValueStore::TReadResult::Ok) {
+        PseudoFullscreen = pseudo != 0;
+        WriteDebug = debug != 0;
+    } else {
+        PseudoFullscreen = false;
+        WriteDebug = false;
+        Save();
+    }
+}
+
+bool TOptions::Save(std::string* error) {
+    TKeyValueStore store(file_, SettingsKey);
+    store.Load(); // keep whatever else the file holds
+    store.WriteInteger("SoundVol", SoundVol);
+    store.WriteInteger("MusicVol", MusicVol);
+    store.WriteInteger("Fullscreen", Fullscreen ? 1 : 0);
+    store.WriteInteger("Resolution", Resolution);
+    store.WriteInteger("Color", Color);
+    store.WriteInteger("Desktop", Desktop ? 1 : 0);
+    store.WriteInteger("Texture", Texture);
+    store.WriteInteger("Help", Help ? 1 : 0);
+    store.WriteInteger("WriteDebug", WriteDebug ? 1 : 0);
+    store.WriteInteger("PseudoFullscreen", PseudoFullscreen ? 1 : 0);
+    return store.Save(error);
+}
+
+void TOptions::ResetCamera() {
+    CameraEye = MakeVector(-1.8f, -0.25f, 12.7f);
+}
+
+const TResolution& TOptions::CurrentResolution() const {
+    return ResolutionTable[Resolution < ResolutionTable.size() ? Resolution : DefaultResolution];
+}
+
+uint8_t TOptions::CurrentColorDepth() const {
+    return ColorDepthTable[Color < ColorDepthTable.size() ? Color : DefaultColor];
+}
+
+} // namespace veltrane

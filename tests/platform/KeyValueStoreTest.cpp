@@ -1,0 +1,91 @@
+#include "platform/KeyValueStore.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace veltrane {
+namespace {
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+TEST(KeyValueStore, FileLivesUnderTheConfigFolder) {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+    EXPECT_EQ(SettingsFilePath(), "/tmp/cfg/Quillomar/settings.ini");
+    setenv("XDG_CONFIG_HOME", "", 1);
+    setenv("HOME", std::getenv("HOME") ? std::getenv("HOME") : "/home/x", 1);
+    EXPECT_EQ(SettingsFilePath(), std::string(std::getenv("HOME")) + "/.config/Quillomar/settings.ini");
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(KeyValueStore, TellsMissingFromNotAnInteger) {
+    TempDir dir;
+    const fs::path file = dir.path() / "s.ini";
+    std::ofstream(file) << "[Key]\nA=12\nB=twelve\nC=-7 \nD=\n";
+    TKeyValueStore store(file.string(), "Key");
+    EXPECT_FALSE(store.KeyExists()); // nothing read yet
+    store.Load();
+    EXPECT_TRUE(store.KeyExists());
+    int32_t v = 0;
+    EXPECT_EQ(store.ReadInteger("a", v), TKeyValueStore::TReadResult::Ok);
+    EXPECT_EQ(v, 12);
+    EXPECT_EQ(store.ReadInteger("B", v), TKeyValueStore::TReadResult::NotInteger);
+    EXPECT_EQ(store.ReadInteger("C", v), TKeyValueStore::TReadResult::Ok);
+    EXPECT_EQ(v, -7);
+    EXPECT_EQ(store.ReadInteger("D", v), TKeyValueStore::TReadResult::NotInteger);
+    EXPECT_EQ(store.ReadInteger("E", v), TKeyValueStore::TReadResult::Missing);
+
+    TKeyValueStore other(file.string(), "Other");
+    other.Load();
+    EXPECT_FALSE(other.KeyExists());
+    EXPECT_EQ(other.ReadInteger("A", v), TKeyValueStore::TReadResult::Missing);
+}
+
+TEST(KeyValueStore, SaveReplacesTheFileAndKeepsEveryOtherValue) {
+    TempDir dir;
+    const fs::path file = dir.path() / "Quillomar" / "settings.ini";
+    TKeyValueStore first(file.string(), "Key");
+    first.Load(); // no file yet: empty
+    first.WriteInteger("Known", 1);
+    ASSERT_TRUE(first.Save()); // creates the folder
+    std::ofstream(file, std::ios::app) << "Extra=5\n[Else]\nX=text\n";
+
+    TKeyValueStore store(file.string(), "Key");
+    store.Load();
+    store.WriteInteger("known", 2); // replaces, keeping the stored spelling
+    store.WriteInteger("New", 3);
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(ReadAll(file), "[Key]\nKnown=2\nExtra=5\nNew=3\n\n[Else]\nX=text\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+}
+
+TEST(KeyValueStore, AFailedSaveSaysSoAndLeavesTheOldFile) {
+    TempDir dir;
+    const fs::path blocker = dir.path() / "Quillomar";
+    std::ofstream(blocker) << "a file where the folder should be";
+    TKeyValueStore store((blocker / "settings.ini").string(), "Key");
+    store.WriteInteger("A", 1);
+    std::string error;
+    EXPECT_FALSE(store.Save(&error));
+    EXPECT_NE(error.find("Quillomar"), std::string::npos) << error;
+    EXPECT_EQ(ReadAll(blocker), "a file where the folder should be");
+}
+
+} // namespace
+} // namespace veltrane
