@@ -90,7 +90,11 @@ bool TTextReader::Eoln() const {
 }
 
 void TTextReader::Fail(const std::string& what) const {
-    throw TFileError(name_ + " line " + std::to_string(line_) + ": " + what);
+    FailAt(line_, what);
+}
+
+void TTextReader::FailAt(int line, const std::string& what) const {
+    throw TFileError(name_ + " line " + std::to_string(line) + ": " + what);
 }
 
 std::string TTextReader::NextToken(const char* expected) {

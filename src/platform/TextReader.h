@@ -52,6 +52,8 @@ public:
 
     // Throws TFileError for the current line with the given description.
     [[noreturn]] void Fail(const std::string& what) const;
+    // The same for an earlier line, when a problem shows only after the text that causes it.
+    [[noreturn]] void FailAt(int line, const std::string& what) const;
 
 private:
     TTextReader(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {}
