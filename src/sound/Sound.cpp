@@ -1,0 +1,220 @@
+#include "sound/Sound.h"
+
+#include "platform/Paths.h"
+#include "platform/mixer/SdlMixer.h"
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace veltrane {
+
+const std::array<const char*, SoundCount> SoundNames = {
+    "NewLevel",   "BonusLevel",  "NewTurn",    "FlyingBy", "BonusLevelDone", "SelectCube", "MoveCube",
+    "MoveBomb",   "Moved",       "FigureDone", "vDouble",  "vTriple",        "vQuadro",    "vExcellent",
+    "vQuillomar", "ExplodeBomb", "Colorize",   "Shot",     "ShowBonus",      "GameOver",   "MenuMove",
+    "MenuEnter",  "MenuEsc",     "MenuKey",    "Selected", "TimeUp",         "Message"};
+
+const std::array<const char*, MusicTrackCount> MusicNames = {"menu1.ogg", "menu2.ogg", "theme1.ogg",
+                                                             "theme2.ogg"};
+
+namespace {
+
+IMixer* Mixer = nullptr;
+std::unique_ptr<IMixer> OwnMixer; // used when the program gives none
+uint8_t* SoundVolume = nullptr;
+uint8_t* MusicVolume = nullptr;
+std::string ProgramDir;
+bool ProgramDirSet = false;
+
+std::array<TMixHandle, MusicTrackCount> Streams{};
+std::array<TMixHandle, SoundCount> Samples{};
+int CurrentTrack = 0;
+// Cleared by the mixer's thread when a track played once ends.
+std::atomic<uint8_t> MusicPlaying{0};
+int MenuToggle = 2;
+// The channel of the playing "Selected", -1 when none.
+int64_t HighlightChannel = -1;
+std::string Extension;
+
+uint8_t SoundVol() {
+    return SoundVolume ? *SoundVolume : 0;
+}
+uint8_t MusicVol() {
+    return MusicVolume ? *MusicVolume : 0;
+}
+
+IMixer& TheMixer() {
+    if (!Mixer) {
+        if (!OwnMixer) OwnMixer = std::make_unique<TSdlMixer>();
+        Mixer = OwnMixer.get();
+    }
+    return *Mixer;
+}
+
+void OnMusicEnd(void*) {
+    MusicPlaying.store(0);
+}
+
+// The running program's folder with a trailing separator.
+std::string DefaultProgramDir() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return "./";
+    return exe.parent_path().string() + "/";
+}
+
+const std::string& SoundsFolder() {
+    if (!ProgramDirSet) {
+        ProgramDir = DefaultProgramDir();
+        ProgramDirSet = true;
+    }
+    return ProgramDir;
+}
+
+} // namespace
+
+void SetSoundMixer(IMixer* mixer) {
+    Mixer = mixer;
+}
+
+void BindSoundVolumes(uint8_t* soundVol, uint8_t* musicVol) {
+    SoundVolume = soundVol;
+    MusicVolume = musicVol;
+}
+
+void SetSoundProgramDir(const std::string& dir) {
+    ProgramDir = dir;
+    if (!ProgramDir.empty() && ProgramDir.back() != '/' && ProgramDir.back() != '\\') ProgramDir += '/';
+    ProgramDirSet = true;
+}
+
+bool InitSound(void* window) {
+    // A fresh start: nothing of an earlier run is played.
+    Streams.fill(0);
+    Samples.fill(0);
+    CurrentTrack = 0;
+    MusicPlaying = 0;
+    MenuToggle = 2;
+    HighlightChannel = -1;
+
+    IMixer& mixer = TheMixer();
+    const bool running = mixer.IMXInit(window, 44100) != 0 && mixer.IMXStart() != 0;
+    if (!running) {
+        if (SoundVolume) *SoundVolume = 0;
+        if (MusicVolume) *MusicVolume = 0;
+    }
+    return running;
+}
+
+void LoadMusic() {
+    for (int track = 0; track < MusicTrackCount; ++track)
+        Streams[track] =
+            TheMixer().IMXStreamOpenFile(ResolvePath(std::string("Music\\") + MusicNames[track]));
+}
+
+void LoadSounds() {
+    const std::string dir = SoundsFolder() + "Sounds\\";
+    std::error_code ec;
+    Extension = std::filesystem::exists(ResolvePath(dir + "NewLevel.ogg"), ec) ? ".ogg" : ".wav";
+    for (int number = 0; number < SoundCount; ++number) {
+        const std::string name = SoundNames[number];
+        const int flags = name == "Selected" ? MixSampleLoop : 0;
+        Samples[number] = TheMixer().IMXSampleLoad(ResolvePath(dir + name + Extension), flags);
+    }
+    HighlightChannel = -1;
+}
+
+void SetSoundVolume() {
+    for (TMixHandle sample : Samples) TheMixer().IMXChannelSetAttributes(sample, SoundVol());
+}
+
+void SetMusicVolume() {
+    // The mixer takes music volumes 0..10: the setting / 25, rounded (never a half).
+    const int volume = (MusicVol() + 12) / 25;
+    for (TMixHandle stream : Streams) TheMixer().IMXChannelSetAttributes(stream, volume);
+}
+
+void PlayMusic(int track, int loop) {
+    if (track < 0 || track >= MusicTrackCount) return;
+    IMixer& mixer = TheMixer();
+    mixer.IMXChannelStop(Streams[CurrentTrack]);
+    mixer.IMXStreamPlay(Streams[track], loop);
+    CurrentTrack = track;
+    MusicPlaying = 1;
+    mixer.IMXChannelSetSync(Streams[track], &OnMusicEnd, nullptr);
+}
+
+void StopMusic() {
+    TheMixer().IMXChannelStop(Streams[CurrentTrack]);
+}
+
+bool MusicFinished() {
+    return MusicPlaying.load() == 0;
+}
+
+void NextMenuMusic() {
+    if (MusicPlaying.load() == 1) return;
+    if (MenuToggle == 1) {
+        PlayMusic(1, 0);
+        MenuToggle = 2;
+    } else {
+        PlayMusic(0, 0);
+        MenuToggle = 1;
+    }
+}
+
+void PlaySound(int number) {
+    if (SoundVol() == 0) return;
+    if (number < 0 || number >= SoundCount) return;
+    if (number == SelectedSound && HighlightChannel != -1) StopSound(SelectedSound);
+    const TMixHandle channel = TheMixer().IMXSamplePlay(Samples[number], SoundVol());
+    if (number == SelectedSound) HighlightChannel = channel;
+}
+
+void StopSound(int number) {
+    if (number != SelectedSound || HighlightChannel == -1) return;
+    TheMixer().IMXChannelStop(static_cast<TMixHandle>(HighlightChannel));
+    HighlightChannel = -1;
+}
+
+void DoneSound() {
+    IMixer& mixer = TheMixer();
+    mixer.IMXStop();
+    mixer.IMXUninit();
+    // The mixer's handles are gone with it.
+    Streams.fill(0);
+    Samples.fill(0);
+    HighlightChannel = -1;
+}
+
+int MenuTrack() {
+    return MenuToggle;
+}
+
+void SetMenuTrack(int track) {
+    MenuToggle = track;
+}
+
+void StartMenuMusic() {
+    StopMusic();
+    PlayMusic(0, 0);
+    MenuToggle = 1;
+}
+
+void StartGameMusic(int gameMode) {
+    StopMusic();
+    PlayMusic(1 + gameMode, 1);
+}
+
+void StartGameOverMusic() {
+    PlayMusic(1, 0);
+    MenuToggle = 2;
+}
+
+const std::string& SoundExtension() {
+    return Extension;
+}
+
+} // namespace veltrane

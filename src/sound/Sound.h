@@ -1,0 +1,71 @@
+// Music and sound effects: four music tracks and 27 numbered effects played through the mixer
+// contract. A module of plain procedures over module state; none of them fails to its caller.
+// Everything runs on the main thread except the mixer's end-of-track call, which only clears
+// the music-playing flag that the frame loop polls through MusicFinished.
+#pragma once
+
+#include "platform/mixer/Mixer.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace veltrane {
+
+constexpr int SoundCount = 27;
+constexpr int MusicTrackCount = 4;
+// The effect that repeats while a cube is selected; the only one StopSound acts on.
+constexpr int SelectedSound = 24;
+
+// Effect names by number ("Sounds\" + name + ".ogg" or ".wav" beside the program).
+extern const std::array<const char*, SoundCount> SoundNames;
+// Music file names by track ("Music\" + name, relative to the current folder).
+extern const std::array<const char*, MusicTrackCount> MusicNames;
+
+// Wiring, before InitSound. The mixer is not owned; without one, InitSound uses an SDL2_mixer
+// of its own. The volumes are the settings' SoundVol and MusicVol, read whenever they are
+// needed (unbound, they read as 0 and everything stays silent).
+void SetSoundMixer(IMixer* mixer);
+void BindSoundVolumes(uint8_t* soundVol, uint8_t* musicVol);
+// The folder the effects are looked for in ("<dir>/Sounds/..."); by default the folder of the
+// running program.
+void SetSoundProgramDir(const std::string& dir);
+
+// Starts the mixer; true when it runs. When it does not, both volumes become 0 so the game
+// runs silent.
+bool InitSound(void* window);
+void LoadMusic();
+// Chooses ".ogg" or ".wav" for all effects by whether the "NewLevel" effect exists as ".ogg".
+void LoadSounds();
+void SetSoundVolume();
+void SetMusicVolume();
+
+// track 0..3; loop 0 plays once (and then MusicFinished turns true), 1 repeats.
+void PlayMusic(int track, int loop);
+// Stops the current track; MusicFinished does not change.
+void StopMusic();
+bool MusicFinished();
+// When the menu track has ended, starts the other one.
+void NextMenuMusic();
+
+// number 0..26; nothing while SoundVol is 0. At most one "Selected" plays at a time.
+void PlaySound(int number);
+// Stops the playing "Selected"; any other number does nothing.
+void StopSound(int number);
+void DoneSound();
+
+// The menu-track toggle: 1 while menu1 plays, 2 while menu2 plays.
+int MenuTrack();
+void SetMenuTrack(int track);
+// The music moments shared by the menu, the game and the main window:
+// the main menu after loading or an abandoned game, or the return of the window in a menu;
+void StartMenuMusic();
+// a new game (or the window's return during one) in game mode 1 or 2;
+void StartGameMusic(int gameMode);
+// the high-score screen after a game over.
+void StartGameOverMusic();
+
+// The extension LoadSounds chose, ".ogg" or ".wav" (empty before).
+const std::string& SoundExtension();
+
+} // namespace veltrane
