@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,20 +17,6 @@ std::string ReadAll(const fs::path& p) {
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
-}
-
-TEST(KeyValueStore, FileLivesUnderTheConfigFolder) {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-    EXPECT_EQ(SettingsFilePath(), "/tmp/cfg/Quillomar/settings.ini");
-    setenv("XDG_CONFIG_HOME", "", 1);
-    setenv("HOME", std::getenv("HOME") ? std::getenv("HOME") : "/home/x", 1);
-    EXPECT_EQ(SettingsFilePath(), std::string(std::getenv("HOME")) + "/.config/Quillomar/settings.ini");
-    if (old)
-        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(KeyValueStore, TellsMissingFromNotAnInteger) {

@@ -197,18 +197,5 @@ TEST_F(OptionsTest, IndexesOutsideTheTablesFallBackToTheDefaults) {
     EXPECT_EQ(options.CurrentColorDepth(), 16);
 }
 
-TEST_F(OptionsTest, TablesAndCamera) {
-    TOptions options;
-    EXPECT_EQ(ResolutionTable[0].Width, 512);
-    EXPECT_EQ(ResolutionTable[0].Height, 384);
-    EXPECT_EQ(ResolutionTable[8].Width, 1280);
-    EXPECT_EQ(ResolutionTable[8].Height, 1024);
-    EXPECT_EQ(ColorDepthTable[0], 16);
-    EXPECT_EQ(ColorDepthTable[1], 32);
-    options.CameraEye = MakeVector(1, 2, 3);
-    options.ResetCamera();
-    EXPECT_EQ(options.CameraEye, MakeVector(-1.8f, -0.25f, 12.7f));
-}
-
 } // namespace
 } // namespace veltrane

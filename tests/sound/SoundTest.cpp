@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <thread>
 
 namespace veltrane {
 namespace {
@@ -208,18 +207,6 @@ TEST_F(SoundTest, GameMusicLoopsAndGameOverHandsBackToTheMenuTracks) {
     ASSERT_TRUE(mixer_.FinishStream());
     NextMenuMusic(); // back in the menu, menu1 follows menu2
     EXPECT_EQ(mixer_.PlayingStream(), Menu1);
-}
-
-TEST_F(SoundTest, TheEndOfTrackMayComeFromTheMixersThread) {
-    ASSERT_TRUE(Start());
-    PlayMusic(0, 0);
-    std::thread audio([this] { mixer_.FinishStream(); });
-    audio.join();
-    EXPECT_TRUE(MusicFinished());
-    // A later start sets the flag again, and stopping the track is not an end.
-    PlayMusic(1, 0);
-    StopMusic();
-    EXPECT_FALSE(MusicFinished());
 }
 
 TEST_F(SoundTest, AMixerThatFailsToStartLeavesTheGameSilent) {
