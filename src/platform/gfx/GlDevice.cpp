@@ -1,0 +1,819 @@
+#include "platform/gfx/GlDevice.h"
+
+#include "platform/gfx/DeviceState.h"
+#include "platform/gfx/GlShaders.h"
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+namespace veltrane::gfx {
+
+namespace {
+
+// Lives as long as the GL context; textures and buffers find through it whether their GL
+// names still need deleting, and from which thread they may be deleted at once.
+struct TGlContextToken {
+    std::thread::id Thread = std::this_thread::get_id();
+    std::mutex Mutex;
+    std::vector<GLuint> DeadTextures;
+    std::vector<GLuint> DeadBuffers;
+
+    void Release(GLuint name, bool texture) {
+        if (std::this_thread::get_id() == Thread) {
+            if (texture)
+                glDeleteTextures(1, &name);
+            else
+                glDeleteBuffers(1, &name);
+            return;
+        }
+        std::lock_guard lock(Mutex);
+        (texture ? DeadTextures : DeadBuffers).push_back(name);
+    }
+
+    void DeleteDeferred() {
+        std::lock_guard lock(Mutex);
+        if (!DeadTextures.empty()) glDeleteTextures(GLsizei(DeadTextures.size()), DeadTextures.data());
+        if (!DeadBuffers.empty()) glDeleteBuffers(GLsizei(DeadBuffers.size()), DeadBuffers.data());
+        DeadTextures.clear();
+        DeadBuffers.clear();
+    }
+};
+
+class TGlTexture final : public ITexture {
+public:
+    TGlTexture(std::weak_ptr<TGlContextToken> token, GLuint name, const TTextureImage& image)
+        : token_(std::move(token)), name_(name), width_(image.Levels.front().Width),
+          height_(image.Levels.front().Height), levels_(uint32_t(image.Levels.size())),
+          format_(image.Format) {}
+    ~TGlTexture() override {
+        if (auto token = token_.lock()) token->Release(name_, true);
+    }
+    uint32_t Width() const override { return width_; }
+    uint32_t Height() const override { return height_; }
+    uint32_t Levels() const override { return levels_; }
+    D3DFORMAT Format() const override { return format_; }
+    GLuint Name() const { return name_; }
+
+private:
+    std::weak_ptr<TGlContextToken> token_;
+    GLuint name_;
+    uint32_t width_, height_, levels_;
+    D3DFORMAT format_;
+};
+
+// The managed pool: a copy in memory, written through Lock and sent to GL at Unlock.
+class TGlVertexBuffer final : public IVertexBuffer {
+public:
+    TGlVertexBuffer(std::weak_ptr<TGlContextToken> token, GLuint name, uint32_t length)
+        : token_(std::move(token)), name_(name), bytes_(length) {}
+    ~TGlVertexBuffer() override {
+        if (auto token = token_.lock()) token->Release(name_, false);
+    }
+    HRESULT Lock(uint32_t offset, uint32_t size, uint8_t** data, uint32_t flags) override {
+        (void)flags;
+        if (size == 0 && offset <= bytes_.size()) size = uint32_t(bytes_.size()) - offset;
+        if (locked_ || data == nullptr || uint64_t(offset) + size > bytes_.size()) return D3DERR_INVALIDCALL;
+        lockOffset_ = offset;
+        lockSize_ = size;
+        locked_ = true;
+        *data = bytes_.data() + offset;
+        return D3D_OK;
+    }
+    HRESULT Unlock() override {
+        if (!locked_) return D3DERR_INVALIDCALL;
+        locked_ = false;
+        if (token_.expired()) return D3DERR_DEVICELOST;
+        if (lockSize_ == 0) return D3D_OK;
+        glBindBuffer(GL_ARRAY_BUFFER, name_);
+        glBufferSubData(GL_ARRAY_BUFFER, lockOffset_, lockSize_, bytes_.data() + lockOffset_);
+        return D3D_OK;
+    }
+    uint32_t Length() const override { return uint32_t(bytes_.size()); }
+    GLuint Name() const { return name_; }
+
+private:
+    std::weak_ptr<TGlContextToken> token_;
+    GLuint name_;
+    std::vector<uint8_t> bytes_;
+    uint32_t lockOffset_ = 0, lockSize_ = 0;
+    bool locked_ = false;
+};
+
+GLenum BlendFactor(uint32_t blend) {
+    switch (blend) {
+    case D3DBLEND_ZERO:
+        return GL_ZERO;
+    case D3DBLEND_ONE:
+        return GL_ONE;
+    case D3DBLEND_SRCCOLOR:
+        return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA:
+        return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA:
+        return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA:
+        return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR:
+        return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR:
+        return GL_ONE_MINUS_DST_COLOR;
+    default:
+        return GL_INVALID_ENUM;
+    }
+}
+
+GLenum CompareFunc(uint32_t func) {
+    switch (func) {
+    case D3DCMP_NEVER:
+        return GL_NEVER;
+    case D3DCMP_LESS:
+        return GL_LESS;
+    case D3DCMP_EQUAL:
+        return GL_EQUAL;
+    case D3DCMP_LESSEQUAL:
+        return GL_LEQUAL;
+    case D3DCMP_GREATER:
+        return GL_GREATER;
+    case D3DCMP_NOTEQUAL:
+        return GL_NOTEQUAL;
+    case D3DCMP_GREATEREQUAL:
+        return GL_GEQUAL;
+    case D3DCMP_ALWAYS:
+        return GL_ALWAYS;
+    default:
+        return GL_INVALID_ENUM;
+    }
+}
+
+GLint WrapMode(uint32_t address) {
+    switch (address) {
+    case D3DTADDRESS_MIRROR:
+        return GL_MIRRORED_REPEAT;
+    case D3DTADDRESS_CLAMP:
+        return GL_CLAMP_TO_EDGE;
+    default:
+        return GL_REPEAT;
+    }
+}
+
+// a x b for row-major matrices.
+void Multiply(const D3DMATRIX& a, const D3DMATRIX& b, float out[16]) {
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            float sum = 0;
+            for (int k = 0; k < 4; ++k) sum += a.m[r][k] * b.m[k][c];
+            out[r * 4 + c] = sum;
+        }
+}
+
+// The cofactor matrix of the upper 3 x 3 of m, and its determinant.
+float Cofactors(const D3DMATRIX& m, float c[9]) {
+    auto a = [&](int r, int col) { return m.m[r][col]; };
+    c[0] = a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1);
+    c[1] = a(1, 2) * a(2, 0) - a(1, 0) * a(2, 2);
+    c[2] = a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0);
+    c[3] = a(0, 2) * a(2, 1) - a(0, 1) * a(2, 2);
+    c[4] = a(0, 0) * a(2, 2) - a(0, 2) * a(2, 0);
+    c[5] = a(0, 1) * a(2, 0) - a(0, 0) * a(2, 1);
+    c[6] = a(0, 1) * a(1, 2) - a(0, 2) * a(1, 1);
+    c[7] = a(0, 2) * a(1, 0) - a(0, 0) * a(1, 2);
+    c[8] = a(0, 0) * a(1, 1) - a(0, 1) * a(1, 0);
+    return a(0, 0) * c[0] + a(0, 1) * c[1] + a(0, 2) * c[2];
+}
+
+GLuint Compile(GLenum type, const char* source, std::string& error) {
+    GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[2048] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        error = std::string("shader compilation failed: ") + log;
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+enum : uint32_t {
+    kDirtyTransforms = 1,
+    kDirtyMaterial = 2,
+    kDirtyLights = 4,
+    kDirtyLighting = 8,
+    kDirtyStage = 16,
+    kDirtySampler = 32,
+    kDirtyTexture = 64,
+    kDirtyAll = 127,
+};
+
+} // namespace
+
+struct TGlDevice::Impl {
+    SDL_Window* Window = nullptr;
+    bool OwnsWindow = false;
+    bool OwnsVideo = false;
+    SDL_GLContext Context = nullptr;
+    std::shared_ptr<TGlContextToken> Token;
+    GLuint Program = 0, Vao = 0, Sampler = 0;
+    int ViewportWidth = 0, ViewportHeight = 0;
+    TDeviceState State;
+    uint32_t Dirty = kDirtyAll;
+    GLuint BoundTexture = 0;
+
+    struct {
+        GLint World, ViewProjection, NormalMatrix, Eye, Lighting, Normalize, SpecularEnable, LocalViewer,
+            ColourVertex, GlobalAmbient, MatDiffuse, MatAmbient, MatSpecular, MatEmissive, MatPower,
+            LightType, LightPosition, LightDirection, LightDiffuse, LightSpecular, LightAmbient,
+            LightAttenuation, Texture, HasTexture, ColourOp, ColourArg1, ColourArg2, AlphaOp, AlphaArg1,
+            AlphaArg2, TextureFactor, AddSpecular, AlphaTest, AlphaFunc, AlphaRef;
+    } U{};
+
+    ~Impl() {
+        if (Context) {
+            Token.reset();
+            SDL_GL_DeleteContext(Context);
+        }
+        if (OwnsWindow && Window) SDL_DestroyWindow(Window);
+        if (OwnsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    bool Init(std::string& error) {
+        Context = SDL_GL_CreateContext(Window);
+        if (!Context) {
+            error = std::string("OpenGL context creation failed: ") + SDL_GetError();
+            return false;
+        }
+        if (SDL_GL_MakeCurrent(Window, Context) != 0) {
+            error = std::string("OpenGL context could not be made current: ") + SDL_GetError();
+            return false;
+        }
+        if (epoxy_gl_version() < 33 || epoxy_is_desktop_gl() == 0) {
+            error =
+                "OpenGL 3.3 core is not available (got version " + std::to_string(epoxy_gl_version()) + ")";
+            return false;
+        }
+        Token = std::make_shared<TGlContextToken>();
+        GLuint vs = Compile(GL_VERTEX_SHADER, kGlVertexShader, error);
+        if (!vs) return false;
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, kGlFragmentShader, error);
+        if (!fs) {
+            glDeleteShader(vs);
+            return false;
+        }
+        Program = glCreateProgram();
+        glAttachShader(Program, vs);
+        glAttachShader(Program, fs);
+        glLinkProgram(Program);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        GLint ok = 0;
+        glGetProgramiv(Program, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            char log[2048] = {};
+            glGetProgramInfoLog(Program, sizeof log, nullptr, log);
+            error = std::string("shader link failed: ") + log;
+            return false;
+        }
+        glUseProgram(Program);
+        auto loc = [&](const char* name) { return glGetUniformLocation(Program, name); };
+        U.World = loc("uWorld");
+        U.ViewProjection = loc("uViewProjection");
+        U.NormalMatrix = loc("uNormalMatrix");
+        U.Eye = loc("uEye");
+        U.Lighting = loc("uLighting");
+        U.Normalize = loc("uNormalize");
+        U.SpecularEnable = loc("uSpecularEnable");
+        U.LocalViewer = loc("uLocalViewer");
+        U.ColourVertex = loc("uColourVertex");
+        U.GlobalAmbient = loc("uGlobalAmbient");
+        U.MatDiffuse = loc("uMatDiffuse");
+        U.MatAmbient = loc("uMatAmbient");
+        U.MatSpecular = loc("uMatSpecular");
+        U.MatEmissive = loc("uMatEmissive");
+        U.MatPower = loc("uMatPower");
+        U.LightType = loc("uLightType");
+        U.LightPosition = loc("uLightPosition");
+        U.LightDirection = loc("uLightDirection");
+        U.LightDiffuse = loc("uLightDiffuse");
+        U.LightSpecular = loc("uLightSpecular");
+        U.LightAmbient = loc("uLightAmbient");
+        U.LightAttenuation = loc("uLightAttenuation");
+        U.Texture = loc("uTexture");
+        U.HasTexture = loc("uHasTexture");
+        U.ColourOp = loc("uColourOp");
+        U.ColourArg1 = loc("uColourArg1");
+        U.ColourArg2 = loc("uColourArg2");
+        U.AlphaOp = loc("uAlphaOp");
+        U.AlphaArg1 = loc("uAlphaArg1");
+        U.AlphaArg2 = loc("uAlphaArg2");
+        U.TextureFactor = loc("uTextureFactor");
+        U.AddSpecular = loc("uAddSpecular");
+        U.AlphaTest = loc("uAlphaTest");
+        U.AlphaFunc = loc("uAlphaFunc");
+        U.AlphaRef = loc("uAlphaRef");
+        glUniform1i(U.Texture, 0);
+
+        glGenVertexArrays(1, &Vao);
+        glBindVertexArray(Vao);
+        glGenSamplers(1, &Sampler);
+        glBindSampler(0, Sampler);
+        glActiveTexture(GL_TEXTURE0);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        for (uint32_t s : {D3DRS_ZENABLE, D3DRS_ZWRITEENABLE, D3DRS_ZFUNC, D3DRS_ALPHABLENDENABLE,
+                           D3DRS_SRCBLEND, D3DRS_CULLMODE, D3DRS_FILLMODE})
+            ApplyRenderState(D3DRENDERSTATETYPE(s));
+        UpdateViewport();
+        if (glGetError() != GL_NO_ERROR) {
+            error = "OpenGL set-up failed";
+            return false;
+        }
+        return true;
+    }
+
+    void UpdateViewport() {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(Window, &w, &h);
+        if (w != ViewportWidth || h != ViewportHeight) {
+            ViewportWidth = w;
+            ViewportHeight = h;
+            glViewport(0, 0, w, h);
+        }
+    }
+
+    // States GL keeps itself are applied at once; the rest reach the shader at the next draw.
+    void ApplyRenderState(D3DRENDERSTATETYPE state) {
+        const uint32_t v = State.RenderStates[state];
+        switch (state) {
+        case D3DRS_ZENABLE:
+            (v ? glEnable : glDisable)(GL_DEPTH_TEST);
+            break;
+        case D3DRS_ZWRITEENABLE:
+            glDepthMask(v ? GL_TRUE : GL_FALSE);
+            break;
+        case D3DRS_ZFUNC:
+            glDepthFunc(CompareFunc(v));
+            break;
+        case D3DRS_ALPHABLENDENABLE:
+            (v ? glEnable : glDisable)(GL_BLEND);
+            break;
+        case D3DRS_SRCBLEND:
+        case D3DRS_DESTBLEND:
+            glBlendFunc(BlendFactor(State.RenderStates[D3DRS_SRCBLEND]),
+                        BlendFactor(State.RenderStates[D3DRS_DESTBLEND]));
+            break;
+        case D3DRS_CULLMODE:
+            // Clockwise and counter-clockwise as seen on the screen; GL's window y also points up
+            // the screen, so the winding reads the same.
+            if (v == D3DCULL_NONE) {
+                glDisable(GL_CULL_FACE);
+            } else {
+                glEnable(GL_CULL_FACE);
+                glCullFace(GL_BACK);
+                glFrontFace(v == D3DCULL_CW ? GL_CCW : GL_CW);
+            }
+            break;
+        case D3DRS_FILLMODE:
+            glPolygonMode(GL_FRONT_AND_BACK, v == D3DFILL_POINT       ? GL_POINT
+                                             : v == D3DFILL_WIREFRAME ? GL_LINE
+                                                                      : GL_FILL);
+            break;
+        case D3DRS_LIGHTING:
+        case D3DRS_AMBIENT:
+        case D3DRS_SPECULARENABLE:
+        case D3DRS_NORMALIZENORMALS:
+        case D3DRS_LOCALVIEWER:
+        case D3DRS_COLORVERTEX:
+            Dirty |= kDirtyLighting;
+            break;
+        case D3DRS_TEXTUREFACTOR:
+        case D3DRS_ALPHATESTENABLE:
+        case D3DRS_ALPHAREF:
+        case D3DRS_ALPHAFUNC:
+            Dirty |= kDirtyStage;
+            break;
+        default:
+            break; // kept only: clipping, edge antialiasing, dithering, fog, shading, last pixel
+        }
+    }
+
+    static void Colour3(GLint location, D3DCOLOR c) {
+        glUniform3f(location, float((c >> 16) & 0xFF) / 255, float((c >> 8) & 0xFF) / 255,
+                    float(c & 0xFF) / 255);
+    }
+
+    void Flush() {
+        if (Dirty & kDirtyTransforms) {
+            float viewProjection[16];
+            Multiply(State.View, State.Projection, viewProjection);
+            glUniformMatrix4fv(U.World, 1, GL_FALSE, &State.World.m[0][0]);
+            glUniformMatrix4fv(U.ViewProjection, 1, GL_FALSE, viewProjection);
+            float c[9];
+            const float det = Cofactors(State.World, c);
+            const float k = std::fabs(det) > 1e-20f ? 1 / det : 1;
+            for (float& x : c) x *= k;
+            glUniformMatrix3fv(U.NormalMatrix, 1, GL_FALSE, c);
+            // The eye: the point the view matrix takes to the origin, -t R^-1.
+            float r[9];
+            const float viewDet = Cofactors(State.View, r);
+            float eye[3] = {0, 0, 0};
+            if (std::fabs(viewDet) > 1e-20f)
+                for (int i = 0; i < 3; ++i) {
+                    // (R^-1)[j][i] = cofactor[i][j] / det
+                    float sum = 0;
+                    for (int j = 0; j < 3; ++j) sum += State.View.m[3][j] * r[i * 3 + j];
+                    eye[i] = -sum / viewDet;
+                }
+            glUniform3fv(U.Eye, 1, eye);
+        }
+        if (Dirty & kDirtyMaterial) {
+            const D3DMATERIAL8& m = State.Material;
+            glUniform4f(U.MatDiffuse, m.Diffuse.r, m.Diffuse.g, m.Diffuse.b, m.Diffuse.a);
+            glUniform3f(U.MatAmbient, m.Ambient.r, m.Ambient.g, m.Ambient.b);
+            glUniform3f(U.MatSpecular, m.Specular.r, m.Specular.g, m.Specular.b);
+            glUniform3f(U.MatEmissive, m.Emissive.r, m.Emissive.g, m.Emissive.b);
+            glUniform1f(U.MatPower, m.Power);
+        }
+        if (Dirty & kDirtyLights) {
+            GLint type[kMaxLights];
+            float position[kMaxLights * 3], direction[kMaxLights * 3], diffuse[kMaxLights * 3],
+                specular[kMaxLights * 3], ambient[kMaxLights * 3], attenuation[kMaxLights * 4];
+            for (uint32_t i = 0; i < kMaxLights; ++i) {
+                const D3DLIGHT8& l = State.Lights[i];
+                type[i] = State.LightEnabled[i] ? GLint(l.Type) : 0;
+                const float p[3] = {l.Position.x, l.Position.y, l.Position.z};
+                const float d[3] = {l.Direction.x, l.Direction.y, l.Direction.z};
+                const float df[3] = {l.Diffuse.r, l.Diffuse.g, l.Diffuse.b};
+                const float sp[3] = {l.Specular.r, l.Specular.g, l.Specular.b};
+                const float am[3] = {l.Ambient.r, l.Ambient.g, l.Ambient.b};
+                for (int k = 0; k < 3; ++k) {
+                    position[i * 3 + k] = p[k];
+                    direction[i * 3 + k] = d[k];
+                    diffuse[i * 3 + k] = df[k];
+                    specular[i * 3 + k] = sp[k];
+                    ambient[i * 3 + k] = am[k];
+                }
+                attenuation[i * 4 + 0] = l.Attenuation0;
+                attenuation[i * 4 + 1] = l.Attenuation1;
+                attenuation[i * 4 + 2] = l.Attenuation2;
+                attenuation[i * 4 + 3] = l.Range;
+            }
+            glUniform1iv(U.LightType, kMaxLights, type);
+            glUniform3fv(U.LightPosition, kMaxLights, position);
+            glUniform3fv(U.LightDirection, kMaxLights, direction);
+            glUniform3fv(U.LightDiffuse, kMaxLights, diffuse);
+            glUniform3fv(U.LightSpecular, kMaxLights, specular);
+            glUniform3fv(U.LightAmbient, kMaxLights, ambient);
+            glUniform4fv(U.LightAttenuation, kMaxLights, attenuation);
+        }
+        const auto rs = [&](D3DRENDERSTATETYPE s) { return State.RenderStates[s]; };
+        if (Dirty & kDirtyLighting) {
+            glUniform1i(U.Lighting, rs(D3DRS_LIGHTING) != 0);
+            glUniform1i(U.Normalize, rs(D3DRS_NORMALIZENORMALS) != 0);
+            glUniform1i(U.SpecularEnable, rs(D3DRS_SPECULARENABLE) != 0);
+            glUniform1i(U.AddSpecular, rs(D3DRS_SPECULARENABLE) != 0 && rs(D3DRS_LIGHTING) != 0);
+            glUniform1i(U.LocalViewer, rs(D3DRS_LOCALVIEWER) != 0);
+            glUniform1i(U.ColourVertex, rs(D3DRS_COLORVERTEX) != 0);
+            Colour3(U.GlobalAmbient, rs(D3DRS_AMBIENT));
+        }
+        if (Dirty & kDirtyStage) {
+            const auto ss = [&](D3DTEXTURESTAGESTATETYPE t) { return GLint(State.StageStates[t]); };
+            glUniform1i(U.ColourOp, ss(D3DTSS_COLOROP));
+            glUniform1i(U.ColourArg1, ss(D3DTSS_COLORARG1));
+            glUniform1i(U.ColourArg2, ss(D3DTSS_COLORARG2));
+            glUniform1i(U.AlphaOp, ss(D3DTSS_ALPHAOP));
+            glUniform1i(U.AlphaArg1, ss(D3DTSS_ALPHAARG1));
+            glUniform1i(U.AlphaArg2, ss(D3DTSS_ALPHAARG2));
+            const D3DCOLOR f = rs(D3DRS_TEXTUREFACTOR);
+            glUniform4f(U.TextureFactor, float((f >> 16) & 0xFF) / 255, float((f >> 8) & 0xFF) / 255,
+                        float(f & 0xFF) / 255, float(f >> 24) / 255);
+            glUniform1i(U.AlphaTest, rs(D3DRS_ALPHATESTENABLE) != 0);
+            glUniform1i(U.AlphaFunc, GLint(rs(D3DRS_ALPHAFUNC)));
+            glUniform1f(U.AlphaRef, float(rs(D3DRS_ALPHAREF) & 0xFF));
+        }
+        if (Dirty & kDirtySampler) {
+            const auto ss = [&](D3DTEXTURESTAGESTATETYPE t) { return State.StageStates[t]; };
+            const bool magLinear = ss(D3DTSS_MAGFILTER) >= D3DTEXF_LINEAR;
+            const bool minLinear = ss(D3DTSS_MINFILTER) >= D3DTEXF_LINEAR;
+            GLint minFilter = minLinear ? GL_LINEAR : GL_NEAREST;
+            if (ss(D3DTSS_MIPFILTER) == D3DTEXF_POINT)
+                minFilter = minLinear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+            else if (ss(D3DTSS_MIPFILTER) >= D3DTEXF_LINEAR)
+                minFilter = minLinear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+            glSamplerParameteri(Sampler, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
+            glSamplerParameteri(Sampler, GL_TEXTURE_MIN_FILTER, minFilter);
+            glSamplerParameteri(Sampler, GL_TEXTURE_WRAP_S, WrapMode(ss(D3DTSS_ADDRESSU)));
+            glSamplerParameteri(Sampler, GL_TEXTURE_WRAP_T, WrapMode(ss(D3DTSS_ADDRESSV)));
+        }
+        if (Dirty & kDirtyTexture) {
+            const auto* texture = static_cast<const TGlTexture*>(State.Texture.get());
+            const GLuint name = texture ? texture->Name() : 0;
+            if (name != BoundTexture) {
+                glBindTexture(GL_TEXTURE_2D, name);
+                BoundTexture = name;
+            }
+            glUniform1i(U.HasTexture, name != 0);
+        }
+        Dirty = 0;
+    }
+};
+
+void TGlDevice::PrepareWindowAttributes() {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+}
+
+TGlDevice::TGlDevice(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+TGlDevice::~TGlDevice() = default;
+
+std::unique_ptr<TGlDevice> TGlDevice::Create(SDL_Window* window, std::string& error) {
+    if (!window) {
+        error = "no window";
+        return nullptr;
+    }
+    auto impl = std::make_unique<Impl>();
+    impl->Window = window;
+    if (!impl->Init(error)) return nullptr;
+    return std::unique_ptr<TGlDevice>(new TGlDevice(std::move(impl)));
+}
+
+std::unique_ptr<TGlDevice> TGlDevice::CreateOffscreen(int width, int height, std::string& error) {
+    auto impl = std::make_unique<Impl>();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("SDL video could not start: ") + SDL_GetError();
+        return nullptr;
+    }
+    impl->OwnsVideo = true;
+    PrepareWindowAttributes();
+    impl->Window = SDL_CreateWindow("veltrane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                                    height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!impl->Window) {
+        error = std::string("window creation failed: ") + SDL_GetError();
+        return nullptr;
+    }
+    impl->OwnsWindow = true;
+    if (!impl->Init(error)) return nullptr;
+    SDL_GL_SetSwapInterval(0);
+    return std::unique_ptr<TGlDevice>(new TGlDevice(std::move(impl)));
+}
+
+int TGlDevice::Width() const {
+    return impl_->ViewportWidth;
+}
+
+int TGlDevice::Height() const {
+    return impl_->ViewportHeight;
+}
+
+HRESULT TGlDevice::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, D3DPOOL pool,
+                                      VertexBufferHandle& vertexBuffer) {
+    (void)usage;
+    (void)fvf;
+    (void)pool;
+    if (length == 0) return D3DERR_INVALIDCALL;
+    GLuint name = 0;
+    glGenBuffers(1, &name);
+    glBindBuffer(GL_ARRAY_BUFFER, name);
+    glBufferData(GL_ARRAY_BUFFER, length, nullptr, GL_DYNAMIC_DRAW);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteBuffers(1, &name);
+        return D3DERR_OUTOFVIDEOMEMORY;
+    }
+    vertexBuffer = std::make_shared<TGlVertexBuffer>(impl_->Token, name, length);
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::CreateTexture(const TTextureImage& image, TextureHandle& texture) {
+    if (image.Levels.empty() || image.Levels.front().Width == 0 || image.Levels.front().Height == 0)
+        return D3DERR_INVALIDCALL;
+    for (const TTextureLevel& level : image.Levels)
+        if (level.Pixels.size() != size_t(level.Width) * level.Height) return D3DERR_INVALIDCALL;
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(image.Levels.size()) - 1);
+    for (size_t i = 0; i < image.Levels.size(); ++i) {
+        const TTextureLevel& level = image.Levels[i];
+        glTexImage2D(GL_TEXTURE_2D, GLint(i), GL_RGBA8, GLsizei(level.Width), GLsizei(level.Height), 0, GL_BGRA,
+                     GL_UNSIGNED_INT_8_8_8_8_REV, level.Pixels.data());
+    }
+    impl_->BoundTexture = name;
+    impl_->Dirty |= kDirtyTexture;
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &name);
+        impl_->BoundTexture = 0;
+        return E_OUTOFMEMORY;
+    }
+    texture = std::make_shared<TGlTexture>(impl_->Token, name, image);
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetStreamSource(uint32_t streamNumber, const VertexBufferHandle& vertexBuffer, uint32_t stride) {
+    auto* buffer = dynamic_cast<TGlVertexBuffer*>(vertexBuffer.get());
+    if (streamNumber != 0 || (vertexBuffer && !buffer)) return D3DERR_INVALIDCALL;
+    impl_->State.Stream = vertexBuffer;
+    impl_->State.Stride = stride;
+    if (!buffer) return D3D_OK;
+    glBindVertexArray(impl_->Vao);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer->Name());
+    const GLsizei s = GLsizei(stride);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, s, reinterpret_cast<const void*>(0));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, s, reinterpret_cast<const void*>(12));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, s, reinterpret_cast<const void*>(24));
+    glEnableVertexAttribArray(3);
+    glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, s, reinterpret_cast<const void*>(28));
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetVertexShader(uint32_t fvf) {
+    if (fvf != kGameFVF) return D3DERR_INVALIDCALL;
+    impl_->State.FVF = fvf;
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetTexture(uint32_t stage, const TextureHandle& texture) {
+    if (stage != 0 || (texture && !dynamic_cast<const TGlTexture*>(texture.get()))) return D3DERR_INVALIDCALL;
+    impl_->State.Texture = texture;
+    impl_->Dirty |= kDirtyTexture;
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) {
+    if (HRESULT hr = CheckTransform(state); Failed(hr)) return hr;
+    TDeviceState& s = impl_->State;
+    (state == D3DTS_WORLD ? s.World : state == D3DTS_VIEW ? s.View : s.Projection) = matrix;
+    impl_->Dirty |= kDirtyTransforms;
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetMaterial(const D3DMATERIAL8& material) {
+    impl_->State.Material = material;
+    impl_->Dirty |= kDirtyMaterial;
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetRenderState(D3DRENDERSTATETYPE state, uint32_t value) {
+    if (HRESULT hr = CheckRenderState(state); Failed(hr)) return hr;
+    if ((state == D3DRS_SRCBLEND || state == D3DRS_DESTBLEND) && BlendFactor(value) == GL_INVALID_ENUM)
+        return D3DERR_INVALIDCALL;
+    if ((state == D3DRS_ZFUNC || state == D3DRS_ALPHAFUNC) && CompareFunc(value) == GL_INVALID_ENUM)
+        return D3DERR_INVALIDCALL;
+    if (state == D3DRS_CULLMODE && (value < D3DCULL_NONE || value > D3DCULL_CCW)) return D3DERR_INVALIDCALL;
+    impl_->State.RenderStates[state] = value;
+    impl_->ApplyRenderState(state);
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE type, uint32_t value) {
+    if (HRESULT hr = CheckStageState(stage, type); Failed(hr)) return hr;
+    impl_->State.StageStates[type] = value;
+    switch (type) {
+    case D3DTSS_MAGFILTER:
+    case D3DTSS_MINFILTER:
+    case D3DTSS_MIPFILTER:
+    case D3DTSS_ADDRESSU:
+    case D3DTSS_ADDRESSV:
+        impl_->Dirty |= kDirtySampler;
+        break;
+    default:
+        impl_->Dirty |= kDirtyStage;
+        break;
+    }
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::SetLight(uint32_t index, const D3DLIGHT8& light) {
+    if (HRESULT hr = CheckLight(index, &light); Failed(hr)) return hr;
+    impl_->State.Lights[index] = light;
+    impl_->Dirty |= kDirtyLights;
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::LightEnable(uint32_t index, bool enable) {
+    if (HRESULT hr = CheckLight(index, nullptr); Failed(hr)) return hr;
+    impl_->State.LightEnabled[index] = enable;
+    impl_->Dirty |= kDirtyLights;
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::DrawPrimitive(D3DPRIMITIVETYPE primitiveType, uint32_t startVertex,
+                                 uint32_t primitiveCount) {
+    uint32_t vertexCount = 0;
+    if (HRESULT hr = CheckDraw(impl_->State, primitiveType, startVertex, primitiveCount, vertexCount);
+        Failed(hr))
+        return hr;
+    if (impl_->Dirty) impl_->Flush();
+    GLenum mode = GL_TRIANGLES;
+    switch (primitiveType) {
+    case D3DPT_POINTLIST:
+        mode = GL_POINTS;
+        break;
+    case D3DPT_LINELIST:
+        mode = GL_LINES;
+        break;
+    case D3DPT_LINESTRIP:
+        mode = GL_LINE_STRIP;
+        break;
+    case D3DPT_TRIANGLESTRIP:
+        mode = GL_TRIANGLE_STRIP;
+        break;
+    case D3DPT_TRIANGLEFAN:
+        mode = GL_TRIANGLE_FAN;
+        break;
+    default:
+        break;
+    }
+    glDrawArrays(mode, GLint(startVertex), GLsizei(vertexCount));
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::Clear(uint32_t count, const D3DRECT* rects, uint32_t flags, D3DCOLOR color, float z,
+                         uint32_t stencil) {
+    if ((count > 0 && rects == nullptr) || (flags & ~(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)))
+        return D3DERR_INVALIDCALL;
+    GLbitfield mask = 0;
+    if (flags & D3DCLEAR_TARGET) {
+        glClearColor(float((color >> 16) & 0xFF) / 255, float((color >> 8) & 0xFF) / 255,
+                     float(color & 0xFF) / 255, float(color >> 24) / 255);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & D3DCLEAR_ZBUFFER) {
+        glClearDepth(z);
+        glDepthMask(GL_TRUE);
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & D3DCLEAR_STENCIL) {
+        glClearStencil(GLint(stencil));
+        mask |= GL_STENCIL_BUFFER_BIT;
+    }
+    if (count == 0) {
+        glClear(mask);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        for (uint32_t i = 0; i < count; ++i) {
+            const D3DRECT& r = rects[i];
+            glScissor(r.x1, impl_->ViewportHeight - r.y2, r.x2 - r.x1, r.y2 - r.y1);
+            glClear(mask);
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
+    glDepthMask(impl_->State.RenderStates[D3DRS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::BeginScene() {
+    if (impl_->State.InScene) return D3DERR_INVALIDCALL;
+    impl_->Token->DeleteDeferred();
+    impl_->UpdateViewport();
+    impl_->State.InScene = true;
+    return D3D_OK;
+}
+
+HRESULT TGlDevice::EndScene() {
+    if (!impl_->State.InScene) return D3DERR_INVALIDCALL;
+    impl_->State.InScene = false;
+    const GLenum error = glGetError();
+    if (error == GL_OUT_OF_MEMORY) return D3DERR_OUTOFVIDEOMEMORY;
+    return error == GL_NO_ERROR ? D3D_OK : D3DERR_DRIVERINTERNALERROR;
+}
+
+HRESULT TGlDevice::Present() {
+    if (impl_->State.InScene) return D3DERR_INVALIDCALL;
+    SDL_GL_SwapWindow(impl_->Window);
+    return D3D_OK;
+}
+
+std::vector<uint32_t> TGlDevice::ReadPixels() const {
+    const int w = impl_->ViewportWidth, h = impl_->ViewportHeight;
+    std::vector<uint32_t> rows(size_t(w) * h);
+    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
+    std::vector<uint32_t> flipped(rows.size());
+    for (int y = 0; y < h; ++y)
+        std::copy_n(rows.begin() + ptrdiff_t(y) * w, w, flipped.begin() + ptrdiff_t(h - 1 - y) * w);
+    return flipped;
+}
+
+} // namespace veltrane::gfx

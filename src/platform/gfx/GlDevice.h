@@ -1,0 +1,67 @@
+// The graphics device over OpenGL 3.3 core (SDL2 context, functions through libepoxy). One
+// small shader program does this game's share of the fixed pipeline; see GlShaders.cpp for the
+// lighting and texture-stage rules. The GL context must stay current on the creating thread.
+#pragma once
+
+#include "platform/gfx/Device.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+namespace veltrane::gfx {
+
+class TGlDevice final : public IDevice {
+public:
+    // Asks SDL for a 3.3 core, double-buffered RGBA8 context with a depth buffer. Call after
+    // SDL_Init and before creating the window the device will draw into.
+    static void PrepareWindowAttributes();
+
+    // A device drawing into window (made with SDL_WINDOW_OPENGL); the caller keeps the window and
+    // must free it only after the device. On failure returns null and says why in error.
+    static std::unique_ptr<TGlDevice> Create(SDL_Window* window, std::string& error);
+
+    // A device with a hidden window of its own, for tests, tools and benchmarks. Initialises
+    // SDL's video subsystem itself (set SDL_VIDEODRIVER=offscreen to run without a display).
+    static std::unique_ptr<TGlDevice> CreateOffscreen(int width, int height, std::string& error);
+
+    ~TGlDevice() override;
+    TGlDevice(const TGlDevice&) = delete;
+    TGlDevice& operator=(const TGlDevice&) = delete;
+
+    HRESULT CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, D3DPOOL pool,
+                               VertexBufferHandle& vertexBuffer) override;
+    HRESULT CreateTexture(const TTextureImage& image, TextureHandle& texture) override;
+    HRESULT SetStreamSource(uint32_t streamNumber, const VertexBufferHandle& vertexBuffer,
+                            uint32_t stride) override;
+    HRESULT SetVertexShader(uint32_t fvf) override;
+    HRESULT SetTexture(uint32_t stage, const TextureHandle& texture) override;
+    HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) override;
+    HRESULT SetMaterial(const D3DMATERIAL8& material) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, uint32_t value) override;
+    HRESULT SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE type, uint32_t value) override;
+    HRESULT SetLight(uint32_t index, const D3DLIGHT8& light) override;
+    HRESULT LightEnable(uint32_t index, bool enable) override;
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE primitiveType, uint32_t startVertex,
+                          uint32_t primitiveCount) override;
+    HRESULT Clear(uint32_t count, const D3DRECT* rects, uint32_t flags, D3DCOLOR color, float z,
+                  uint32_t stencil) override;
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Present() override;
+
+    // Size of the back buffer in pixels.
+    int Width() const;
+    int Height() const;
+    // The back buffer as ARGB pixels, top row first; read it after EndScene, before Present.
+    std::vector<uint32_t> ReadPixels() const;
+
+private:
+    struct Impl;
+    explicit TGlDevice(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace veltrane::gfx
