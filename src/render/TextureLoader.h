@@ -1,0 +1,19 @@
+// The common texture loader: a picture file (.tga, .jpg, .bmp, .png) becomes a device texture
+// with the file's size and format and a full mipmap chain.
+#pragma once
+
+#include "platform/gfx/D3DX.h"
+#include "platform/gfx/Device.h"
+
+#include <string>
+
+namespace veltrane {
+
+// Clears texture, then loads fileName (Windows-style names are resolved). A missing or unreadable
+// file leaves texture empty; nothing is raised or reported. mipFilter picks how the smaller
+// levels are made (D3DX_DEFAULT: averaged); the image filter is accepted for the callers' sake
+// and has nothing to do, since pictures keep their own size.
+void LoadTexture(gfx::IDevice& device, const std::string& fileName, gfx::TextureHandle& texture,
+                 uint32_t imageFilter = gfx::D3DX_FILTER_TRIANGLE, uint32_t mipFilter = gfx::D3DX_DEFAULT);
+
+} // namespace veltrane
