@@ -23,6 +23,10 @@ constexpr int MaxFigures = 30;
 
 constexpr const char* LevelsFileName = "data/Levels.dat";
 constexpr const char* FiguresFileName = "data/BonusFigures.dat";
+// The saved game of game mode 1 or 2.
+inline const char* SaveFileName(int gameMode) {
+    return gameMode == 2 ? "data/Save2.dat" : "data/Save1.dat";
+}
 
 // Play phases.
 constexpr uint8_t phPlay = 0;
@@ -102,6 +106,48 @@ public:
     // timed mode's bank is empty outside bonus levels. Moves Phase from play to game over.
     bool CheckGameOver(bool boardTest);
 
+    // ---- Rules of play: selection and paths (Selection.cpp, Paths.cpp) -----------------------
+    // Selects cube i (1..CubeCount) with the "SelectCube" sound, or with 0 drops the selection;
+    // the cube selected before rests again.
+    void SelectCube(int i);
+    // Rebuilds Board from the cubes and spreads the distance waves (at most 30) from the
+    // selected cube through cells that no cube blocks. Nothing while no cube is selected.
+    void FindPaths();
+    // The markers of the path from the selected cube to HoverCell: a reachable target (kind 2)
+    // with its steps back (kind 1), or an unreachable target (kind 3).
+    void ShowPath();
+    // Appends a marker of the kind on the cell; ignored when all 81 markers are in use.
+    void AddDot(TCellWord cell, uint8_t kind);
+    // The cube standing on the cell (announced ones included), 0 when none.
+    int CubeOn(TCellWord cell) const;
+
+    // ---- Rules of play: moves and special cubes (Moves.cpp, Specials.cpp, Cubes.cpp) ----------
+    // Advances moving cube i by dt milliseconds along the markers; on arrival the cube takes
+    // its target cell (an announced cube there makes way) and bombs and colorize cubes act.
+    void StepMove(int i, float dt);
+    // Destroys every cube in the 3 x 3 cells around the cell, for points.
+    void ExplodeBomb(TCellWord cell);
+    // Repaints the colour cubes around the cell in colour 0..6 and lets the centre cube vanish.
+    void Colorize(TCellWord cell, int colour);
+    // Shoots every cube of the kind off the board (announced ones stay).
+    void ShootKind(uint8_t kind);
+    // One special cube the level allows (bomb, colorize or shot) on a random free cell.
+    void AddSpecial();
+    // A resting cube of the kind on a random free cell / on the given free cell (another free
+    // cell when that one is taken). Return the new cube's index, 0 when nothing was added.
+    int AddCube(uint8_t kind);
+    int PlaceCube(uint8_t kind, TCellWord cell);
+
+    // ---- Rules of play: squares and bonus figures (Squares.cpp, Figures.cpp) ------------------
+    // Lets every 2 x 2 square vanish for points, tries the bonus figure and keeps the combo.
+    // True when squares were found.
+    bool FindSquares();
+    // Finds the bonus figure rebuilt on the board; it vanishes for its value. True when found.
+    bool MatchFigure();
+    // Chooses the level's next bonus figure, its colour shift and value; announce: as a reward
+    // (a special cube and a voice).
+    void PickFigure(bool announce);
+
     // ---- Level and figure files (LevelFile.cpp, FigureFile.cpp) -----------------------------------
     // Read the whole table, complete it and only then replace Levels / Figures and their
     // counts; a bad file throws TFileError naming the file and line and changes nothing.
@@ -115,6 +161,19 @@ public:
     // add up to 81, every cube stands on its own cell that is not in FreeCells, StateCount
     // matches the cubes, at most one cube is selected and it is Cubes[Selected].
     std::string CheckInvariants() const;
+    // CheckInvariants, and the board as the rules keep it: each cube named on its cell with the
+    // occupancy of its state, every free cell free, DotCount within the markers.
+    std::string CheckBoardInvariants() const;
+
+private:
+    // ---- Rules of play: helpers ---------------------------------------------------------------
+    TCellWord StepBack(TCellWord cell) const;
+    void Arrive(int i);
+    void Destroy(int i);
+    void ScoreSpecial(TCellWord labelCell, int32_t points);
+    int StandCube(uint8_t kind, TCellWord cell);
+    bool TakeSquare(int x, int y);
+    bool FigureFitsAt(int ox, int oy) const;
 };
 
 } // namespace veltrane

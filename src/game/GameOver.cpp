@@ -1,6 +1,12 @@
 // The decision that ends a game.
 #include "game/Game.h"
 
+#include "platform/Paths.h"
+#include "sound/Sound.h"
+
+#include <filesystem>
+#include <system_error>
+
 namespace veltrane {
 
 bool TGame::CheckGameOver(bool boardTest) {
@@ -19,9 +25,14 @@ bool TGame::CheckGameOver(bool boardTest) {
 
     Phase = phGameOver;
     PhaseClock = 0;
-    // The game-over effects (the "GameOver" sound, dropping the selection, stopping the looping
-    // effect and the music, deleting this mode's saved game) belong here, once per game; they
-    // join with the sound and saved-game code.
+    // Once per game: the sound, no selection, silence, and this mode's saved game is gone.
+    PlaySound(19); // "GameOver"
+    SelectCube(0);
+    StopSound(SelectedSound);
+    StopMusic();
+    std::error_code ec;
+    const std::string save = ResolvePath(SaveFileName(GameMode));
+    if (std::filesystem::is_regular_file(save, ec)) std::filesystem::remove(save, ec);
     return true;
 }
 

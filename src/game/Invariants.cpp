@@ -65,4 +65,35 @@ std::string TGame::CheckInvariants() const {
     return "";
 }
 
+std::string TGame::CheckBoardInvariants() const {
+    if (std::string fault = CheckInvariants(); !fault.empty()) return fault;
+
+    // The board names every cube on its cell: announced cubes reserve it, growing ones reserve
+    // or occupy it (a path search counts them as blocking), all others occupy it.
+    for (int i = 1; i <= CubeCount; ++i) {
+        const TCube& cube = Cubes[i];
+        const TBoardCell& entry = BoardAt(cube.Cell());
+        if (entry.Cube != i)
+            return "the board names cube " + std::to_string(entry.Cube) + " on " + CellText(cube.Cell()) +
+                   " of cube " + std::to_string(i);
+        const bool reserved = entry.Occupancy == ocReserved;
+        const bool occupied = entry.Occupancy == ocOccupied;
+        bool fits = occupied;
+        if (cube.State == csAnnounced) fits = reserved;
+        if (cube.State == csGrowing) fits = reserved || occupied;
+        if (!fits)
+            return "cube " + std::to_string(i) + " in state " + std::to_string(cube.State) +
+                   " has occupancy " + std::to_string(entry.Occupancy) + " on " + CellText(cube.Cell());
+    }
+    for (int k = 1; k <= FreeCount; ++k) {
+        const TBoardCell& entry = BoardAt(FreeCells[k]);
+        if (entry.Occupancy != ocFree || entry.Cube != 0)
+            return "free cell " + CellText(FreeCells[k]) + " has occupancy " +
+                   std::to_string(entry.Occupancy) + " and cube " + std::to_string(entry.Cube);
+    }
+    if (DotCount < 0 || DotCount > Dots.Size)
+        return "DotCount " + std::to_string(DotCount) + " outside 0.." + std::to_string(Dots.Size);
+    return "";
+}
+
 } // namespace veltrane
