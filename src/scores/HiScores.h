@@ -2,6 +2,8 @@
 // of a new entry and the drawing of the table on screen.
 #pragma once
 
+#include "platform/gfx/Device.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -59,9 +61,10 @@ public:
     // any other code is appended as a character while the name is shorter than 15.
     void KeyPress(uint8_t key);
 
-    // The table shown, with the entered row highlighted and a cursor pulsing with
-    // |cos(time / 100)|; time is the running total of milliseconds.
-    void Draw(double time);
+    // The table shown in font 1: names and scores, the row being entered highlighted with a
+    // cursor after its name that pulses with |cos(time / 100)|, and "enter your name" below.
+    // time is the running total of milliseconds; the text goes through range 1 of vertexBuffer.
+    void Draw(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, double time) const;
 
     // Rank 1..10 of table 1..2.
     THiScoreEntry& Entry(int table, int rank) { return Tables[table - 1][rank - 1]; }
