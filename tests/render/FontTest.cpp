@@ -1,6 +1,8 @@
 // The bitmap font: reading metrics files, and what DrawText puts on the screen.
 #include "render/Font.h"
 
+#include "render/ScoreLabels.h"
+
 #include "DrawCapture.h"
 #include "TempDir.h"
 #include "platform/TextReader.h"
@@ -217,6 +219,23 @@ TEST_F(DrawTextTest, LettersAreBlendedUnlitWithTheFontPictureAndTheStateIsRestor
     EXPECT_EQ(after.RenderState(gfx::D3DRS_LIGHTING), gfx::TRUE);
     FreeFontTextures();
     EXPECT_EQ(Fonts[0].Texture, nullptr);
+}
+
+TEST_F(DrawTextTest, ScoreLabelsAreDrawnInOrderWhereTheyFloatWithTheirRoundedAlpha) {
+    ClearScoreLabels();
+    AddScoreLabel({3, 4, 0}, 1, 5, "12", 10);
+    AddScoreLabel({-1, 0, 0}, 2, 6, "7", 20);
+    UpdateScoreLabels(4); // alpha 254.6
+    const TVector first = ScoreLabel(1).Position;
+    DrawScoreLabels(device, device.Quads);
+    ClearScoreLabels();
+    ASSERT_EQ(device.Draws.size(), 3u);
+    EXPECT_FLOAT_EQ(device.Draws[0].World.m[3][0], first.x);
+    EXPECT_FLOAT_EQ(device.Draws[0].World.m[3][1], first.y);
+    EXPECT_FLOAT_EQ(device.Draws[0].World.m[3][2], 1);
+    EXPECT_EQ(device.Draws[1].Quad[0].Colour, 0xFF00FFFFu); // label 1's second letter, cyan, alpha 255
+    EXPECT_EQ(device.Draws[2].Quad[0].Colour, 0xFFFF0000u); // label 2 in font 2, red
+    EXPECT_FLOAT_EQ(device.Draws[2].World.m[0][0], 20 * 0.02f);
 }
 
 } // namespace
