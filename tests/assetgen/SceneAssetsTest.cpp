@@ -1,0 +1,195 @@
+#include "scene/SceneAssets.h"
+#include "scene/ScenePictures.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace veltrane::assetgen::scene {
+namespace {
+
+std::vector<unsigned char> ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct Size {
+    int width = 0, height = 0;
+    bool operator==(const Size&) const = default;
+};
+
+// Width and height from a TGA header or a JPEG frame header.
+Size PictureSize(const std::vector<unsigned char>& b, const std::string& ext) {
+    if (ext == ".tga" && b.size() >= 18) return {b[12] | (b[13] << 8), b[14] | (b[15] << 8)};
+    for (size_t i = 2; ext == ".jpg" && i + 9 < b.size();) {
+        if (b[i] != 0xFF) return {};
+        const int marker = b[i + 1];
+        const size_t length = static_cast<size_t>((b[i + 2] << 8) | b[i + 3]);
+        if (marker == 0xC0 || marker == 0xC2) return {(b[i + 7] << 8) | b[i + 8], (b[i + 5] << 8) | b[i + 6]};
+        i += 2 + length;
+    }
+    return {};
+}
+
+bool PowerOfTwo(int n) {
+    return n > 0 && (n & (n - 1)) == 0;
+}
+
+// Every file the game loads from the scene's share of the game folder.
+std::vector<std::string> ExpectedFiles() {
+    std::vector<std::string> names = {"floor.jpg", "wall1.jpg",      "wall2.jpg",      "wall3.jpg",
+                                      "wall4.jpg", "background.jpg", "bonuslight.tga", "plugbonus.tga",
+                                      "line.tga",  "lineleft.tga",   "dot1.tga",       "dot2.tga",
+                                      "dot3.tga",  "newlevel.tga"};
+    for (int n = 1; n <= 6; ++n) names.push_back("effect" + std::to_string(n) + ".tga");
+    for (int n = 1; n <= 9; ++n) names.push_back("Tutorial/tut" + std::to_string(n) + ".jpg");
+    for (int skin = 1; skin <= 5; ++skin)
+        for (int slot = 0; slot <= 17; ++slot) {
+            const bool sharedSlot = slot == 7 || slot == 8 || slot == 9 || slot == 17;
+            if (skin == 1 || !sharedSlot)
+                names.push_back("Skin" + std::to_string(skin) + "/tex" + std::to_string(slot) + ".tga");
+        }
+    for (auto& n : names) n = "Images/" + n;
+    return names;
+}
+
+class SceneAssets : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = new TempDir;
+        MakeSceneAssets(dir_->path());
+    }
+    static void TearDownTestSuite() {
+        delete dir_;
+        dir_ = nullptr;
+    }
+    static TempDir* dir_;
+};
+TempDir* SceneAssets::dir_ = nullptr;
+
+TEST_F(SceneAssets, EveryPictureTheGameLoadsIsWrittenWithASaneSize) {
+    const std::map<std::string, Size> exact = {
+        {"Images/background.jpg", {1024, 768}}, {"Images/newlevel.tga", {512, 128}},
+        {"Images/plugbonus.tga", {256, 512}},   {"Images/wall1.jpg", {1024, 512}},
+        {"Images/wall3.jpg", {1024, 512}},      {"Images/Skin1/tex0.tga", {256, 256}},
+        {"Images/Skin5/tex16.tga", {256, 256}}};
+    for (const std::string& name : ExpectedFiles()) {
+        SCOPED_TRACE(name);
+        const auto bytes = ReadBytes(dir_->path() / name);
+        ASSERT_FALSE(bytes.empty());
+        const std::string ext = std::filesystem::path(name).extension().string();
+        const Size size = PictureSize(bytes, ext);
+        if (exact.count(name)) {
+            EXPECT_EQ(size, exact.at(name));
+        }
+        if (name.find("Tutorial/") != std::string::npos) {
+            EXPECT_EQ(size, (Size{1024, 768}));
+        } else if (name != "Images/background.jpg") {
+            // Textures are powers of two and no bigger than needed.
+            EXPECT_TRUE(PowerOfTwo(size.width) && PowerOfTwo(size.height))
+                << size.width << "x" << size.height;
+            EXPECT_LE(size.width, 1024);
+            EXPECT_LE(size.height, 1024);
+        }
+        if (ext == ".tga") {
+            EXPECT_EQ(bytes[16], 32);
+            EXPECT_EQ(bytes.size(),
+                      18u + 4u * static_cast<size_t>(size.width) * static_cast<size_t>(size.height));
+        }
+    }
+}
+
+TEST_F(SceneAssets, TheListNamesNothingElse) {
+    std::set<std::string> expected;
+    for (const auto& n : ExpectedFiles()) expected.insert(n);
+    std::set<std::string> listed;
+    for (const ScenePicture& p : ScenePictures())
+        EXPECT_TRUE(listed.insert(p.path).second) << "twice: " << p.path;
+    EXPECT_EQ(listed, expected);
+}
+
+TEST_F(SceneAssets, BlendedPicturesHaveRealTransparencyAndCubesAreOpaque) {
+    for (const ScenePicture& p : ScenePictures()) {
+        if (p.path.size() < 4 || p.path.substr(p.path.size() - 4) != ".tga") continue;
+        SCOPED_TRACE(p.path);
+        const auto b = ReadBytes(dir_->path() / p.path);
+        ASSERT_GT(b.size(), 18u);
+        int low = 255, high = 0;
+        for (size_t i = 18 + 3; i < b.size(); i += 4)
+            low = std::min<int>(low, b[i]), high = std::max<int>(high, b[i]);
+        if (p.blended) {
+            EXPECT_LT(low, 8);    // some of it is see-through
+            EXPECT_GT(high, 200); // and some of it is solid
+        } else {
+            EXPECT_EQ(low, 255); // cube faces are opaque
+        }
+    }
+}
+
+TEST_F(SceneAssets, GeneratingAgainGivesTheSameBytes) {
+    // A second run over a sample from every job must match the first run's files exactly.
+    const std::vector<std::string> sample = {
+        "Images/background.jpg", "Images/wall3.jpg",       "Images/line.tga",
+        "Images/dot2.tga",       "Images/effect5.tga",     "Images/newlevel.tga",
+        "Images/Skin4/tex2.tga", "Images/Skin2/tex15.tga", "Images/Tutorial/tut6.jpg"};
+    TempDir again;
+    for (const ScenePicture& p : ScenePictures()) {
+        if (std::find(sample.begin(), sample.end(), p.path) == sample.end()) continue;
+        WritePicture(p.make(), again.path() / p.path);
+        EXPECT_EQ(ReadBytes(again.path() / p.path), ReadBytes(dir_->path() / p.path)) << p.path;
+    }
+}
+
+float Luma(Colour c) {
+    return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b;
+}
+
+TEST(SceneBackground, TheHeadUpNumbersSitOnLightPlaquesAndTheBoardIsDark) {
+    Canvas background(1, 1);
+    for (const ScenePicture& p : ScenePictures())
+        if (p.path == "Images/background.jpg") background = p.make();
+    ASSERT_EQ(background.Width(), 1024);
+    // The plane spans 14.45 units across the 1024 pixels, centred on (-1.8, -0.25), x to the left.
+    const auto at = [&](float x, float y) {
+        const float k = 1024.0f / 14.45f;
+        return background.Get(static_cast<int>((5.425f - x) * k), static_cast<int>((5.16875f - y) * k));
+    };
+    // The game's numbers are drawn in dark purple: they need light ground (level, score, figure value).
+    EXPECT_GT(Luma(at(-6.75f - 0.3f, 3.6f)), 0.7f);
+    EXPECT_GT(Luma(at(-6.9f, 1.93f)), 0.7f);
+    EXPECT_GT(Luma(at(-6.4f - 0.3f, -3.5f)), 0.7f);
+    // Cells are dark and calm so the cubes stand out; every one of the 81 cell centres.
+    for (int cy = 1; cy <= 9; ++cy)
+        for (int cx = 1; cx <= 9; ++cx)
+            EXPECT_LT(Luma(at(static_cast<float>(cx - 5), static_cast<float>(cy - 5))), 0.25f);
+}
+
+TEST(SceneContactSheet, ShowsEveryPictureInItsOwnCell) {
+    std::vector<ScenePicture> few;
+    for (const ScenePicture& p : ScenePictures())
+        if (p.path.find("dot") != std::string::npos || p.path.find("Skin1/tex0.") != std::string::npos)
+            few.push_back(p);
+    ASSERT_EQ(few.size(), 4u);
+    const Canvas sheet = ContactSheet(few, 64, 2);
+    EXPECT_EQ(sheet.Width(), 2 * (64 + 12));
+    EXPECT_EQ(sheet.Height(), 2 * (64 + 30));
+    // The fourth picture, the red cube, lands in the second row's second cell.
+    const Colour red = sheet.Get(76 + 6 + 32, 94 + 6 + 32);
+    EXPECT_GT(red.r, red.g + 0.3f);
+    EXPECT_GT(red.r, red.b + 0.3f);
+    // Set VELTRANE_SCENE_CONTACT_SHEET to a file name to get the sheet of every picture.
+    if (const char* out = std::getenv("VELTRANE_SCENE_CONTACT_SHEET"))
+        ContactSheet(ScenePictures()).WritePng(out);
+}
+
+} // namespace
+} // namespace veltrane::assetgen::scene
