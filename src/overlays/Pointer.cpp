@@ -1,0 +1,117 @@
+#include "overlays/Pointer.h"
+
+#include "platform/DebugLog.h"
+#include "settings/Options.h"
+
+#include <algorithm>
+#include <string>
+
+namespace veltrane {
+
+using namespace gfx;
+
+uint8_t PointerStyle = kPointerMenu;
+std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
+
+namespace {
+
+constexpr TVector kStartPosition{-1.8f, -0.25f, 0.01f};
+constexpr float kPlaneWidth = 14.45f;
+constexpr float kPlaneHeight = 10.8375f;
+constexpr std::array<const char*, kPointerStyles> kFiles = {"Images\\cursor.tga", "Images\\cursor.tga",
+                                                            "Images\\cursor1.tga"};
+
+ICursorHost* Host = nullptr;
+float InvWidth = 0;
+float InvHeight = 0;
+
+bool Created() {
+    return Host && PointerSprites[0];
+}
+
+bool Fullscreen() {
+    return Options && Options->Fullscreen;
+}
+
+bool PseudoFullscreen() {
+    return Options && Options->PseudoFullscreen;
+}
+
+// Pseudo full screen: a cursor on or past the window's edge goes back just inside it.
+void KeepCursorInside(const TScreenRect& r) {
+    const int32_t right = r.Left + r.Width, bottom = r.Top + r.Height;
+    TScreenPoint p = Host->CursorPos();
+    if (p.X <= r.Left) Host->SetCursorPos(1, p.Y);
+    p = Host->CursorPos();
+    if (p.X >= right) Host->SetCursorPos(right - 1, p.Y);
+    p = Host->CursorPos();
+    if (p.Y <= r.Top) Host->SetCursorPos(p.X, 1);
+    p = Host->CursorPos();
+    if (p.Y >= bottom) Host->SetCursorPos(p.X, bottom - 1);
+}
+
+} // namespace
+
+void CreatePointer(IDevice& device, ICursorHost& host) {
+    Host = &host;
+    const int32_t width = host.ClientWidth(), height = host.ClientHeight();
+    if (Fullscreen()) {
+        host.SetCursorPos(width / 2, height / 2);
+    } else {
+        const TScreenRect r = host.WindowRect();
+        host.SetCursorPos(r.Left + width / 2, r.Top + height / 2);
+    }
+    const TScreenPoint at = host.CursorPos();
+    DebugLog(false, "Mouse created at " + std::to_string(at.X) + "_" + std::to_string(at.Y));
+    for (int i = 0; i < kPointerStyles; ++i) {
+        auto sprite = std::make_unique<T3DSprite>(&device, kFiles[size_t(i)]);
+        sprite->Scale = {1, 1, 1};
+        sprite->Rotation = {0, 0, 0};
+        sprite->Position = kStartPosition;
+        PointerSprites[size_t(i)] = std::move(sprite);
+    }
+    InvWidth = width > 0 ? 1.0f / float(width) : 0;
+    InvHeight = height > 0 ? 1.0f / float(height) : 0;
+    PointerStyle = kPointerMenu;
+}
+
+void MovePointer(int32_t x, int32_t y) {
+    if (!Created()) return;
+    T3DSprite& first = *PointerSprites[0];
+    // Without a drawing area (InvWidth 0) the pointer stays at the centre.
+    first.Position.x = kStartPosition.x + (InvWidth > 0 ? 0.5f - float(x) * InvWidth : 0) * kPlaneWidth;
+    first.Position.y = kStartPosition.y + (InvHeight > 0 ? 0.5f - float(y) * InvHeight : 0) * kPlaneHeight;
+    for (int i = 1; i < kPointerStyles; ++i) {
+        PointerSprites[size_t(i)]->Scale = first.Scale;
+        PointerSprites[size_t(i)]->Position = first.Position;
+        PointerSprites[size_t(i)]->Rotation = first.Rotation;
+    }
+}
+
+void DrawPointer(int style) {
+    if (!Created() || style < 1 || style > kPointerStyles) return;
+    const TScreenRect r = Host->WindowRect();
+    if (!Fullscreen()) {
+        const TScreenPoint p = Host->CursorPos();
+        if (!(r.Left < p.X && p.X < r.Left + r.Width && r.Top < p.Y && p.Y < r.Top + r.Height)) return;
+    }
+    if (PseudoFullscreen()) KeepCursorInside(r);
+    T3DSprite& sprite = *PointerSprites[size_t(style - 1)];
+    if (!sprite.Device) return;
+    sprite.Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    sprite.Draw();
+    sprite.Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+}
+
+void DestroyPointer() {
+    for (auto& sprite : PointerSprites) sprite.reset();
+    Host = nullptr;
+}
+
+TVector PointerPosition() {
+    const int style = std::clamp<int>(PointerStyle, 1, kPointerStyles);
+    const auto& sprite = PointerSprites[size_t(style - 1)];
+    return sprite ? sprite->Position : kStartPosition;
+}
+
+} // namespace veltrane

@@ -1,0 +1,41 @@
+// The mouse pointer the player sees: a sprite on a plane just above the board, one per pointer
+// style, following the mouse. The system cursor stays hidden over the window.
+#pragma once
+
+#include "platform/Cursor.h"
+#include "platform/gfx/Device.h"
+#include "render/Sprite.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace veltrane {
+
+inline constexpr int kPointerStyles = 3;
+inline constexpr uint8_t kPointerMenu = 1;
+inline constexpr uint8_t kPointerGame = 2;
+inline constexpr uint8_t kPointerAiming = 3; // a shot cube is armed
+
+// The style drawn and whose position the menu, the hover tests and the pointer light read.
+extern uint8_t PointerStyle;
+// Sprites of styles 1..3 (PointerSprites[0] is style 1); empty until CreatePointer.
+extern std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
+
+// Centres the system cursor on the window, logs where it ended up ("Mouse created at 400_300"),
+// makes the three sprites at the camera target just above the board and selects style 1. The
+// host must outlive the pointer (until DestroyPointer or the next CreatePointer).
+void CreatePointer(gfx::IDevice& device, ICursorHost& host);
+// Maps a mouse position in window pixels onto the pointer plane: the window's width spans 14.45
+// world units and its height 10.8375, centred on (-1.8, -0.25); right is -x, down is -y.
+void MovePointer(int32_t x, int32_t y);
+// Draws the sprite of the style, blended, as the last drawing of a frame. Windowed, only while
+// the system cursor is inside the window; with pseudo full screen the cursor is kept inside.
+void DrawPointer(int style);
+// Frees the sprites; the pointer then neither moves nor draws.
+void DestroyPointer();
+
+// The world position of the current style's sprite; the camera target before CreatePointer.
+TVector PointerPosition();
+
+} // namespace veltrane

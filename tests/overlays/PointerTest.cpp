@@ -1,0 +1,184 @@
+// The mouse pointer: where the cursor starts, how mouse pixels map onto the pointer plane, and
+// when and which pointer picture is drawn.
+#include "overlays/Pointer.h"
+
+#include "FakeCursorHost.h"
+#include "TempDir.h"
+#include "platform/DebugLog.h"
+#include "render/DrawCapture.h"
+#include "settings/Options.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace veltrane {
+namespace {
+
+using drawtest::TDrawDevice;
+
+void WriteTga(const std::filesystem::path& path, int w, int h) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    const uint8_t header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, uint8_t(w), 0, uint8_t(h), 0, 32, 0x28};
+    out.write(reinterpret_cast<const char*>(header), sizeof header);
+    const uint32_t white = 0xFFFFFFFF;
+    for (int i = 0; i < w * h; ++i) out.write(reinterpret_cast<const char*>(&white), 4);
+}
+
+class PointerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDebugLogFile((dir.path() / "debug.txt").string());
+        SetDebugLogClock([] { return 7u; });
+        WriteTga(dir.path() / "Images" / "cursor.tga", 2, 2);
+        WriteTga(dir.path() / "Images" / "cursor1.tga", 3, 3);
+        options.Fullscreen = false;
+        options.PseudoFullscreen = false;
+        Options = &options;
+    }
+    void TearDown() override {
+        DestroyPointer();
+        Options = nullptr;
+        SetDebugLogFile("");
+        SetDebugLogClock(nullptr);
+    }
+    void Create() {
+        CurrentDir cwd(dir.path());
+        CreatePointer(device, host);
+        device.Draws.clear();
+    }
+    std::string Trace() const {
+        std::ifstream in(dir.path() / "debug.txt", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void ExpectAt(float x, float y) {
+        for (int style = 1; style <= 3; ++style) {
+            PointerStyle = uint8_t(style);
+            EXPECT_NEAR(PointerPosition().x, x, 1e-4f) << "style " << style;
+            EXPECT_NEAR(PointerPosition().y, y, 1e-4f) << "style " << style;
+            EXPECT_FLOAT_EQ(PointerPosition().z, 0.01f);
+        }
+    }
+
+    TempDir dir;
+    TOptions options;
+    TFakeCursorHost host;
+    TDrawDevice device;
+};
+
+TEST_F(PointerTest, CreationCentresTheCursorOnTheWindowAndLogsWhereItIs) {
+    Create();
+    ASSERT_EQ(host.Moves.size(), 1u);
+    EXPECT_EQ(host.Moves[0], (TScreenPoint{500, 350}));
+    EXPECT_EQ(Trace(), "7Mouse created at 500_350\r\n");
+    EXPECT_EQ(PointerStyle, kPointerMenu);
+    ExpectAt(-1.8f, -0.25f);
+
+    options.Fullscreen = true;
+    host.Width = 1023; // odd sizes round down
+    Create();
+    EXPECT_EQ(host.Moves.back(), (TScreenPoint{511, 300}));
+    EXPECT_NE(Trace().find("7Mouse created at 511_300\r\n"), std::string::npos);
+}
+
+TEST_F(PointerTest, MousePixelsMapOntoAFourByThreePlaneCentredOnTheCameraTarget) {
+    for (const bool fullscreen : {false, true}) {
+        SCOPED_TRACE(fullscreen ? "full screen" : "windowed");
+        options.Fullscreen = fullscreen;
+        Create();
+        MovePointer(400, 300);
+        ExpectAt(-1.8f, -0.25f);
+        MovePointer(0, 0); // top left of the screen is +x, +y
+        ExpectAt(-1.8f + 7.225f, -0.25f + 5.41875f);
+        MovePointer(800, 600);
+        ExpectAt(-1.8f - 7.225f, -0.25f - 5.41875f);
+        MovePointer(800, 0);
+        ExpectAt(-1.8f - 7.225f, -0.25f + 5.41875f);
+    }
+    // The same pixels of a larger window still span the whole plane.
+    host.Width = 1600;
+    host.Height = 1200;
+    Create();
+    MovePointer(0, 1200);
+    ExpectAt(-1.8f + 7.225f, -0.25f - 5.41875f);
+}
+
+TEST_F(PointerTest, TheAimingPictureAppearsExactlyWhereTheGamePointerWas) {
+    Create();
+    host.Cursor = {300, 300};
+    MovePointer(123, 456);
+    DrawPointer(kPointerGame);
+    DrawPointer(kPointerAiming);
+    ASSERT_EQ(device.Draws.size(), 2u);
+    EXPECT_EQ(device.Draws[0].World, device.Draws[1].World);
+    EXPECT_EQ(device.Draws[0].StartVertex, 6u); // the sprite quad
+    ASSERT_NE(device.Draws[1].Texture, nullptr);
+    EXPECT_EQ(device.Draws[0].Texture->Width(), 2u);
+    EXPECT_EQ(device.Draws[1].Texture->Width(), 3u);
+    EXPECT_EQ(device.Draws[0].AlphaBlend, gfx::TRUE);
+    EXPECT_EQ(device.Inner.State().RenderState(gfx::D3DRS_ALPHABLENDENABLE), gfx::FALSE);
+    EXPECT_EQ(device.Inner.State().Texture, nullptr);
+}
+
+TEST_F(PointerTest, WindowedThePointerShowsOnlyWhileTheCursorIsInsideTheWindow) {
+    Create();
+    const auto drawnAt = [&](int32_t x, int32_t y) {
+        host.Cursor = {x, y};
+        device.Draws.clear();
+        DrawPointer(kPointerMenu);
+        return device.Draws.size() == 1;
+    };
+    EXPECT_TRUE(drawnAt(500, 350));
+    EXPECT_TRUE(drawnAt(101, 51));
+    EXPECT_TRUE(drawnAt(909, 679));
+    EXPECT_FALSE(drawnAt(100, 350)); // on the left edge
+    EXPECT_FALSE(drawnAt(910, 350)); // right = left + width
+    EXPECT_FALSE(drawnAt(500, 680));
+    EXPECT_FALSE(drawnAt(20, 20));
+    options.Fullscreen = true;
+    EXPECT_TRUE(drawnAt(20, 20));
+    EXPECT_TRUE(drawnAt(-5, 5000));
+}
+
+TEST_F(PointerTest, PseudoFullScreenKeepsTheCursorInsideTheWindow) {
+    options.Fullscreen = true;
+    options.PseudoFullscreen = true;
+    host.Window = {0, 0, 800, 600};
+    Create();
+    host.Moves.clear();
+    host.Cursor = {0, 300};
+    DrawPointer(kPointerGame);
+    EXPECT_EQ(host.Cursor, (TScreenPoint{1, 300}));
+    host.Cursor = {800, 600};
+    DrawPointer(kPointerGame);
+    EXPECT_EQ(host.Cursor, (TScreenPoint{799, 599}));
+    host.Cursor = {400, 300};
+    host.Moves.clear();
+    DrawPointer(kPointerGame);
+    EXPECT_TRUE(host.Moves.empty());
+    EXPECT_EQ(device.Draws.size(), 3u);
+}
+
+TEST_F(PointerTest, NothingMovesOrDrawsBeforeCreationOrForUnknownStyles) {
+    MovePointer(0, 0);
+    DrawPointer(kPointerMenu);
+    EXPECT_TRUE(device.Draws.empty());
+    EXPECT_FLOAT_EQ(PointerPosition().x, -1.8f);
+    Create();
+    host.Cursor = {500, 350};
+    DrawPointer(0);
+    DrawPointer(4);
+    EXPECT_TRUE(device.Draws.empty());
+    // A window with no drawing area keeps the pointer at the centre instead of at infinity.
+    host.Width = host.Height = 0;
+    Create();
+    MovePointer(10, 10);
+    ExpectAt(-1.8f, -0.25f);
+}
+
+} // namespace
+} // namespace veltrane
