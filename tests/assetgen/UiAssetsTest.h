@@ -1,0 +1,28 @@
+// What the Ui*Test files share: the interface assets, made once per test run, and file readers.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace veltrane::assetgen::testing {
+
+// A game folder holding what MakeUiAssets wrote; made on first use, removed at exit.
+const std::filesystem::path& UiGameFolder();
+
+std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);
+std::string ReadText(const std::filesystem::path& path);
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba; // top row first
+    uint8_t Alpha(int x, int y) const { return rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
+    const uint8_t* Pixel(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+};
+// Reads an uncompressed 32-bit TGA with either row order.
+Picture ReadTga(const std::filesystem::path& path);
+// Width and height from a JPEG's frame header.
+std::pair<int, int> JpegSize(const std::filesystem::path& path);
+
+} // namespace veltrane::assetgen::testing
