@@ -54,6 +54,49 @@ Outline ArrowPolygon(float x0, float y0, float x1, float y1, float width) {
             {hx - nx * hw, hy - ny * hw}, {hx - nx * w, hy - ny * w}, {x0 - nx * w, y0 - ny * w}};
 }
 
+void FillShape(Canvas& canvas, const Outline& points, Colour c) {
+    if (points.size() < 3) return;
+    float minX = points[0].first, maxX = minX, minY = points[0].second, maxY = minY;
+    for (const auto& [px, py] : points) {
+        minX = std::min(minX, px), maxX = std::max(maxX, px);
+        minY = std::min(minY, py), maxY = std::max(maxY, py);
+    }
+    const int x0 = std::max(0, static_cast<int>(std::floor(minX)));
+    const int x1 = std::min(canvas.Width(), static_cast<int>(std::ceil(maxX)) + 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(minY)));
+    const int y1 = std::min(canvas.Height(), static_cast<int>(std::ceil(maxY)) + 1);
+    if (x0 >= x1 || y0 >= y1) return;
+    constexpr int kSubRows = 4;
+    std::vector<float> cover(static_cast<size_t>(x1 - x0));
+    std::vector<float> crossings;
+    for (int y = y0; y < y1; ++y) {
+        std::fill(cover.begin(), cover.end(), 0.0f);
+        for (int k = 0; k < kSubRows; ++k) {
+            const float sy = static_cast<float>(y) + (static_cast<float>(k) + 0.5f) / kSubRows;
+            crossings.clear();
+            for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+                const auto [xi, yi] = points[i];
+                const auto [xj, yj] = points[j];
+                if ((yi > sy) != (yj > sy)) crossings.push_back(xi + (sy - yi) * (xj - xi) / (yj - yi));
+            }
+            std::sort(crossings.begin(), crossings.end());
+            for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+                const float a = std::max(crossings[i], static_cast<float>(x0));
+                const float b = std::min(crossings[i + 1], static_cast<float>(x1));
+                for (int x = static_cast<int>(std::floor(a)); x < static_cast<int>(std::ceil(b)); ++x) {
+                    const float overlap =
+                        std::min(b, static_cast<float>(x + 1)) - std::max(a, static_cast<float>(x));
+                    if (overlap > 0) cover[static_cast<size_t>(x - x0)] += overlap / kSubRows;
+                }
+            }
+        }
+        for (int x = x0; x < x1; ++x) {
+            const float k = std::min(1.0f, cover[static_cast<size_t>(x - x0)]);
+            if (k > 0) canvas.Blend(x, y, c, k);
+        }
+    }
+}
+
 namespace {
 
 template <typename Apply>

@@ -176,7 +176,7 @@ void DrawColourSymbol(Canvas& canvas, int colour, float cx, float cy, float r, C
         canvas.FillCircle(cx, cy, r * 0.85f, fill);
         break;
     case 1:
-        canvas.FillPolygon(RegularPolygon(cx, cy + r * 0.15f, r * 1.1f, 3), fill);
+        FillShape(canvas, RegularPolygon(cx, cy + r * 0.15f, r * 1.1f, 3), fill);
         break;
     case 2:
         canvas.FillRoundRect(cx - r * 0.75f, cy - r * 0.75f, cx + r * 0.75f, cy + r * 0.75f, r * 0.1f, fill);
@@ -187,13 +187,13 @@ void DrawColourSymbol(Canvas& canvas, int colour, float cx, float cy, float r, C
         canvas.FillRect(cx - r * 0.3f, cy + r * 0.3f, cx + r * 0.3f, cy + r * 0.9f, fill);
         break;
     case 4:
-        canvas.FillPolygon(StarPolygon(cx, cy + r * 0.08f, r * 1.05f, r * 0.45f, 5), fill);
+        FillShape(canvas, StarPolygon(cx, cy + r * 0.08f, r * 1.05f, r * 0.45f, 5), fill);
         break;
     case 5:
-        canvas.FillPolygon(HeartPolygon(cx, cy, r * 0.95f), fill);
+        FillShape(canvas, HeartPolygon(cx, cy, r * 0.95f), fill);
         break;
     default:
-        canvas.FillPolygon(RegularPolygon(cx, cy, r * 1.05f, 4), fill);
+        FillShape(canvas, RegularPolygon(cx, cy, r * 1.05f, 4), fill);
         break;
     }
 }
@@ -228,12 +228,12 @@ Canvas ColorizeFace(int size, int colour, SkinStyle style) {
         const Outline shape = ArrowPolygon(c + dx * r0, c + dy * r0, c + dx * r1, c + dy * r1, s * 0.085f);
         Outline shadow = shape;
         for (auto& p : shadow) p.first += s * 0.012f, p.second += s * 0.016f;
-        face.FillPolygon(shadow, Rgb(0x000000, 0.4f));
+        FillShape(face, shadow, Rgb(0x000000, 0.4f));
         Outline rim =
             ArrowPolygon(c + dx * (r0 - s * 0.01f), c + dy * (r0 - s * 0.01f), c + dx * (r1 + s * 0.022f),
                          c + dy * (r1 + s * 0.022f), s * 0.085f + s * 0.03f);
-        face.FillPolygon(rim, outline);
-        face.FillPolygon(shape, arrow);
+        FillShape(face, rim, outline);
+        FillShape(face, shape, arrow);
     }
     // The target colour in a glossy disc in the middle.
     face.FillCircle(c + s * 0.01f, c + s * 0.015f, s * 0.205f, Rgb(0x000000, 0.4f));
@@ -265,9 +265,9 @@ Canvas JokerFace(int size) {
             const float a = a0 + (a1 - a0) * static_cast<float>(k) / 12;
             wedge.emplace_back(c + r * std::cos(a), c + r * std::sin(a));
         }
-        face.FillPolygon(wedge, CubeColour(i));
+        FillShape(face, wedge, CubeColour(i));
     }
-    face.FillPolygon(StarPolygon(c, c, r * 0.78f, r * 0.26f, 4), Rgb(0xFFFFFF));
+    FillShape(face, StarPolygon(c, c, r * 0.78f, r * 0.26f, 4), Rgb(0xFFFFFF));
     face.FillCircle(c, c, r * 0.16f, Rgb(kGoldLight));
     return face;
 }

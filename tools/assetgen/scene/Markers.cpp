@@ -28,10 +28,11 @@ Canvas MarkerPicture(int kind, int size) {
         for (int i = 0; i < 4; ++i) {
             const float a = static_cast<float>(i) * std::numbers::pi_v<float> / 2;
             const float dx = std::sin(a), dy = -std::cos(a);
-            out.FillPolygon({{c + dx * s * 0.30f - dy * s * 0.06f, c + dy * s * 0.30f + dx * s * 0.06f},
-                             {c + dx * s * 0.30f + dy * s * 0.06f, c + dy * s * 0.30f - dx * s * 0.06f},
-                             {c + dx * s * 0.19f, c + dy * s * 0.19f}},
-                            Rgb(kGoldLight));
+            FillShape(out,
+                      {{c + dx * s * 0.30f - dy * s * 0.06f, c + dy * s * 0.30f + dx * s * 0.06f},
+                       {c + dx * s * 0.30f + dy * s * 0.06f, c + dy * s * 0.30f - dx * s * 0.06f},
+                       {c + dx * s * 0.19f, c + dy * s * 0.19f}},
+                      Rgb(kGoldLight));
         }
         out.FillCircle(c, c, s * 0.07f, Rgb(kGoldLight));
     } else {

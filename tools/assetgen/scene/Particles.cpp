@@ -127,7 +127,7 @@ Canvas NewLevelBanner() {
     DrawShadowedTextCentred(art, font, static_cast<float>(w) / 2, baseline, "NEW LEVEL", Rgb(kGoldLight),
                             Rgb(0x000000, 0.6f), 3);
     for (const float x : {58.0f, static_cast<float>(w) - 58}) {
-        art.FillPolygon(StarPolygon(x, 64, 24, 9, 4), Rgb(kGoldLight));
+        FillShape(art, StarPolygon(x, 64, 24, 9, 4), Rgb(kGoldLight));
         art.FillCircle(x, 64, 4, Rgb(0xFFFFFF));
     }
     return art.Scaled(512, 128);

@@ -138,6 +138,10 @@ Colour WallAt(float wx, float wz, float width, uint32_t seed) {
         const float cx = (px - 0.5f) * pw;
         const float pool = std::exp(-(cx * cx) / 0.9f) * std::exp(-std::pow((10.6f - wz) / 4.0f, 2.0f));
         c = Mix(c, Rgb(0x4FA3A8), 0.35f * pool);
+        // A faint gold diamond on each panel.
+        const float diamond = std::abs(cx) + std::abs(wz - 6.6f);
+        if (std::abs(diamond - 0.55f) < 0.035f) c = Mix(c, Rgb(kGold), 0.45f);
+        if (diamond < 0.12f) c = Mix(c, Rgb(kGoldLight), 0.5f);
     }
     // Gold rail, skirting and cornice.
     if (std::abs(wz - 3.2f) < 0.09f) c = Mix(Rgb(kGold), Rgb(kGoldLight), 1 - std::abs(wz - 3.2f) / 0.09f);

@@ -83,9 +83,10 @@ Canvas Lamp() {
     return out;
 }
 
-// Shown beside the board on bonus levels: 1.76545 by 2.6095 units, drawn at 346 x 512.
+// Shown beside the board on bonus levels: 1.76545 by 2.6095 units, drawn at 346 x 512 with a
+// clear margin above and below so that it sits inside the figure frame of the background.
 Canvas PlugBonus() {
-    const int w = 346, h = 512;
+    const int w = 346, h = 464;
     Canvas art(w, h);
     const float W = static_cast<float>(w), H = static_cast<float>(h);
     art.FillRoundRect(4, 4, W - 4, H - 4, 30, Rgb(kGoldDark));
@@ -107,10 +108,12 @@ Canvas PlugBonus() {
     art.Draw(bomb, 40, 200);
     art.FillRoundRect(W - 40 - face + 6, 200 + 8, W - 40 + 6, 200 + face + 8, 10, Rgb(0x000000, 0.45f));
     art.Draw(block, w - 40 - face, 200);
-    art.FillPolygon(ArrowPolygon(W / 2 - 18, 255, W / 2 + 20, 255, 12), Rgb(kGoldLight));
-    DrawShadowedTextCentred(art, small, W / 2, 380, "BLAST THE", Rgb(kCream), shadow, 2);
-    DrawShadowedTextCentred(art, small, W / 2, 428, "BLOCKS!", Rgb(kCream), shadow, 2);
-    return art.Scaled(256, 512);
+    FillShape(art, ArrowPolygon(W / 2 - 18, 255, W / 2 + 20, 255, 12), Rgb(kGoldLight));
+    DrawShadowedTextCentred(art, small, W / 2, 372, "BLAST THE", Rgb(kCream), shadow, 2);
+    DrawShadowedTextCentred(art, small, W / 2, 418, "BLOCKS!", Rgb(kCream), shadow, 2);
+    Canvas framed(w, 512);
+    framed.Draw(art, 0, 24);
+    return framed.Scaled(256, 512);
 }
 
 } // namespace

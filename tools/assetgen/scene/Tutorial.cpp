@@ -90,7 +90,7 @@ void DrawToken(Canvas& page, const std::string& t, float cx, float cy, float cel
         const Canvas face = t == "vJ" ? JokerFace(size) : ColourFace(size, colour(1), SkinStyle::Glossy);
         DrawFace(page, face, cx, cy, 0.45f);
         const float r = cell * 0.45f;
-        page.FillPolygon(StarPolygon(cx, cy, r, r * 0.22f, 4), Rgb(0xFFFFFF, 0.85f));
+        FillShape(page, StarPolygon(cx, cy, r, r * 0.22f, 4), Rgb(0xFFFFFF, 0.85f));
         page.FillCircle(cx, cy, cell * 0.08f, Rgb(0xFFFFFF));
         return;
     }
@@ -134,11 +134,11 @@ void Pointer(Canvas& page, float x, float y) {
                         {x + 22, y + 37}, {x + 15, y + 23}, {x + 26, y + 23}};
     Outline shadow = arrow;
     for (auto& p : shadow) p.first += 3, p.second += 4;
-    page.FillPolygon(shadow, Rgb(0x000000, 0.5f));
+    FillShape(page, shadow, Rgb(0x000000, 0.5f));
     Outline rim = arrow;
     for (auto& p : rim) p.first = x + (p.first - x) * 1.18f - 2.5f, p.second = y + (p.second - y) * 1.14f - 3;
-    page.FillPolygon(rim, Rgb(kInk));
-    page.FillPolygon(arrow, Rgb(0xFFFFFF));
+    FillShape(page, rim, Rgb(kInk));
+    FillShape(page, arrow, Rgb(0xFFFFFF));
 }
 
 void Crosshair(Canvas& page, float cx, float cy, float r) {
@@ -152,8 +152,8 @@ void Crosshair(Canvas& page, float cx, float cy, float r) {
 }
 
 void BigArrow(Canvas& page, float x0, float y0, float x1, float y1) {
-    page.FillPolygon(ArrowPolygon(x0 + 2, y0 + 3, x1 + 2, y1 + 3, 14), Rgb(0x000000, 0.45f));
-    page.FillPolygon(ArrowPolygon(x0, y0, x1, y1, 14), Rgb(kGoldLight));
+    FillShape(page, ArrowPolygon(x0 + 2, y0 + 3, x1 + 2, y1 + 3, 14), Rgb(0x000000, 0.45f));
+    FillShape(page, ArrowPolygon(x0, y0, x1, y1, 14), Rgb(kGoldLight));
 }
 
 void Label(Canvas& page, const Font& font, float cx, float y, const std::string& text,
@@ -165,7 +165,7 @@ void Label(Canvas& page, const Font& font, float cx, float y, const std::string&
 float Bullets(Canvas& page, const Fonts& f, float x, float y, float width,
               const std::vector<std::string>& items) {
     for (const std::string& item : items) {
-        page.FillPolygon(RegularPolygon(x + 7, y - 8, 7, 4), Rgb(kGold));
+        FillShape(page, RegularPolygon(x + 7, y - 8, 7, 4), Rgb(kGold));
         for (const std::string& line : WrapText(f.body, item, width - 28)) {
             DrawShadowedText(page, f.body, x + 26, y, line, kText, kShadow, 2);
             y += 33;
@@ -194,12 +194,12 @@ Canvas PageFrame(const Fonts& f, int number, const std::string& title) {
     page.FillRoundRect(866, 30, 988, 76, 23, Rgb(kGoldDark));
     page.FillRoundRect(869, 33, 985, 73, 20, Rgb(kNavy));
     Label(page, f.bold, 927, 61, n, Rgb(kGoldLight));
-    // The menu's items sit at the foot of the page; keep that band quiet.
-    page.FillRect(0, 676, kPageW, 678, Rgb(kGold, 0.5f));
-    page.FillRect(0, 678, kPageW, kPageH, Rgb(0x000000, 0.3f));
-    const std::string hint = number < kPageCount ? "Click Next to continue  -  Back returns to the menu"
-                                                 : "Click Back to return to the menu";
-    Label(page, f.small, kPageW / 2.0f, 706, hint, Rgb(kGold));
+    // The menu's NEXT, PREVIOUS and BACK plates sit at the foot of the page; keep that band quiet.
+    page.FillRect(0, 662, kPageW, 664, Rgb(kGold, 0.5f));
+    page.FillRect(0, 664, kPageW, kPageH, Rgb(0x000000, 0.3f));
+    const std::string hint =
+        number < kPageCount ? "Click NEXT to continue" : "Click BACK to return to the menu";
+    Label(page, f.small, kPageW / 2.0f, 688, hint, Rgb(kGold));
     return page;
 }
 
@@ -261,12 +261,12 @@ Canvas Page4() {
              "Score with move after move for a combo:"});
     const char* combos[] = {"DOUBLE SCORE", "TRIPLE SCORE", "QUADRO SCORE", "5x SCORE"};
     for (int i = 0; i < 4; ++i) {
-        const float y = 410 + 44 * static_cast<float>(i);
+        const float y = 400 + 42 * static_cast<float>(i);
         const float x = 520 + 30 * static_cast<float>(i);
         DrawShadowedText(p, f.bold, x, y, combos[i],
                          Mix(Rgb(kGold), Rgb(0xFF7040), static_cast<float>(i) / 3), kShadow, 2);
     }
-    Bullets(p, f, 460, 610, 520, {"When the board is full, the game is over."});
+    Bullets(p, f, 460, 590, 520, {"When the board is full, the game is over."});
     return p;
 }
 
