@@ -104,25 +104,32 @@ Loudness Measure(const Stereo& s) {
         peak);
 }
 
+// Limiting takes loudness away, so gain and limiter run a few times until the level settles.
+constexpr int kPasses = 4;
+
 void Master(Mono& s, double targetRmsDb, double ceilingDb) {
-    const Loudness now = Measure(s);
-    if (now.PeakDb < -150) return;
-    const float gain = static_cast<float>(DbToGain(targetRmsDb - now.RmsDb));
-    for (float& v : s) v *= gain;
-    const auto g = LimiterGain(
-        s.size(), [&](std::size_t i) { return std::fabs(s[i]); }, DbToGain(ceilingDb));
-    for (std::size_t i = 0; i < s.size(); ++i) s[i] *= g[i];
+    for (int pass = 0; pass < kPasses; ++pass) {
+        const Loudness now = Measure(s);
+        if (now.PeakDb < -150) return;
+        const float gain = static_cast<float>(DbToGain(targetRmsDb - now.RmsDb));
+        for (float& v : s) v *= gain;
+        const auto g = LimiterGain(
+            s.size(), [&](std::size_t i) { return std::fabs(s[i]); }, DbToGain(ceilingDb));
+        for (std::size_t i = 0; i < s.size(); ++i) s[i] *= g[i];
+    }
 }
 
 void Master(Stereo& s, double targetRmsDb, double ceilingDb) {
-    const Loudness now = Measure(s);
-    if (now.PeakDb < -150) return;
-    const float gain = static_cast<float>(DbToGain(targetRmsDb - now.RmsDb));
-    for (std::size_t i = 0; i < s.Frames(); ++i) s.Left[i] *= gain, s.Right[i] *= gain;
-    const auto g = LimiterGain(
-        s.Frames(), [&](std::size_t i) { return std::max(std::fabs(s.Left[i]), std::fabs(s.Right[i])); },
-        DbToGain(ceilingDb));
-    for (std::size_t i = 0; i < s.Frames(); ++i) s.Left[i] *= g[i], s.Right[i] *= g[i];
+    for (int pass = 0; pass < kPasses; ++pass) {
+        const Loudness now = Measure(s);
+        if (now.PeakDb < -150) return;
+        const float gain = static_cast<float>(DbToGain(targetRmsDb - now.RmsDb));
+        for (std::size_t i = 0; i < s.Frames(); ++i) s.Left[i] *= gain, s.Right[i] *= gain;
+        const auto g = LimiterGain(
+            s.Frames(), [&](std::size_t i) { return std::max(std::fabs(s.Left[i]), std::fabs(s.Right[i])); },
+            DbToGain(ceilingDb));
+        for (std::size_t i = 0; i < s.Frames(); ++i) s.Left[i] *= g[i], s.Right[i] *= g[i];
+    }
 }
 
 void FadeEdges(Mono& s, double inSeconds, double outSeconds) {

@@ -13,7 +13,7 @@ namespace veltrane::assetgen::audio {
 namespace {
 
 constexpr double kMusicRms = -17;
-constexpr double kCeiling = -2.5; // leaves room for the encoder's overshoot
+constexpr double kCeiling = -3.5; // leaves room for the encoder's overshoot
 
 Instrument Pad(double gain) {
     Instrument i;

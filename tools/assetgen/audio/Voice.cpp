@@ -8,9 +8,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace veltrane::assetgen::audio {
 
@@ -24,18 +28,79 @@ int Collect(short* wav, int count, espeak_EVENT* events) {
     return 0;
 }
 
-// espeak-ng keeps global state; it is started once per process and left running.
-int SpeechRate() {
-    static const int rate = [] {
-        espeak_ng_InitializePath(nullptr);
-        if (espeak_ng_Initialize(nullptr) != ENS_OK) throw std::runtime_error("espeak-ng: cannot initialise");
-        if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr) != ENS_OK)
-            throw std::runtime_error("espeak-ng: cannot open output");
-        if (espeak_ng_SetVoiceByName("en") != ENS_OK) throw std::runtime_error("espeak-ng: no English voice");
-        espeak_SetSynthCallback(Collect);
-        return espeak_ng_GetSampleRate();
-    }();
-    return rate;
+// espeak-ng carries state from one utterance into the next (pitch flutter, smoothing, the wave
+// generator's phase) and cannot be restarted within a process. So every line is spoken by a
+// freshly started engine in a child process, which hands the samples back through a pipe: the
+// same text then always gives the same samples, whatever was spoken before.
+struct Speech {
+    int Rate = 0;
+    std::vector<short> Samples;
+};
+
+void SpeakInChild(int fd, const std::string& text, int pitch, int range, int wordsPerMinute) {
+    Speech speech;
+    espeak_ng_InitializePath(nullptr);
+    if (espeak_ng_Initialize(nullptr) != ENS_OK) return;
+    if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr) != ENS_OK) return;
+    if (espeak_ng_SetVoiceByName("en") != ENS_OK) return;
+    espeak_SetSynthCallback(Collect);
+    espeak_SetParameter(espeakRATE, wordsPerMinute, 0);
+    espeak_SetParameter(espeakPITCH, pitch, 0);
+    espeak_SetParameter(espeakRANGE, range, 0);
+    espeak_SetParameter(espeakVOLUME, 100, 0);
+    if (espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                     &speech.Samples) != EE_OK)
+        return;
+    const std::int32_t header[2] = {espeak_ng_GetSampleRate(),
+                                    static_cast<std::int32_t>(speech.Samples.size())};
+    auto put = [fd](const void* data, std::size_t size) {
+        const char* p = static_cast<const char*>(data);
+        while (size > 0) {
+            const ssize_t n = write(fd, p, size);
+            if (n <= 0) return false;
+            p += n, size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    };
+    if (put(header, sizeof header)) put(speech.Samples.data(), speech.Samples.size() * sizeof(short));
+}
+
+bool ReadAll(int fd, void* data, std::size_t size) {
+    char* p = static_cast<char*>(data);
+    while (size > 0) {
+        const ssize_t n = read(fd, p, size);
+        if (n <= 0) return false;
+        p += n, size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+Speech SpeakFresh(const std::string& text, int pitch, int range, int wordsPerMinute) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("espeak-ng: no pipe");
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("espeak-ng: cannot start the speaker");
+    if (child == 0) {
+        close(fds[0]);
+        SpeakInChild(fds[1], text, pitch, range, wordsPerMinute);
+        close(fds[1]);
+        _exit(0);
+    }
+    close(fds[1]);
+    Speech speech;
+    std::int32_t header[2] = {0, 0};
+    bool ok = ReadAll(fds[0], header, sizeof header) && header[0] > 0 && header[1] > 0;
+    if (ok) {
+        speech.Rate = header[0];
+        speech.Samples.resize(static_cast<std::size_t>(header[1]));
+        ok = ReadAll(fds[0], speech.Samples.data(), speech.Samples.size() * sizeof(short));
+    }
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!ok) throw std::runtime_error("espeak-ng: cannot speak \"" + text + "\"");
+    return speech;
 }
 
 // Catmull-Rom read of `src` at fractional index `x`.
@@ -71,33 +136,27 @@ void Compress(Mono& s, double thresholdDb, double ratio) {
     }
 }
 
-// Speech as espeak-ng makes it, at its own sample rate.
-std::vector<float> SpeakRaw(const std::string& text, int pitch, int range, int wordsPerMinute) {
-    SpeechRate();
-    espeak_SetParameter(espeakRATE, wordsPerMinute, 0);
-    espeak_SetParameter(espeakPITCH, pitch, 0);
-    espeak_SetParameter(espeakRANGE, range, 0);
-    espeak_SetParameter(espeakVOLUME, 100, 0);
-    std::vector<short> samples;
-    std::srand(1); // espeak-ng draws from rand() for some voice effects; keep them repeatable
-    if (espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                     &samples) != EE_OK)
-        throw std::runtime_error("espeak-ng: cannot speak \"" + text + "\"");
-    espeak_ng_Synchronize();
-    std::vector<float> speech(samples.size());
-    std::transform(samples.begin(), samples.end(), speech.begin(), [](short v) { return v / 32768.0f; });
-    return speech;
+// Speech as espeak-ng makes it; `rate` gets its sample rate.
+std::vector<float> SpeakRaw(const std::string& text, int pitch, int range, int wordsPerMinute, int& rate) {
+    const Speech speech = SpeakFresh(text, pitch, range, wordsPerMinute);
+    rate = speech.Rate;
+    std::vector<float> samples(speech.Samples.size());
+    std::transform(speech.Samples.begin(), speech.Samples.end(), samples.begin(),
+                   [](short v) { return v / 32768.0f; });
+    return samples;
 }
 
 } // namespace
 
 Mono Speak(const std::string& text, int pitch, int wordsPerMinute) {
-    return Resample(SpeakRaw(text, pitch, 50, wordsPerMinute), SpeechRate(), 1.0);
+    int rate = 0;
+    const std::vector<float> speech = SpeakRaw(text, pitch, 50, wordsPerMinute, rate);
+    return Resample(speech, rate, 1.0);
 }
 
 Mono AnnouncerLine(const std::string& text, double pitchFactor) {
-    const int rate = SpeechRate();
-    std::vector<float> speech = SpeakRaw(text, 38, 85, 140);
+    int rate = 0;
+    std::vector<float> speech = SpeakRaw(text, 38, 85, 140, rate);
     // Trim the silence espeak leaves around the words.
     const auto loud = [](float v) { return std::fabs(v) > 0.01f; };
     const auto first = std::find_if(speech.begin(), speech.end(), loud);

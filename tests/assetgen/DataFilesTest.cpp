@@ -1,0 +1,233 @@
+// The level and bonus figure files: their exact shape, sane values, a difficulty curve that
+// rises, features introduced one at a time, and the game's own reader accepting them.
+#include "data/DataFiles.h"
+#include "data/LevelTable.h"
+
+#include "game/Game.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace veltrane::assetgen {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Level k's line j (both 1-based) as the file holds it.
+struct LevelsFile {
+    std::vector<std::string> lines = Lines(LevelsFileText());
+    const std::string& At(int k, int j) const { return lines.at(static_cast<std::size_t>((k - 1) * 17 + j)); }
+    double Number(int k, int j) const { return std::stod(At(k, j)); }
+};
+
+TEST(DataLevels, FileHasFiftyBlocksOfSeventeenLines) {
+    const std::string text = LevelsFileText();
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    ASSERT_EQ(text.back(), '\n');
+    const LevelsFile f;
+    ASSERT_EQ(f.lines.size(), 1u + 50 * 17);
+    EXPECT_EQ(f.lines[0], "50 levels");
+    for (int k = 1; k <= 50; ++k) {
+        EXPECT_EQ(f.At(k, 1).rfind("Level " + std::to_string(k), 0), 0u) << "title of level " << k;
+        for (int j = 2; j <= 14; ++j) {
+            std::size_t used = 0;
+            EXPECT_NO_THROW((void)std::stod(f.At(k, j), &used)) << "level " << k << " line " << j;
+        }
+        for (int j = 15; j <= 17; ++j) EXPECT_TRUE(f.At(k, j)[0] == '0' || f.At(k, j)[0] == '1');
+        // The lamp row fills up towards the bonus level.
+        EXPECT_EQ(f.Number(k, 2), 4 - (k - 1) % 5) << "lamps of level " << k;
+    }
+}
+
+TEST(DataLevels, EveryFifthLevelIsABonusLevelOfBlocksAndBombs) {
+    const auto levels = DesignedLevels();
+    for (int k = 1; k <= 50; ++k) {
+        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+        if (!IsBonusLevel(k)) continue;
+        for (int m = 0; m < 2; ++m) {
+            EXPECT_GE(l.CubesPerTurn[m], 4) << "blocks of bonus level " << k;
+            EXPECT_LE(l.CubesPerTurn[m], 30) << "blocks of bonus level " << k;
+            EXPECT_GE(l.ExtraQuota[m], 3) << "bombs of bonus level " << k;
+            EXPECT_LE(l.ExtraQuota[m] * 4, l.CubesPerTurn[m] + 12) << "too many bombs on level " << k;
+        }
+        EXPECT_TRUE(l.AllowBomb);
+        EXPECT_EQ(l.JokerOdds, 0);
+        // Mode 2: the full bank drains away in a playable time (Goal over TimeRate, in seconds).
+        const double seconds = l.Goal[1] / l.TimeRate / 1000;
+        EXPECT_GE(seconds, 40) << "bonus level " << k;
+        EXPECT_LE(seconds, 90) << "bonus level " << k;
+    }
+}
+
+TEST(DataLevels, NormalLevelsStayInSaneRangesAndGetHarder) {
+    const auto levels = DesignedLevels();
+    const LevelDesign* previous = nullptr;
+    for (int k = 1; k <= 50; ++k) {
+        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+        if (IsBonusLevel(k)) continue;
+        for (int m = 0; m < 2; ++m) {
+            EXPECT_GE(l.Colours[m], 3) << k;
+            EXPECT_LE(l.Colours[m], 7) << k;
+            EXPECT_GE(l.CubesPerTurn[m], 2) << k;
+            EXPECT_LE(l.CubesPerTurn[m], 6) << k;
+            EXPECT_GE(l.ExtraQuota[m], 0) << k;
+            EXPECT_LT(l.ExtraQuota[m], 20) << k; // 20 or more would never place a block
+            EXPECT_GT(l.Goal[m], 0) << k;
+        }
+        // Mode 2 starts half full: points must refill at least a few hundred.
+        EXPECT_GE(l.Goal[1], 400) << k;
+        EXPECT_GT(l.TimeRate, 0) << k;
+        EXPECT_LT(l.TimeRate, 0.01) << k;
+        EXPECT_TRUE(l.JokerOdds == 0 || l.JokerOdds >= 5) << k;
+        EXPECT_GE(l.FigureFirst, 1) << k;
+        EXPECT_LE(l.FigureFirst, l.FigureLast) << k;
+        EXPECT_LE(l.FigureLast, static_cast<int>(DesignedFigures().size())) << k;
+        if (previous) {
+            for (int m = 0; m < 2; ++m)
+                EXPECT_GE(l.Colours[m], previous->Colours[m]) << "colours drop at " << k;
+            EXPECT_GE(l.Goal[0], previous->Goal[0]) << "mode 1 goal drops at " << k;
+            EXPECT_GE(l.TimeRate, previous->TimeRate) << "time rate drops at " << k;
+            EXPECT_GE(l.FigureFirst, previous->FigureFirst) << k;
+        }
+        previous = &l;
+    }
+    const LevelDesign& first = levels[0];
+    const LevelDesign& last = levels[48];
+    EXPECT_GT(last.CubesPerTurn[0], first.CubesPerTurn[0]);
+    EXPECT_GT(last.Colours[0], first.Colours[0]);
+    EXPECT_GT(last.TimeRate, 5 * first.TimeRate);
+}
+
+TEST(DataLevels, FeaturesArriveOneAtATime) {
+    const auto levels = DesignedLevels();
+    auto firstWith = [&](auto has) {
+        for (int k = 1; k <= 50; ++k)
+            if (!IsBonusLevel(k) && has(levels[static_cast<std::size_t>(k - 1)])) return k;
+        return 99;
+    };
+    const int bombs = firstWith([](const LevelDesign& l) { return l.AllowBomb; });
+    const int jokers = firstWith([](const LevelDesign& l) { return l.JokerOdds > 1; });
+    const int colorize = firstWith([](const LevelDesign& l) { return l.AllowColorize; });
+    const int blocks = firstWith([](const LevelDesign& l) { return l.ExtraQuota[0] > 0; });
+    const int shots = firstWith([](const LevelDesign& l) { return l.AllowShot; });
+    const std::set<int> distinct{bombs, jokers, colorize, blocks, shots};
+    EXPECT_EQ(distinct.size(), 5u) << "two features arrive on the same level";
+    EXPECT_GT(bombs, 1);
+    EXPECT_LT(bombs, blocks) << "blocks need bombs to clear them";
+    EXPECT_LE(shots, 15);
+}
+
+// The figures a level offers must fit its colours in both modes.
+TEST(DataLevels, OfferedFiguresFitTheLevelsColours) {
+    const auto levels = DesignedLevels();
+    const auto figures = DesignedFigures();
+    for (int k = 1; k <= 50; ++k) {
+        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+        for (int f = l.FigureFirst; f <= l.FigureLast; ++f)
+            EXPECT_LE(figures[static_cast<std::size_t>(f - 1)].Colours, std::min(l.Colours[0], l.Colours[1]))
+                << "figure " << f << " on level " << k;
+    }
+    EXPECT_LE(levels[0].FigureLast, 4) << "the first level offers only easy figures";
+}
+
+TEST(DataFigures, ThirtyWellFormedFiguresFromEasyToHard) {
+    const std::vector<std::string> lines = Lines(FiguresFileText());
+    ASSERT_EQ(lines.size(), 1u + 30 * 9);
+    EXPECT_EQ(lines[0], "30 figures");
+    std::vector<double> values;
+    for (int k = 1; k <= 30; ++k) {
+        auto line = [&](int j) { return lines[static_cast<std::size_t>((k - 1) * 9 + j)]; };
+        const int colours = std::stoi(line(2));
+        const int width = std::stoi(line(3));
+        const int height = std::stoi(line(4));
+        const double value = std::stod(line(5));
+        ASSERT_TRUE(width >= 1 && width <= 4 && height >= 1 && height <= 4) << k;
+        int grid[5][5] = {};
+        int cubes = 0;
+        std::set<int> used;
+        for (int r = 1; r <= 4; ++r) {
+            const std::string row = line(5 + r);
+            ASSERT_EQ(row.size(), 4u) << "figure " << k << " row " << r;
+            for (int c = 1; c <= 4; ++c) {
+                ASSERT_TRUE(row[c - 1] >= '0' && row[c - 1] <= '7') << k;
+                const int colour = row[c - 1] - '0';
+                if (colour == 0) continue;
+                EXPECT_TRUE(c <= width && r <= height) << "figure " << k << " has a cube outside its size";
+                grid[c][r] = colour;
+                used.insert(colour);
+                ++cubes;
+            }
+        }
+        EXPECT_GE(cubes, 2) << k;
+        // Colours 1..Colours, all of them used: the colour shift of a level then stays in range.
+        EXPECT_EQ(static_cast<int>(used.size()), colours) << k;
+        EXPECT_EQ(*used.rbegin(), colours) << k;
+        // A one-colour 2 x 2 square would vanish before the figure could be matched.
+        for (int c = 1; c < 4; ++c)
+            for (int r = 1; r < 4; ++r)
+                EXPECT_FALSE(grid[c][r] && grid[c][r] == grid[c + 1][r] && grid[c][r] == grid[c][r + 1] &&
+                             grid[c][r] == grid[c + 1][r + 1])
+                    << "figure " << k << " holds a square";
+        EXPECT_GE(value, 10.0 * cubes) << k;
+        values.push_back(value);
+    }
+    auto mean = [&](int from) {
+        double sum = 0;
+        for (int i = from; i < from + 10; ++i) sum += values[static_cast<std::size_t>(i)];
+        return sum / 10;
+    };
+    EXPECT_LT(mean(0), mean(10));
+    EXPECT_LT(mean(10), mean(20));
+    EXPECT_EQ(lines[6 + 9 * 0], "1200") << "the first figure's bottom row";
+}
+
+TEST(DataFiles, TheGameReadsBothFilesAsWritten) {
+    TempDir dir;
+    MakeDataFiles(dir.path());
+    std::ifstream in(dir.path() / "data" / "Levels.dat", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              LevelsFileText());
+
+    TGame game(nullptr);
+    game.LoadLevels((dir.path() / "data" / "Levels.dat").string());
+    game.LoadFigures((dir.path() / "data" / "BonusFigures.dat").string());
+    EXPECT_EQ(game.LevelCount, 50);
+    EXPECT_EQ(game.FigureCount, 30);
+    const auto levels = DesignedLevels();
+    for (int k = 1; k <= 50; ++k) {
+        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+        const TLevel& read = game.Levels[k];
+        EXPECT_EQ(read.Colours[1], l.Colours[0]) << k;
+        EXPECT_EQ(read.CubesPerTurn[2], l.CubesPerTurn[1]) << k;
+        EXPECT_DOUBLE_EQ(read.TimeRate, l.TimeRate) << k;
+        EXPECT_EQ(read.AllowShot, l.AllowShot) << k;
+        EXPECT_EQ(read.ExtraQuota[2], l.ExtraQuota[1]) << k;
+        EXPECT_LE(read.FigureLast, game.FigureCount) << k;
+    }
+    EXPECT_EQ(game.Levels[5].LevelType, 2);
+    EXPECT_DOUBLE_EQ(game.Levels[5].Goal[1], levels[4].CubesPerTurn[0] * 20.0);
+    // The program's own continuation: level 51 is level 1 with every colour and more cubes.
+    EXPECT_EQ(game.Levels[51].Colours[1], 7);
+    EXPECT_EQ(game.Levels[51].CubesPerTurn[1], 6);
+    EXPECT_DOUBLE_EQ(game.Levels[51].Goal[1], 2 * levels[0].Goal[0]);
+    EXPECT_EQ(game.Figures[1].Width, 2);
+    EXPECT_EQ(game.Figures[1].Cubes[1][1].Kind, 1);
+    EXPECT_EQ(game.Figures[2].Cubes[1][2].Kind, 1); // "Tower pair": colour 1 on top
+}
+
+} // namespace
+} // namespace veltrane::assetgen
