@@ -35,8 +35,8 @@ void Place(Canvas& screen, const Canvas& picture, float x, float y, float sx, fl
     const int w = std::max(1, static_cast<int>(std::lround(sx / kPlaneWidth * kW)));
     const int h = std::max(1, static_cast<int>(std::lround(sy / kPlaneHeight * kH)));
     const Canvas scaled = picture.Scaled(w, h);
-    screen.Draw(scaled, static_cast<int>(std::lround(ScreenX(x) - static_cast<float>(w) / 2)),
-                static_cast<int>(std::lround(ScreenY(y) - static_cast<float>(h) / 2)));
+    DrawLayer(screen, scaled, static_cast<int>(std::lround(ScreenX(x) - static_cast<float>(w) / 2)),
+              static_cast<int>(std::lround(ScreenY(y) - static_cast<float>(h) / 2)));
 }
 
 // The game's text routine: letters of 40 pixel rows scaled by size / 1000, running to -x.
@@ -156,15 +156,15 @@ Canvas ScreenMockup(int page) {
 }
 
 Canvas UiContactSheet() {
-    constexpr int kThumbW = 800, kThumbH = 600, kColumns = 3, kGap = 12;
+    constexpr int kThumbW = 640, kThumbH = 480, kColumns = 3, kGap = 12;
     const int screens[] = {0, 1, 2, 3, 6, 10, 4, 5, 7, 9, 11};
     const int count = static_cast<int>(std::size(screens));
-    const int rows = (count + kColumns - 1) / kColumns + 1;
+    const int rows = (count + 1 + kColumns - 1) / kColumns; // the screens, then one cell of parts
     Canvas sheet(kColumns * (kThumbW + kGap) + kGap, rows * (kThumbH + kGap) + kGap,
                  {0.16f, 0.16f, 0.18f, 1});
     for (int i = 0; i < count; ++i)
-        sheet.Draw(ScreenMockup(screens[i]), kGap + (i % kColumns) * (kThumbW + kGap),
-                   kGap + (i / kColumns) * (kThumbH + kGap));
+        sheet.Draw(ScreenMockup(screens[i]).Scaled(kThumbW, kThumbH),
+                   kGap + (i % kColumns) * (kThumbW + kGap), kGap + (i / kColumns) * (kThumbH + kGap));
     // Last cell: the two font pictures, the pointers and the launcher picture, on a dark ground.
     const int x = kGap + (count % kColumns) * (kThumbW + kGap),
               y = kGap + (count / kColumns) * (kThumbH + kGap);
@@ -174,9 +174,9 @@ Canvas UiContactSheet() {
     const BitmapFont font2 = BuildBitmapFont(FontFace::SansBold, 36, 512);
     sheet.Draw(font1.picture, x + 10, y + 10);
     sheet.Draw(font2.picture, x + 10, y + 30 + font1.picture.Height());
-    sheet.Draw(DrawPointerArrow(), x + 540, y + 10);
-    sheet.Draw(DrawPointerAim(), x + 660, y + 10);
-    sheet.Draw(DrawLauncherPicture(), x + 560, y + 180);
+    sheet.Draw(DrawPointerArrow(), x + 10, y + 300);
+    sheet.Draw(DrawPointerAim(), x + 150, y + 300);
+    sheet.Draw(DrawLauncherPicture(), x + 300, y + 300);
     return sheet;
 }
 

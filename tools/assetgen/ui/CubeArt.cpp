@@ -24,7 +24,7 @@ Canvas FacePicture(CubeIcon icon, int kind, int skin, int size) {
     case CubeIcon::Joker:
         return scene::JokerFace(big).Scaled(size, size);
     case CubeIcon::Bomb:
-        return scene::BombFace(big).Scaled(size, size);
+        return scene::BombIcon(big).Scaled(size, size);
     case CubeIcon::Shot:
         return scene::ShotFace(big).Scaled(size, size);
     case CubeIcon::Block:
@@ -42,6 +42,17 @@ Colour CubeColour(int kind) {
 void DrawCube(Canvas& target, float cx, float cy, float size, CubeIcon icon, int kind, int skin,
               float brightness) {
     const int px = std::max(4, static_cast<int>(std::lround(size)));
+    if (icon == CubeIcon::Bomb) {
+        // The bomb is round and brings its own shadow, fuse and spark.
+        const int big = static_cast<int>(std::lround(size * 1.3f));
+        Canvas bomb = FacePicture(icon, kind, skin, big);
+        if (brightness < 1)
+            for (int y = 0; y < big; ++y)
+                for (int x = 0; x < big; ++x) bomb.Set(x, y, Scale(bomb.Get(x, y), brightness));
+        DrawLayer(target, bomb, static_cast<int>(std::lround(cx - static_cast<float>(big) / 2)),
+                  static_cast<int>(std::lround(cy - static_cast<float>(big) / 2)));
+        return;
+    }
     // Drawn on a small canvas of its own, so that the shadow's blur only touches the cube's area.
     const int extent = px * 2 + 8;
     const int ox = static_cast<int>(std::floor(cx)) - extent / 2,
@@ -49,8 +60,7 @@ void DrawCube(Canvas& target, float cx, float cy, float size, CubeIcon icon, int
     Canvas local(extent, extent);
     const float lx = cx - static_cast<float>(ox), ly = cy - static_cast<float>(oy);
     const float half = static_cast<float>(px) / 2;
-    const bool round = icon == CubeIcon::Bomb;
-    const float radius = round ? half * 0.92f : static_cast<float>(px) * 0.14f;
+    const float radius = static_cast<float>(px) * 0.14f;
 
     Canvas shadow(extent, extent);
     shadow.FillRoundRect(lx - half + size * 0.06f, ly - half + size * 0.1f, lx + half + size * 0.06f,
@@ -67,15 +77,7 @@ void DrawCube(Canvas& target, float cx, float cy, float size, CubeIcon icon, int
             const float a = mask.Get(fx + x, fy + y).a;
             if (a > 0) local.Blend(fx + x, fy + y, Scale(face.Get(x, y), brightness), a);
         }
-    if (round) {
-        // The bomb's fuse and spark.
-        local.DrawLine(lx + half * 0.3f, ly - half * 0.8f, lx + half * 0.55f, ly - half * 1.1f, size * 0.06f,
-                       {0.8f, 0.65f, 0.4f, brightness});
-        SoftSpot(local, lx + half * 0.58f, ly - half * 1.13f, half * 0.45f,
-                 {1.0f, 0.8f, 0.3f, 0.9f * brightness});
-        local.FillCircle(lx + half * 0.58f, ly - half * 1.13f, half * 0.1f, {1.0f, 0.97f, 0.8f, brightness});
-    }
-    target.Draw(local, ox, oy);
+    DrawLayer(target, local, ox, oy);
 }
 
 } // namespace veltrane::assetgen::ui

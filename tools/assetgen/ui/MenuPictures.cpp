@@ -84,8 +84,8 @@ Canvas SliderLabel(const MenuItemSpec& item, bool lit) {
     groove.FillRoundRect(t0, ty0, t1, ty1, th / 2, lit ? Colour{1.0f, 0.86f, 0.45f, 1} : kDeepGold);
     FillRoundGradient(groove, t0 + 2, ty0 + 2, t1 - 2, ty1 - 2, th / 2 - 2, {0.01f, 0.03f, 0.05f, 1},
                       {0.05f, 0.13f, 0.18f, 1});
-    c.Draw(groove, 0, 0, 0.95f);
-    c.Draw(words, 0, 0);
+    DrawLayer(c, groove, 0, 0, 0.95f);
+    DrawLayer(c, words, 0, 0);
     return c;
 }
 
@@ -135,7 +135,7 @@ Canvas Panel(const MenuItemSpec& item, bool lit) {
     body.FillRoundRect(kPad, kPad, w - kPad, h - kPad, 26, kDeepGold);
     FillRoundGradient(body, kPad + 3, kPad + 3, w - kPad - 3, h - kPad - 3, 23, {0.06f, 0.2f, 0.27f, 1},
                       {0.02f, 0.06f, 0.1f, 1});
-    c.Draw(body, 0, 0, 0.93f);
+    DrawLayer(c, body, 0, 0, 0.93f);
     // The title as large as fits the panel.
     int size = 40;
     while (size > 16 && MeasureTracked(Font(FontFace::SerifBold, size), item.text, 3) > w - 2 * kPad - 40)
@@ -165,7 +165,7 @@ Canvas TableToggle(const MenuItemSpec& item, bool lit) {
     FillRoundGradient(c, classic ? x0 + inset : mid, y0 + inset, classic ? mid : x1 - inset, y1 - inset,
                       (y1 - y0) * 0.25f, {1.0f, 0.86f, 0.45f, 0.95f}, {0.78f, 0.58f, 0.2f, 0.95f});
     c.DrawLine(mid, y0 + 4, mid, y1 - 4, 2, WithAlpha(kDeepGold, 0.9f));
-    const Font font(FontFace::SansBold, static_cast<int>((y1 - y0) * 0.4f));
+    const Font font(FontFace::SansBold, static_cast<int>((y1 - y0) * 0.46f));
     const Colour dark{0.04f, 0.1f, 0.15f, 1};
     DrawCentredCaps(c, font, (x0 + mid) / 2, h / 2, "CLASSIC", classic ? dark : (lit ? kCream : kPaleGold),
                     2);
@@ -195,14 +195,15 @@ Canvas HelpToggle(const MenuItemSpec& item, bool lit) {
 Canvas GameButton(const MenuItemSpec& item, bool lit) {
     Canvas c(Px(item.sx), Px(item.sy));
     const float w = static_cast<float>(c.Width()), h = static_cast<float>(c.Height());
-    DrawPlate(c, kPad, kPad, w - kPad, h - kPad, lit);
-    const float bar = (h - 2 * kPad) * 0.42f;
-    const float ix = kPad + 26, iy = h / 2;
+    const float pad = 5; // a small button in a tight slot: less room kept for the glow
+    DrawPlate(c, pad, pad, w - pad, h - pad, lit);
+    const float bar = (h - 2 * pad) * 0.42f;
+    const float ix = pad + 26, iy = h / 2;
     const Colour mark = lit ? kCream : kGold;
     c.FillRoundRect(ix - 8, iy - bar / 2, ix - 3, iy + bar / 2, 1.5f, mark);
     c.FillRoundRect(ix + 3, iy - bar / 2, ix + 8, iy + bar / 2, 1.5f, mark);
-    const Font font(FontFace::SansBold, static_cast<int>((h - 2 * kPad) * 0.56f));
-    PlateCaps(c, font, (ix + 14 + w - kPad) / 2, h / 2, item.text, lit, 3);
+    const Font font(FontFace::SansBold, static_cast<int>((h - 2 * pad) * 0.58f));
+    PlateCaps(c, font, (ix + 14 + w - pad) / 2, h / 2, item.text, lit, 3);
     return c;
 }
 

@@ -14,11 +14,27 @@ using namespace palette;
 Canvas DrawRoomBackdrop(int width, int height, uint32_t seed) {
     const float w = static_cast<float>(width), h = static_cast<float>(height);
     Canvas c(width, height, kNight);
-    c.VerticalGradient(0, 0, w, h * 0.62f, {0.047f, 0.157f, 0.239f, 1}, {0.027f, 0.082f, 0.133f, 1});
-    c.VerticalGradient(0, h * 0.62f, w, h, {0.027f, 0.082f, 0.133f, 1}, {0.012f, 0.031f, 0.055f, 1});
-    // Light falling from above the middle.
-    SoftSpot(c, w * 0.5f, h * 0.28f, w * 0.55f, {0.16f, 0.45f, 0.5f, 0.45f});
-    SoftSpot(c, w * 0.5f, h * 0.2f, w * 0.25f, {0.9f, 0.75f, 0.45f, 0.1f});
+    // One pass: the walls' gradient, light falling from above the middle, a vignette.
+    const Colour top{0.047f, 0.157f, 0.239f, 1}, middle{0.027f, 0.082f, 0.133f, 1},
+        bottom{0.012f, 0.031f, 0.055f, 1};
+    const Colour teal{0.16f, 0.45f, 0.5f, 1}, warm{0.9f, 0.75f, 0.45f, 1};
+    const auto fall = [](float d) { return d >= 1 ? 0.0f : (1 - d) * (1 - d); };
+    for (int y = 0; y < height; ++y) {
+        const float fy = (static_cast<float>(y) + 0.5f) / h;
+        const Colour row =
+            fy < 0.62f ? Mix(top, middle, fy / 0.62f) : Mix(middle, bottom, (fy - 0.62f) / 0.38f);
+        for (int x = 0; x < width; ++x) {
+            const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
+            Colour p = row;
+            p = Mix(p, teal, 0.45f * fall(std::hypot(px - w * 0.5f, py - h * 0.28f) / (w * 0.55f)));
+            p = Mix(p, warm, 0.1f * fall(std::hypot(px - w * 0.5f, py - h * 0.2f) / (w * 0.25f)));
+            const float dx = (px / w - 0.5f) * 1.6f, dy = (py / h - 0.5f) * 1.6f;
+            const float d = std::min(1.0f, std::sqrt(dx * dx + dy * dy) / 1.13f);
+            p = Mix(p, {0, 0, 0, 1}, 0.55f * d * d * d);
+            p.a = 1;
+            c.Set(x, y, p);
+        }
+    }
     // Floor grid in perspective, towards a vanishing point above the picture.
     const float horizon = h * 0.58f, vx = w * 0.5f;
     for (int i = -12; i <= 12; ++i) {
@@ -37,16 +53,8 @@ Canvas DrawRoomBackdrop(int width, int height, uint32_t seed) {
         const float x = left ? w * (0.03f + 0.11f * random.Unit()) : w * (0.86f + 0.11f * random.Unit());
         const float y = h * (0.62f + 0.34f * random.Unit());
         const float size = h * (0.05f + 0.035f * random.Unit()) * (0.6f + 0.6f * (y / h));
-        DrawCube(c, x, y, size, CubeIcon::Colour, 1 + static_cast<int>(random.Next() % 7), 1, 0.45f);
+        DrawCube(c, x, y, size, CubeIcon::Colour, 1 + static_cast<int>(random.Next() % 7), 1, 0.38f);
     }
-    // Vignette.
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const float dx = (static_cast<float>(x) / w - 0.5f) * 1.6f,
-                        dy = (static_cast<float>(y) / h - 0.5f) * 1.6f;
-            const float d = std::min(1.0f, std::sqrt(dx * dx + dy * dy) / 1.13f);
-            c.Blend(x, y, {0, 0, 0, 1}, 0.55f * d * d * d);
-        }
     c.AddNoise(seed, 0.012f, 2.0f);
     return c;
 }

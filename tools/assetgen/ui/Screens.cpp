@@ -39,7 +39,7 @@ Canvas DrawLoadingPicture() {
     groove.FillRoundRect(x0, y - cell * 0.85f, x1, y + cell * 0.85f, cell * 0.85f, kDeepGold);
     FillRoundGradient(groove, x0 + 2, y - cell * 0.85f + 2, x1 - 2, y + cell * 0.85f - 2, cell * 0.85f - 2,
                       {0.01f, 0.03f, 0.05f, 1}, {0.04f, 0.11f, 0.16f, 1});
-    c.Draw(groove, 0, 0, 0.95f);
+    DrawLayer(c, groove, 0, 0, 0.95f);
     for (int i = 0; i < 30; ++i) {
         const float x = PictureX(1.9f - static_cast<float>(i) * 0.255f);
         c.FillCircle(x, y, cell * 0.3f, {0.1f, 0.22f, 0.27f, 1});

@@ -43,8 +43,12 @@ void DrawGlowingCaps(Canvas& canvas, const Font& font, float cx, float cy, const
 
 // A soft round light: colour fading to nothing at radius (only the bounding box is touched).
 void SoftSpot(Canvas& canvas, float cx, float cy, float radius, Colour colour);
-// A blurred copy of a layer's coverage in one colour, blended under the layer's place.
-void DrawGlowOf(Canvas& canvas, const Canvas& layer, Colour glow, int radius, float strength);
+// A blurred copy of a layer's coverage in one colour, blended where the layer's (0, 0) lies at
+// (ox, oy) of the canvas.
+void DrawGlowOf(Canvas& canvas, const Canvas& layer, Colour glow, int radius, float strength, int ox = 0,
+                int oy = 0);
+// Lays a layer on the canvas with its (0, 0) at (ox, oy), skipping its empty pixels.
+void DrawLayer(Canvas& canvas, const Canvas& layer, int ox = 0, int oy = 0, float opacity = 1.0f);
 // Vertical gradient limited to a rounded rectangle.
 void FillRoundGradient(Canvas& canvas, float x0, float y0, float x1, float y1, float radius, Colour top,
                        Colour bottom);
