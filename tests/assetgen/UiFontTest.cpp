@@ -2,6 +2,8 @@
 // glyph's ink inside its own cell, white letters with alpha.
 #include "UiAssetsTest.h"
 
+#include "render/Font.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -100,6 +102,22 @@ TEST(UiFontDigits, SecondFontDigitsAreAllTwentyFivePixelsWide) {
     for (int d = 0; d < 10; ++d) EXPECT_EQ(widths[static_cast<size_t>(d)], 25) << "digit " << d;
     // Glyph 39 is "!" and glyph 33 is "W".
     EXPECT_LT(widths[38], widths[32]);
+}
+
+// The game's own reader takes both files and finds a glyph for every character it can draw.
+TEST(UiFontGameReader, ReadsBothFontsWithEveryCharacter) {
+    const std::string characters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ:,!<>'-.+/|=?@$";
+    for (const char* name : {"font.dat", "font1.dat"}) {
+        const TFontMetrics metrics = ReadFontMetrics((UiGameFolder() / "data" / name).string());
+        EXPECT_EQ(metrics.Count, 51) << name;
+        for (char c : characters) {
+            const TGlyph* glyph = metrics.Glyph(GlyphNumber(c));
+            ASSERT_NE(glyph, nullptr) << name << " has no glyph for " << c;
+            EXPECT_GT(glyph->Width, 3) << name << " " << c;
+            EXPECT_LT(glyph->ULeft, glyph->URight);
+            EXPECT_LT(glyph->VTop, glyph->VBottom);
+        }
+    }
 }
 
 } // namespace
