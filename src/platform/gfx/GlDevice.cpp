@@ -234,7 +234,7 @@ struct TGlDevice::Impl {
     struct {
         GLint World, ViewProjection, NormalMatrix, Eye, Lighting, Normalize, SpecularEnable, LocalViewer,
             ColourVertex, GlobalAmbient, MatDiffuse, MatAmbient, MatSpecular, MatEmissive, MatPower,
-            LightType, LightPosition, LightDirection, LightDiffuse, LightSpecular, LightAmbient,
+            LightCount, LightType, LightPosition, LightDirection, LightDiffuse, LightSpecular, LightAmbient,
             LightAttenuation, Texture, HasTexture, ColourOp, ColourArg1, ColourArg2, AlphaOp, AlphaArg1,
             AlphaArg2, TextureFactor, AddSpecular, AlphaTest, AlphaFunc, AlphaRef;
     } U{};
@@ -302,6 +302,7 @@ struct TGlDevice::Impl {
         U.MatSpecular = loc("uMatSpecular");
         U.MatEmissive = loc("uMatEmissive");
         U.MatPower = loc("uMatPower");
+        U.LightCount = loc("uLightCount");
         U.LightType = loc("uLightType");
         U.LightPosition = loc("uLightPosition");
         U.LightDirection = loc("uLightDirection");
@@ -446,12 +447,16 @@ struct TGlDevice::Impl {
             glUniform1f(U.MatPower, m.Power);
         }
         if (Dirty & kDirtyLights) {
-            GLint type[kMaxLights];
-            float position[kMaxLights * 3], direction[kMaxLights * 3], diffuse[kMaxLights * 3],
-                specular[kMaxLights * 3], ambient[kMaxLights * 3], attenuation[kMaxLights * 4];
-            for (uint32_t i = 0; i < kMaxLights; ++i) {
-                const D3DLIGHT8& l = State.Lights[i];
-                type[i] = State.LightEnabled[i] ? GLint(l.Type) : 0;
+            GLint type[kMaxLights] = {};
+            float position[kMaxLights * 3] = {}, direction[kMaxLights * 3] = {}, diffuse[kMaxLights * 3] = {},
+                                        specular[kMaxLights * 3] = {}, ambient[kMaxLights * 3] = {},
+                                        attenuation[kMaxLights * 4] = {};
+            GLint count = 0;
+            for (uint32_t slot = 0; slot < kMaxLights; ++slot) {
+                if (!State.LightEnabled[slot]) continue;
+                const D3DLIGHT8& l = State.Lights[slot];
+                const GLint i = count++;
+                type[i] = GLint(l.Type);
                 const float p[3] = {l.Position.x, l.Position.y, l.Position.z};
                 const float d[3] = {l.Direction.x, l.Direction.y, l.Direction.z};
                 const float df[3] = {l.Diffuse.r, l.Diffuse.g, l.Diffuse.b};
@@ -469,6 +474,7 @@ struct TGlDevice::Impl {
                 attenuation[i * 4 + 2] = l.Attenuation2;
                 attenuation[i * 4 + 3] = l.Range;
             }
+            glUniform1i(U.LightCount, count);
             glUniform1iv(U.LightType, kMaxLights, type);
             glUniform3fv(U.LightPosition, kMaxLights, position);
             glUniform3fv(U.LightDirection, kMaxLights, direction);
@@ -614,8 +620,8 @@ HRESULT TGlDevice::CreateTexture(const TTextureImage& image, TextureHandle& text
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(image.Levels.size()) - 1);
     for (size_t i = 0; i < image.Levels.size(); ++i) {
         const TTextureLevel& level = image.Levels[i];
-        glTexImage2D(GL_TEXTURE_2D, GLint(i), GL_RGBA8, GLsizei(level.Width), GLsizei(level.Height), 0, GL_BGRA,
-                     GL_UNSIGNED_INT_8_8_8_8_REV, level.Pixels.data());
+        glTexImage2D(GL_TEXTURE_2D, GLint(i), GL_RGBA8, GLsizei(level.Width), GLsizei(level.Height), 0,
+                     GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, level.Pixels.data());
     }
     impl_->BoundTexture = name;
     impl_->Dirty |= kDirtyTexture;
@@ -628,7 +634,8 @@ HRESULT TGlDevice::CreateTexture(const TTextureImage& image, TextureHandle& text
     return D3D_OK;
 }
 
-HRESULT TGlDevice::SetStreamSource(uint32_t streamNumber, const VertexBufferHandle& vertexBuffer, uint32_t stride) {
+HRESULT TGlDevice::SetStreamSource(uint32_t streamNumber, const VertexBufferHandle& vertexBuffer,
+                                   uint32_t stride) {
     auto* buffer = dynamic_cast<TGlVertexBuffer*>(vertexBuffer.get());
     if (streamNumber != 0 || (vertexBuffer && !buffer)) return D3DERR_INVALIDCALL;
     impl_->State.Stream = vertexBuffer;

@@ -37,7 +37,8 @@ uniform vec3 uMatAmbient;
 uniform vec3 uMatSpecular;
 uniform vec3 uMatEmissive;
 uniform float uMatPower;
-uniform int uLightType[kMaxLights]; // 0 off, 1 point, 2 spot (as point), 3 directional
+uniform int uLightCount; // the enabled lights come first
+uniform int uLightType[kMaxLights]; // 1 point, 2 spot (as point), 3 directional
 uniform vec3 uLightPosition[kMaxLights];
 uniform vec3 uLightDirection[kMaxLights];
 uniform vec3 uLightDiffuse[kMaxLights];
@@ -66,8 +67,7 @@ void main() {
     vec3 ambient = uGlobalAmbient;
     vec3 diffuse = vec3(0.0);
     vec3 specular = vec3(0.0);
-    for (int i = 0; i < kMaxLights; ++i) {
-        if (uLightType[i] == 0) continue;
+    for (int i = 0; i < uLightCount; ++i) {
         vec3 l;
         float attenuation = 1.0;
         if (uLightType[i] == 3) {
