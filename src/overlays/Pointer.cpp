@@ -10,7 +10,6 @@ namespace veltrane {
 
 using namespace gfx;
 
-uint8_t PointerStyle = kPointerMenu;
 std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
 
 namespace {
@@ -73,6 +72,7 @@ void CreatePointer(IDevice& device, ICursorHost& host) {
     InvWidth = width > 0 ? 1.0f / float(width) : 0;
     InvHeight = height > 0 ? 1.0f / float(height) : 0;
     PointerStyle = kPointerMenu;
+    PointerWorld = kStartPosition;
 }
 
 void MovePointer(int32_t x, int32_t y) {
@@ -81,6 +81,7 @@ void MovePointer(int32_t x, int32_t y) {
     // Without a drawing area (InvWidth 0) the pointer stays at the centre.
     first.Position.x = kStartPosition.x + (InvWidth > 0 ? 0.5f - float(x) * InvWidth : 0) * kPlaneWidth;
     first.Position.y = kStartPosition.y + (InvHeight > 0 ? 0.5f - float(y) * InvHeight : 0) * kPlaneHeight;
+    PointerWorld = first.Position;
     for (int i = 1; i < kPointerStyles; ++i) {
         PointerSprites[size_t(i)]->Scale = first.Scale;
         PointerSprites[size_t(i)]->Position = first.Position;

@@ -4,6 +4,7 @@
 
 #include "platform/Cursor.h"
 #include "platform/gfx/Device.h"
+#include "render/PointerPosition.h"
 #include "render/Sprite.h"
 
 #include <array>
@@ -13,12 +14,7 @@
 namespace veltrane {
 
 inline constexpr int kPointerStyles = 3;
-inline constexpr uint8_t kPointerMenu = 1;
-inline constexpr uint8_t kPointerGame = 2;
-inline constexpr uint8_t kPointerAiming = 3; // a shot cube is armed
-
-// The style drawn and whose position the menu, the hover tests and the pointer light read.
-extern uint8_t PointerStyle;
+// This module keeps PointerStyle and PointerWorld (render/PointerPosition.h) up to date.
 // Sprites of styles 1..3 (PointerSprites[0] is style 1); empty until CreatePointer.
 extern std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
 

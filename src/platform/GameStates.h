@@ -17,4 +17,7 @@ constexpr TGameState gsLoading = 7;  // the loading sequence runs
 constexpr TGameState gsTutorial = 8; // tutorial pages behind the menu
 constexpr TGameState gsHelp = 9;     // help page shown before a new game
 
+// The state the program is in; gsLaunch at start.
+extern TGameState GameState;
+
 } // namespace veltrane

@@ -1,0 +1,7 @@
+#include "platform/GameStates.h"
+
+namespace veltrane {
+
+TGameState GameState = gsLaunch;
+
+} // namespace veltrane
