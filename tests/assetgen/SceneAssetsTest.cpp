@@ -1,4 +1,5 @@
 #include "scene/SceneAssets.h"
+#include "scene/Mockup.h"
 #include "scene/ScenePictures.h"
 
 #include "TempDir.h"
@@ -189,6 +190,32 @@ TEST(SceneContactSheet, ShowsEveryPictureInItsOwnCell) {
     // Set VELTRANE_SCENE_CONTACT_SHEET to a file name to get the sheet of every picture.
     if (const char* out = std::getenv("VELTRANE_SCENE_CONTACT_SHEET"))
         ContactSheet(ScenePictures()).WritePng(out);
+}
+
+TEST(SceneMockup, ScoreLineAndLampsFitTheirPlacesOnTheBackground) {
+    const Canvas empty = PlayScreenMockup(0.0f, false);
+    const Canvas full = PlayScreenMockup(1.0f, true);
+    // The full line is gold from its cap to its right end; with no points the groove is dark.
+    const float k = 1024.0f / 14.45f;
+    const int y = static_cast<int>((5.16875f + 5.33459375f) * k);
+    for (const float x : {4.7f, 4.4f, 0.0f, -4.2f}) {
+        const int px = static_cast<int>((5.425f - x) * k);
+        const Colour c = full.Get(px, y);
+        EXPECT_GT(c.r, 0.6f) << x;
+        EXPECT_GT(c.r, c.b + 0.2f) << x;
+        EXPECT_LT(Luma(empty.Get(px, y)), 0.2f) << x;
+    }
+    // Three lit lamps, then two dark sockets.
+    const int ly = static_cast<int>((5.16875f - 0.5266875f) * k);
+    for (int j = 0; j < 5; ++j) {
+        const Colour c =
+            full.Get(static_cast<int>((5.425f + 6.387875f + 0.289f * static_cast<float>(j)) * k), ly);
+        if (j < 3) {
+            EXPECT_GT(Luma(c), 0.6f) << j;
+        } else {
+            EXPECT_LT(Luma(c), 0.2f) << j;
+        }
+    }
 }
 
 } // namespace

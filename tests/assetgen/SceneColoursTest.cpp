@@ -136,7 +136,7 @@ TEST(SceneColours, SpecialCubesReadAtAGlance) {
         std::nth_element(l.begin(), l.begin() + static_cast<long>(l.size() / 2), l.end());
         return static_cast<double>(l[l.size() / 2]);
     };
-    const double bomb = luma(BombFace(64)), block = luma(BlockFace(64));
+    const double bomb = luma(BombTexture(64)), block = luma(BlockFace(64));
     const double shot = luma(ShotFace(64)), joker = luma(JokerFace(64));
     EXPECT_LT(bomb, 0.2);
     EXPECT_GT(block, bomb + 0.15);

@@ -15,8 +15,9 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-// Where the mesh's rounded edge begins, as a share of the picture.
-constexpr float kBevel = 0.11f;
+// Where the cube mesh's rounded edge begins, as a share of the picture (its flat top spans
+// 0.091 .. 0.909 of every side).
+constexpr float kBevel = 0.09f;
 
 float Clamp01(float v) {
     return std::clamp(v, 0.0f, 1.0f);
@@ -272,34 +273,83 @@ Canvas JokerFace(int size) {
     return face;
 }
 
-Canvas BombFace(int size) {
-    Look look;
-    look.gloss = 0.18f;
-    look.specular = 0.5f;
-    look.albedo = [](float u, float v) {
-        const float n = FractalNoise(911u, u * 8.0f, v * 8.0f, 3);
-        Colour c = Mix(Rgb(0x16191F), Rgb(0x2E3440), n);
-        // A warm gold band round the middle.
-        if (std::abs(v - 0.5f) < 0.075f) {
-            c = Mix(Rgb(kGoldDark), Rgb(kGold), 0.6f + 0.4f * std::cos((v - 0.5f) / 0.075f * 1.4f));
-            if (std::abs(std::abs(v - 0.5f) - 0.075f) < 0.008f) c = Rgb(0x3A2A10);
-        }
-        return c;
-    };
-    Canvas face = PaintFace(size, look);
+Canvas BombTexture(int size) {
+    // The bomb model wraps the picture round its body once (u) from the bottom (top rows) to the
+    // fuse side (bottom rows); the collar and the wick take the top tenth.
+    Canvas out(size, size);
     const float s = static_cast<float>(size);
-    for (int i = 0; i < 5; ++i) {
-        const float x = s * (0.18f + 0.16f * static_cast<float>(i));
-        face.FillCircle(x, s * 0.5f, s * 0.022f, Rgb(0x5A3E12));
-        face.FillCircle(x - s * 0.006f, s * 0.5f - s * 0.006f, s * 0.012f, Rgb(kGoldLight));
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float u = (static_cast<float>(x) + 0.5f) / s, v = (static_cast<float>(y) + 0.5f) / s;
+            Colour c;
+            if (v < 0.035f) {
+                const float twist = 0.5f + 0.5f * std::sin((u * 28.0f + v * 90.0f) * 2 * kPi);
+                c = Mix(Rgb(0x6A4A22), Rgb(0xD0A868), twist);
+            } else if (v < 0.105f) {
+                const float ridge = 0.5f + 0.5f * std::cos((v - 0.035f) / 0.07f * 2 * kPi);
+                c = Mix(Rgb(kGoldDark), Rgb(kGoldLight), ridge * 0.8f);
+            } else {
+                const float n = FractalNoise(911u, u * 12.0f, v * 6.0f, 3);
+                c = Mix(Rgb(0x121519), Rgb(0x2A2F38), n);
+                // A warm gold band round the middle.
+                const float band = std::abs(v - 0.5f);
+                if (band < 0.055f) {
+                    c = Mix(Rgb(kGoldDark), Rgb(kGold), 0.6f + 0.4f * std::cos(band / 0.055f * 1.4f));
+                    if (band > 0.047f) c = Rgb(0x3A2A10);
+                }
+                // Yellow and black warning stripes round the top, seen from above as a ring.
+                if (v > 0.76f && v < 0.84f) {
+                    const bool yellow = std::fmod(u * 24.0f + v * 3.0f, 1.0f) < 0.5f;
+                    c = yellow ? Rgb(0xF2C230) : Rgb(0x141414);
+                    if (v < 0.768f || v > 0.832f) c = Rgb(0x0A0A0A);
+                }
+            }
+            c.a = 1;
+            out.Set(x, y, c);
+        }
+    // Rivets on the band and red lights above it.
+    for (int k = 0; k < 12; ++k) {
+        const float x = (static_cast<float>(k) + 0.5f) / 12.0f * s;
+        out.FillCircle(x, s * 0.5f, s * 0.018f, Rgb(0x5A3E12));
+        out.FillCircle(x - s * 0.005f, s * 0.495f, s * 0.009f, Rgb(kGoldLight));
     }
-    // Red warning lights above and below the band.
-    for (const float y : {0.3f, 0.7f}) {
-        face.FillCircle(s * 0.5f, s * y, s * 0.075f, Rgb(0x3A0804));
-        face.FillCircle(s * 0.5f, s * y, s * 0.058f, Rgb(0xE0301C));
-        face.FillCircle(s * 0.485f, s * y - s * 0.018f, s * 0.022f, Rgb(0xFFC0A0, 0.9f));
+    for (int k = 0; k < 4; ++k) {
+        const float x = (static_cast<float>(k) + 0.25f) / 4.0f * s;
+        out.FillCircle(x, s * 0.65f, s * 0.04f, Rgb(0x3A0804));
+        out.FillCircle(x, s * 0.65f, s * 0.03f, Rgb(0xE0301C));
+        out.FillCircle(x - s * 0.008f, s * 0.64f, s * 0.011f, Rgb(0xFFC0A0, 0.9f));
     }
-    return face;
+    return out;
+}
+
+Canvas BombIcon(int size) {
+    Canvas out(size, size);
+    const float s = static_cast<float>(size);
+    const float cx = s * 0.46f, cy = s * 0.56f, r = s * 0.36f;
+    SoftDisc(out, cx + s * 0.03f, cy + s * 0.05f, r * 1.15f, Rgb(0x000000, 0.5f), 1.5f);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const float dx = (static_cast<float>(x) + 0.5f - cx) / r,
+                        dy = (static_cast<float>(y) + 0.5f - cy) / r;
+            const float d = std::hypot(dx, dy);
+            if (d > 1.0f + 1.5f / r) continue;
+            const float light =
+                std::max(0.0f, -0.5f * dx - 0.6f * dy + 0.62f * std::sqrt(std::max(0.0f, 1 - d * d)));
+            Colour c = Mix(Rgb(0x0C0E12), Rgb(0x4A525E), light);
+            if (std::abs(dy) < 0.12f) c = Mix(Rgb(kGoldDark), Rgb(kGold), 0.4f + 0.6f * light);
+            const float spot = std::hypot(dx + 0.38f, dy + 0.42f);
+            c = Mix(c, Rgb(0xFFFFFF), 0.7f * std::max(0.0f, 1 - spot / 0.2f));
+            out.Blend(x, y, c, std::clamp((1.0f - d) * r + 0.5f, 0.0f, 1.0f));
+        }
+    // Collar, fuse and spark towards the upper right.
+    const float fx = cx + r * 0.55f, fy = cy - r * 0.78f;
+    out.DrawLine(fx, fy, fx + s * 0.07f, fy - s * 0.07f, s * 0.09f, Rgb(kGoldDark));
+    out.DrawLine(fx, fy, fx + s * 0.07f, fy - s * 0.07f, s * 0.06f, Rgb(kGold));
+    out.DrawLine(fx + s * 0.07f, fy - s * 0.07f, fx + s * 0.16f, fy - s * 0.12f, s * 0.025f, Rgb(0xC8A060));
+    const float sx = fx + s * 0.18f, sy = fy - s * 0.14f;
+    AddGlow(out, sx, sy, s * 0.12f, Rgb(0xFFB040, 0.9f), 1.5f);
+    FillShape(out, StarPolygon(sx, sy, s * 0.08f, s * 0.03f, 6), Rgb(0xFFF0A0));
+    return out;
 }
 
 Canvas ShotFace(int size) {
@@ -364,7 +414,7 @@ Canvas SlotFace(int size, int slot, SkinStyle style) {
     case 7:
         return JokerFace(size);
     case 8:
-        return BombFace(size);
+        return BombTexture(size);
     case 9:
         return ShotFace(size);
     default:

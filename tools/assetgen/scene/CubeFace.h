@@ -17,7 +17,11 @@ Canvas ColourFace(int size, int colour, SkinStyle style);
 // Colorize cube that repaints to colour index 0..6.
 Canvas ColorizeFace(int size, int colour, SkinStyle style);
 Canvas JokerFace(int size);
-Canvas BombFace(int size);
+// The bomb's picture as its round model wears it: wrapped once round the body, the warning ring
+// and the fuse side in the lower rows, the collar and the wick in the top tenth.
+Canvas BombTexture(int size);
+// A round bomb with a burning fuse on a clear ground, for pictures that show a bomb.
+Canvas BombIcon(int size);
 Canvas ShotFace(int size);
 Canvas BlockFace(int size);
 

@@ -92,11 +92,12 @@ Canvas Swirl() {
         const float phase = angle * 3 - r * 7;
         const float arm = std::pow(0.5f + 0.5f * std::cos(phase), 5.0f);
         const float fall = std::max(0.0f, 1 - r);
-        int which = static_cast<int>(std::floor((angle + kPi) / (2 * kPi) * 3 + r * 7 / (2 * kPi))) % 3;
+        // Each arm keeps its own colour: the arm is the nearest crest of the cosine.
+        int which = static_cast<int>(std::lround(phase / (2 * kPi))) % 3;
         if (which < 0) which += 3;
         const int colours[3] = {0, 3, 4};
         Colour c = Mix(CubeColour(colours[which]), Rgb(0xFFFFFF), 0.35f + 0.5f * fall);
-        c.a = std::min(1.0f, arm * fall * 1.6f + std::pow(fall, 3.0f) * 0.8f);
+        c.a = std::min(1.0f, arm * std::sqrt(fall) * 1.5f + std::pow(fall, 2.0f) * 0.7f);
         return c;
     });
 }

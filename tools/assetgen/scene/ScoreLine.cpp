@@ -102,9 +102,8 @@ Canvas PlugBonus() {
     DrawShadowedTextCentred(art, small, W / 2, 150, "LEVEL", Rgb(kGold), shadow, 2);
     // Bomb against block: blast the blocks.
     const int face = 110;
-    const Canvas bomb = BombFace(face);
+    const Canvas bomb = BombIcon(face);
     const Canvas block = BlockFace(face);
-    art.FillRoundRect(40 + 6, 200 + 8, 40 + face + 6, 200 + face + 8, 10, Rgb(0x000000, 0.45f));
     art.Draw(bomb, 40, 200);
     art.FillRoundRect(W - 40 - face + 6, 200 + 8, W - 40 + 6, 200 + face + 8, 10, Rgb(0x000000, 0.45f));
     art.Draw(block, w - 40 - face, 200);

@@ -66,7 +66,8 @@ void DrawToken(Canvas& page, const std::string& t, float cx, float cy, float cel
         DrawFace(page, JokerFace(size), cx, cy);
         return;
     case 'B':
-        DrawFace(page, BombFace(size), cx, cy);
+        page.Draw(BombIcon(size), static_cast<int>(cx - static_cast<float>(size) / 2),
+                  static_cast<int>(cy - static_cast<float>(size) / 2));
         return;
     case 'S':
         DrawFace(page, ShotFace(size), cx, cy);
@@ -290,13 +291,14 @@ Canvas Page6() {
     const Fonts f;
     Canvas p = PageFrame(f, 6, "Bombs and colour changers");
     const float cell = 54;
-    DrawBoard(p, 50, 150, cell, {"2 . 5 . 1", ". R6 R3 R. .", "4 R. RB R1 3", ". R2 R. R7 .", "1 . 4 . 6"});
-    Label(p, f.bold, 50 + 2.5f * cell, 450, "Bomb: clears 3 x 3");
+    DrawBoard(p, 50, 150, cell,
+              {"2 . 5 . 1", ". Rv6 Rv3 R. .", "4 R. RB Rv1 3", ". Rv2 R. Rv7 .", "1 . 4 . 6"});
+    Label(p, f.bold, 50 + 2.5f * cell, 462, "Bomb: clears 3 x 3");
     DrawBoard(p, 520, 150, cell, {"1 . 2", "5 c3 6", ". 4 ."});
     BigArrow(p, 700, 230, 760, 230);
     DrawBoard(p, 790, 150, cell, {"3 . 3", "3 c3 3", ". 3 ."});
     Label(p, f.bold, 760, 370, "Colour changer: paints around");
-    Bullets(p, f, 50, 520, 920,
+    Bullets(p, f, 50, 530, 920,
             {"Move a bomb: where it lands it destroys every cube in the 3 x 3 cells around it.",
              "Move a colour changer: when it arrives, the colour cubes around it take its colour."});
     return p;
@@ -339,7 +341,7 @@ Canvas Page8() {
             {"Every fifth level is a bonus level: use the bombs to blast the blocks.",
              "The fewer blocks are left, the bigger the bonus."});
     // A bomb, an arrow and blocks.
-    DrawFace(p, BombFace(80), 700, 520);
+    p.Draw(BombIcon(90), 655, 475);
     BigArrow(p, 760, 520, 810, 520);
     DrawFace(p, BlockFace(80), 870, 500);
     DrawFace(p, BlockFace(80), 900, 545);
