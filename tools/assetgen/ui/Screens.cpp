@@ -60,8 +60,10 @@ Canvas DrawGameOverPicture() {
     for (int i = 0; i < 16; ++i) {
         const float x = kW * (0.08f + 0.84f * random.Unit());
         const float y = kH * (0.66f + 0.3f * random.Unit());
-        DrawCube(c, x, y, kH * (0.045f + 0.03f * random.Unit()), CubeIcon::Colour,
-                 1 + static_cast<int>(random.Next() % 7), 1, 0.75f);
+        // One draw per statement: the order of arguments is up to the compiler.
+        const float size = kH * (0.045f + 0.03f * random.Unit());
+        const int kind = 1 + static_cast<int>(random.Next() % 7);
+        DrawCube(c, x, y, size, CubeIcon::Colour, kind, 1, 0.75f);
     }
     SoftSpot(c, kW / 2, kH * 0.4f, kW * 0.35f, {0.95f, 0.65f, 0.25f, 0.12f});
     const Font big(FontFace::SerifBold, 100);
