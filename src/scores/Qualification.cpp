@@ -47,4 +47,15 @@ void EnterHiScoresAfterGame(THiScores& scores, uint8_t gameMode, double totalSco
     ShowTableSwitch(screen, scores.Table);
 }
 
+void HiScoresKeyDown(THiScores& scores, uint16_t key, IHiScoreScreen& screen) {
+    if (scores.Editing) {
+        scores.KeyPress(static_cast<uint8_t>(key & 0xFF));
+        return;
+    }
+    if (key != 27 && key != 13) return;
+    scores.Save();
+    screen.SetGameState(gsMenu);
+    screen.SetMenuPage(1);
+}
+
 } // namespace veltrane

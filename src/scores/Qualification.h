@@ -1,6 +1,6 @@
-// The step from the game-over picture to the high-score table: does the finished game enter the
-// table of its mode, and which menu page and items show it. The input routing calls it on any
-// key or mouse release in gsGameOver.
+// The high-score screen's transitions for the input routing: the step from the game-over picture
+// to the table (does the finished game enter the table of its mode, and which menu page and items
+// show it), called on any key or mouse release in gsGameOver; and the keys while the table shows.
 #pragma once
 
 #include "platform/GameStates.h"
@@ -43,5 +43,10 @@ void ShowTableSwitch(IHiScoreScreen& screen, uint8_t table);
 // greater than rank 10's score, and the name entry starts on its row; otherwise no name entry.
 // Then gsHiScores with page 6 and the switch item of that table.
 void EnterHiScoresAfterGame(THiScores& scores, uint8_t gameMode, double totalScore, IHiScoreScreen& screen);
+
+// A key-down in gsHiScores (after the game object has seen it): during name entry the key's low
+// byte goes to KeyPress; otherwise Escape or Enter saves the tables and returns to gsMenu with
+// page 1, and other keys do nothing.
+void HiScoresKeyDown(THiScores& scores, uint16_t key, IHiScoreScreen& screen);
 
 } // namespace veltrane

@@ -58,8 +58,8 @@ TEST_F(HiScoresFile, AFileReadsBackByteForByteIncludingTheBytesBeyondEachName) {
 }
 
 TEST_F(HiScoresFile, AShortFileReplacesOnlyItsOwnLength) {
-    THiScores reference;
-    std::vector<uint8_t> expected(reference.Bytes().begin(), reference.Bytes().end());
+    const THiScoreFileBytes defaults = THiScores().Bytes();
+    std::vector<uint8_t> expected(defaults.begin(), defaults.end());
     const std::vector<uint8_t> part = {5, 'S', 'H', 'O', 'R', 'T',  0,    0, 0, 0, 0,
                                        0, 0,   0,   0,   0,   0x10, 0x27, 0, 0, 2, 'X'};
     std::copy(part.begin(), part.end(), expected.begin());

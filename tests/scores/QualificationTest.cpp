@@ -86,5 +86,36 @@ TEST_F(Qualification, ATotalBeyondThirtyTwoBitsEntersAsTheLargestScoreNotAWrappe
     EXPECT_FALSE(scores.Editing);
 }
 
+TEST_F(Qualification, KeysOnTheTableGoToTheNameEntryFirstThenEnterOrEscapeLeave) {
+    THiScores scores;
+    TScreen screen;
+    EnterHiScoresAfterGame(scores, 1, 555, screen);
+    screen.Calls.clear();
+    // During name entry Enter and Escape are keys of the name (Escape's code is added to it).
+    HiScoresKeyDown(scores, 'A', screen);
+    HiScoresKeyDown(scores, 27, screen);
+    HiScoresKeyDown(scores, 0x100 | 'B', screen); // only the low byte counts
+    EXPECT_EQ(scores.Entry(1, 6).NameText(), "A\x1b"
+                                             "B");
+    HiScoresKeyDown(scores, 13, screen);
+    EXPECT_FALSE(scores.Editing);
+    EXPECT_TRUE(screen.Calls.empty());
+    EXPECT_EQ(MenuKeySounds(), 4);
+
+    // The entry is over: other keys do nothing, Enter saves again and goes back to the menu.
+    std::filesystem::remove(FilePath());
+    HiScoresKeyDown(scores, 'C', screen);
+    EXPECT_TRUE(screen.Calls.empty());
+    EXPECT_FALSE(std::filesystem::exists(FilePath()));
+    HiScoresKeyDown(scores, 13, screen);
+    EXPECT_THAT(screen.Calls, ElementsAre("state 1", "page 1"));
+    EXPECT_EQ(THiScores().Entry(1, 6).NameText(), "A\x1b"
+                                                  "B");
+    std::filesystem::remove(FilePath());
+    HiScoresKeyDown(scores, 27, screen);
+    EXPECT_TRUE(std::filesystem::exists(FilePath()));
+    EXPECT_EQ(MenuKeySounds(), 4);
+}
+
 } // namespace
 } // namespace veltrane
