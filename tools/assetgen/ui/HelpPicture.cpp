@@ -16,7 +16,7 @@ namespace {
 
 using namespace palette;
 
-constexpr float kW = kScreenWidth, kH = kScreenHeight;
+constexpr float kW = kScreenWidth;
 constexpr float kRowTop = 100, kRowHeight = 106;
 
 struct Fonts {
