@@ -62,6 +62,9 @@ protected:
             EXPECT_NEAR(PointerPosition().y, y, 1e-4f) << "style " << style;
             EXPECT_FLOAT_EQ(PointerPosition().z, 0.01f);
         }
+        // What the game's hover tests and the pointer light read.
+        EXPECT_NEAR(PointerWorld.x, x, 1e-4f);
+        EXPECT_NEAR(PointerWorld.y, y, 1e-4f);
     }
 
     TempDir dir;
