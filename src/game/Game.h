@@ -16,6 +16,7 @@ class IDevice;
 namespace veltrane {
 
 class TTextReader;
+class ILoadingSteps;
 
 constexpr int MaxCubes = 81;
 constexpr int MaxLevels = 100;
@@ -27,6 +28,9 @@ constexpr const char* FiguresFileName = "data/BonusFigures.dat";
 inline const char* SaveFileName(int gameMode) {
     return gameMode == 2 ? "data/Save2.dat" : "data/Save1.dat";
 }
+// A real as saved games write it: 23 characters, a sign place (blank or "-"), 15 significant
+// digits and a four-digit exponent, e.g. " 4.50000000000000E+0002" (SaveGame.cpp).
+std::string SavedRealText(double value);
 
 // Play phases.
 constexpr uint8_t phPlay = 0;
@@ -106,6 +110,44 @@ public:
     // timed mode's bank is empty outside bonus levels. Moves Phase from play to game over.
     bool CheckGameOver(bool boardTest);
 
+    // ---- Game start, levels and turns (Resources.cpp, Turns.cpp) ------------------------------
+    // Once per game object: the game-over, help and marker pictures, the materials and scenery,
+    // the level and figure files and the particle lists, with a trace line per step and the
+    // loading bar's steps 15 to 29 through steps (may be null). Sets Loaded.
+    void LoadResources(ILoadingSteps* steps = nullptr);
+    // A new game from level 1 (Combo, MoveBarren and SpecialsDue go on as they were).
+    void StartGame();
+    // The next level (after 100: level 1 in the other mode, with that mode's music).
+    void StartLevel();
+    // The announced cubes grow in, the next ones are announced, the board is idle again.
+    void NextTurn();
+    // The announced cubes start growing on their cells.
+    void RevealAnnounced();
+    // An announced cube on a random free cell: a colour (maybe a joker, maybe a block); a block on
+    // a bonus level. Nothing on a full board.
+    void AddRandomCube();
+
+    // ---- Per-frame update (Update.cpp, UpdateCubes.cpp) ---------------------------------------
+    // Advances the running game by dt milliseconds: cube animations, turns, squares, the gauge,
+    // the time bank, the level end, particles and labels, and the sequences of phases 1 to 3.
+    void Update(float dt);
+    // Moves points from PendingScore into the gauge and the score: all of them, or 0.2 a ms.
+    void CountScore(bool all, float dt);
+
+    // ---- Level end and game over sequences (Sequences.cpp, FlyAway.cpp) -----------------------
+    // Gives every cube its fly-away velocity, acceleration and spin for pattern 0..5.
+    void StartFlyAway(int pattern);
+    // One frame of fly-away motion with the bounce on the floor (independent of dt).
+    void StepFlyAway();
+    // Puts the camera eye where the sequence's flight is at phase time t.
+    void SwingCamera(double t);
+    // Cubes of the kind in the list.
+    int CountKind(uint8_t kind) const;
+    // Counts all pending points and enters the level-completed sequence.
+    void BeginLevelCompleted();
+    // True in the frame a level-completed sequence began, until its first sequence step ran.
+    bool SequenceStarting = false;
+
     // ---- Rules of play: selection and paths (Selection.cpp, Paths.cpp) -----------------------
     // Selects cube i (1..CubeCount) with the "SelectCube" sound, or with 0 drops the selection;
     // the cube selected before rests again.
@@ -165,6 +207,15 @@ public:
     // occupancy of its state, every free cell free, DotCount within the markers.
     std::string CheckBoardInvariants() const;
 
+    // ---- Saved games (SaveGame.cpp) ----------------------------------------------------------
+    // Writes the game to the save file of GameMode through a temporary file renamed over the old
+    // one. False, with a trace line, when there is no level to save or the file cannot be written.
+    bool SaveGame();
+    // Continues the saved game of mode 1 or 2. The whole file is read and checked first: a bad
+    // one changes nothing (the game already running goes on), stays on disk and the trace says
+    // why. A missing file leaves an empty board at level 1. True when the saved game was loaded.
+    bool LoadGame(int mode);
+
 private:
     // ---- Rules of play: helpers ---------------------------------------------------------------
     TCellWord StepBack(TCellWord cell) const;
@@ -174,6 +225,17 @@ private:
     int StandCube(uint8_t kind, TCellWord cell);
     bool TakeSquare(int x, int y);
     bool FigureFitsAt(int ox, int oy) const;
+
+    // ---- Flow and per-frame update: helpers ---------------------------------------------------
+    void UpdateCube(int i, float dt);
+    void StepCubeState(int i, float dt);
+    void StartTwitch(int i);
+    void StartHoverTurn(int i);
+    void EmitFuseSparks(const TCube& cube);
+    void EmitVanishBurst(const TCube& cube);
+    void CheckLevelEnd();
+    void CompleteBonusLevel();
+    void RunPhase(float dt);
 };
 
 } // namespace veltrane
