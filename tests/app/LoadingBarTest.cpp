@@ -3,6 +3,7 @@
 
 #include "TempDir.h"
 #include "render/DrawCapture.h"
+#include "render/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,34 +17,14 @@ namespace {
 using drawtest::TDraw;
 using drawtest::TDrawDevice;
 
-void WriteTga(const std::filesystem::path& path, int w, int h) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    const uint8_t header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, uint8_t(w), 0, uint8_t(h), 0, 32, 0x28};
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    const uint32_t white = 0xFFFFFFFF;
-    for (int i = 0; i < w * h; ++i) out.write(reinterpret_cast<const char*>(&white), 4);
-}
-
-// A 24-bit bitmap: the loader knows such a file by its contents whatever its name says.
-void WriteBmp(const std::filesystem::path& path, int w, int h) {
-    std::filesystem::create_directories(path.parent_path());
-    const int stride = (w * 3 + 3) / 4 * 4;
-    const uint32_t size = uint32_t(54 + stride * h);
-    auto le32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-    std::string bmp = "BM" + le32(size) + le32(0) + le32(54) + le32(40) + le32(uint32_t(w)) +
-                      le32(uint32_t(h)) + std::string{1, 0, 24, 0} + le32(0) + le32(uint32_t(stride * h)) +
-                      le32(2835) + le32(2835) + le32(0) + le32(0);
-    bmp += std::string(size_t(stride * h), char(0x80));
-    std::ofstream(path, std::ios::binary) << bmp;
-}
-
 class LoadingBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // The picture of the loading screen is 4 x 3, the light 2 x 2, to tell them apart.
-        WriteBmp(dir.path() / "Images" / "loading.jpg", 4, 3);
-        WriteTga(dir.path() / "Images" / "bonuslight.tga", 2, 2);
+        std::filesystem::create_directories(dir.path() / "Images");
+        const auto white = [](int, int) { return 0xFFFFFFFFu; };
+        picturetest::WriteBytes(dir.path() / "Images" / "loading.jpg", picturetest::JpegBytes(4, 3, white));
+        picturetest::WriteTga(dir.path() / "Images" / "bonuslight.tga", 2, 2, white);
         CurrentDir cwd(dir.path());
         bar = std::make_unique<TLoadingBar>(
             &device, TLoadingBar::TFrameHost{[this] {
@@ -90,7 +71,7 @@ TEST_F(LoadingBarTest, TheRowFillsFromTheLeftOneLightPerStep) {
         for (int i = 1; i <= step; ++i) want.push_back(i);
         EXPECT_EQ(LitInLastFrame(), want);
         for (size_t i = 1; i < device.Draws.size(); ++i) {
-            EXPECT_EQ(device.Draws[i].AlphaBlend, gfx::TRUE);
+            EXPECT_TRUE(device.Draws[i].AlphaBlend);
             EXPECT_EQ(device.Draws[i].Texture->Width(), 2u);
         }
     }

@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "platform/DebugLog.h"
 #include "render/DrawCapture.h"
+#include "render/PictureFiles.h"
 #include "settings/Options.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +21,7 @@ using drawtest::TDrawDevice;
 
 void WriteTga(const std::filesystem::path& path, int w, int h) {
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    const uint8_t header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, uint8_t(w), 0, uint8_t(h), 0, 32, 0x28};
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    const uint32_t white = 0xFFFFFFFF;
-    for (int i = 0; i < w * h; ++i) out.write(reinterpret_cast<const char*>(&white), 4);
+    picturetest::WriteTga(path, w, h, [](int, int) { return 0xFFFFFFFFu; });
 }
 
 class PointerTest : public ::testing::Test {
@@ -122,8 +119,8 @@ TEST_F(PointerTest, TheAimingPictureAppearsExactlyWhereTheGamePointerWas) {
     ASSERT_NE(device.Draws[1].Texture, nullptr);
     EXPECT_EQ(device.Draws[0].Texture->Width(), 2u);
     EXPECT_EQ(device.Draws[1].Texture->Width(), 3u);
-    EXPECT_EQ(device.Draws[0].AlphaBlend, gfx::TRUE);
-    EXPECT_EQ(device.Inner.State().RenderState(gfx::D3DRS_ALPHABLENDENABLE), gfx::FALSE);
+    EXPECT_TRUE(device.Draws[0].AlphaBlend);
+    EXPECT_FALSE(device.Inner.State().RenderState(gfx::D3DRS_ALPHABLENDENABLE));
     EXPECT_EQ(device.Inner.State().Texture, nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/gfx/GlTestDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Geometry.h"
+#include "render/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +27,10 @@ constexpr int kWidth = 200, kHeight = 150;
 // upper half, "1" and "2" fully transparent.
 void WriteFont(const std::filesystem::path& data, const std::string& picture, const std::string& metrics) {
     std::filesystem::create_directories(data);
-    std::ofstream tga(data / picture, std::ios::binary);
-    const uint8_t header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 64, 0, 80, 0, 32, 0x28};
-    tga.write(reinterpret_cast<const char*>(header), sizeof header);
-    for (int y = 0; y < 80; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const bool ink = (y % 40 < 20) && (y < 40) == (x < 32);
-            const uint32_t bgra = ink ? 0xFFFFFFFFu : 0x00FFFFFFu;
-            tga.write(reinterpret_cast<const char*>(&bgra), 4);
-        }
+    // White everywhere, opaque only where there is ink.
+    picturetest::WriteTga(data / picture, 64, 80, [](int x, int y) {
+        return (y % 40 < 20) && (y < 40) == (x < 32) ? 0xFFFFFFFFu : 0x00FFFFFFu;
+    });
     std::ofstream(data / metrics, std::ios::binary) << "Test font\r\n64\r\n\r\n2\r\n0 32 64\r\n0 32 64\r\n";
 }
 

@@ -3,6 +3,7 @@
 
 #include "DrawCapture.h"
 #include "TempDir.h"
+#include "render/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,10 @@ namespace {
 using drawtest::TDraw;
 using drawtest::TDrawDevice;
 
-// An uncompressed 32-bit TGA of w x h pixels, top row first.
-void WriteTga(const std::filesystem::path& path, int w, int h, uint32_t argb = 0xFFFFFFFF) {
+// A white picture of w x h pixels, folders made as needed.
+void WriteTga(const std::filesystem::path& path, int w, int h) {
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    const uint8_t header[18] = {
-        0,  0,   2, 0, 0, 0, 0, 0, 0, 0, 0, 0, uint8_t(w), uint8_t(w >> 8), uint8_t(h), uint8_t(h >> 8),
-        32, 0x28};
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    for (int i = 0; i < w * h; ++i) out.write(reinterpret_cast<const char*>(&argb), 4);
+    picturetest::WriteTga(path, w, h, [](int, int) { return 0xFFFFFFFFu; });
 }
 
 std::vector<TParticle> Contents(int list) {
@@ -166,14 +162,14 @@ TEST_F(DrawParticlesTest, TheListsFirstParticleChoosesTextureAndBlending) {
         EXPECT_EQ(d.Texture, ParticleTextures[i < 2 ? 3 : 6]) << i;
         EXPECT_EQ(d.DestBlend, i < 2 ? gfx::D3DBLEND_ONE : gfx::D3DBLEND_INVSRCALPHA) << i;
         EXPECT_EQ(d.SrcBlend, gfx::D3DBLEND_SRCALPHA);
-        EXPECT_EQ(d.AlphaBlend, gfx::TRUE);
-        EXPECT_EQ(d.Lighting, gfx::FALSE);
+        EXPECT_TRUE(d.AlphaBlend);
+        EXPECT_FALSE(d.Lighting);
         EXPECT_EQ(d.AlphaOp, gfx::D3DTOP_MODULATE);
     }
     const gfx::TDeviceState& after = device.Inner.State();
     EXPECT_EQ(after.Texture, nullptr);
-    EXPECT_EQ(after.RenderState(gfx::D3DRS_LIGHTING), gfx::TRUE);
-    EXPECT_EQ(after.RenderState(gfx::D3DRS_ALPHABLENDENABLE), gfx::FALSE);
+    EXPECT_TRUE(after.RenderState(gfx::D3DRS_LIGHTING));
+    EXPECT_FALSE(after.RenderState(gfx::D3DRS_ALPHABLENDENABLE));
     EXPECT_EQ(after.RenderState(gfx::D3DRS_DESTBLEND), gfx::D3DBLEND_INVSRCALPHA);
     device.Draws.clear();
     DrawParticles(device, device.Quads, 1); // empty: nothing at all
