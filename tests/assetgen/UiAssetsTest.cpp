@@ -1,6 +1,7 @@
 #include "UiAssetsTest.h"
 
 #include "TempDir.h"
+#include "ui/ContactSheet.h"
 #include "ui/UiAssets.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,15 @@ TEST(UiAssets, ArrowPointerHasItsTipAtTheCentreAndAimingPointerIsCentred) {
         EXPECT_NEAR(aim.Alpha(c - d, c), aim.Alpha(c + d - 1, c), 40) << d;
         EXPECT_NEAR(aim.Alpha(c, c - d), aim.Alpha(c, c + d - 1), 40) << d;
     }
+}
+
+// Not a check: remakes docs/ui-contact-sheet.png, the interface's screens as a player sees them
+// at 800 x 600. Run with --gtest_also_run_disabled_tests --gtest_filter='*ContactSheet*'.
+TEST(UiAssets, DISABLED_WriteContactSheet) {
+    const std::filesystem::path out =
+        std::filesystem::path(VELTRANE_SOURCE_DIR) / "docs" / "ui-contact-sheet.png";
+    ui::UiContactSheet().WritePng(out);
+    EXPECT_TRUE(std::filesystem::exists(out));
 }
 
 } // namespace
