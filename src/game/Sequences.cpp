@@ -1,0 +1,157 @@
+// The end of a level and of a game: the level-end test with the bonus for blocks left on a bonus
+// level, the level-completed sequence with its late labels, the game-over sequence and the work
+// done while a menu is shown over the game.
+#include "game/Flow.h"
+#include "game/Game.h"
+#include "game/Scenery.h"
+#include "platform/GameStates.h"
+#include "platform/Random.h"
+#include "render/ScoreLabels.h"
+#include "settings/Options.h"
+#include "sound/Sound.h"
+
+#include <cmath>
+#include <string>
+
+namespace veltrane {
+
+std::array<TDelayedScoreLabel, 2> DelayedLabels;
+
+namespace {
+
+// The level-completed sequence lasts until its clock reaches this; the game-over one until 6000.
+constexpr double SequenceEnd = 3000;
+constexpr double GameOverEnd = 6000;
+constexpr int MessageSound = 26;
+
+void Announce(TVector position, const std::string& text) {
+    AddScoreLabel(position, 1, 2, text, 14);
+    PlaySound(MessageSound); // "Message"
+}
+
+void SetSlot(int slot, TVector position, std::string text) {
+    TDelayedScoreLabel& label = DelayedLabels[size_t(slot - 1)];
+    label.Active = 1;
+    label.Position = position;
+    label.Text = std::move(text);
+}
+
+// Shows a waiting label once its time has come.
+void ShowSlot(int slot) {
+    TDelayedScoreLabel& label = DelayedLabels[size_t(slot - 1)];
+    if (!label.Active) return;
+    Announce(label.Position, label.Text);
+    label.Active = 0;
+    label.Position = {0, 0, 0};
+    label.Text.clear();
+}
+
+void ResetCamera() {
+    if (Options) Options->ResetCamera();
+}
+
+} // namespace
+
+int TGame::CountKind(uint8_t kind) const {
+    int n = 0;
+    for (int i = 1; i <= CubeCount; ++i)
+        if (Cubes[i].Kind == kind) ++n;
+    return n;
+}
+
+void TGame::CheckLevelEnd() {
+    const TLevel& level = CurrentLevel();
+    if (level.LevelType == ltBonus) {
+        // Done when the bombs or the blocks are gone, or in the timed mode when time is up.
+        if (CountKind(ckBomb) == 0 || CountKind(ckBlock) == 0 || (GameMode == 2 && level.Progress <= 0))
+            CompleteBonusLevel();
+        return;
+    }
+    if (level.Progress >= level.Goal[GameMode]) {
+        BeginLevelCompleted();
+        if (level.LevelType == ltBeforeBonus) StartFlyAway(Random(6));
+    }
+}
+
+void TGame::CompleteBonusLevel() {
+    Announce({3.4f, -2, 0}, "LEVEL COMPLETED");
+    const int left = CountKind(ckBlock);
+    if (left > 3) {
+        SetSlot(1, {2.67f, -2, 0}, std::to_string(left) + " cubes left");
+        SetSlot(2, {2, -2, 0}, "No bonus");
+    } else {
+        // A quarter of the bonus less for every block left; halves round to even.
+        const double bonus = std::nearbyint((1 - 0.25 * left) * CurrentLevel().ClearBonus);
+        PendingScore += bonus;
+        static constexpr const char* Texts[4] = {"No cubes left", "One cube left", "Two cubes left",
+                                                 "Three cubes left"};
+        static constexpr float Xs[4] = {3.08f, 3.08f, 3.47f, 3.92f};
+        SetSlot(1, {Xs[left], -2, 0}, Texts[left]);
+        SetSlot(2, {2.3f, -2, 0}, "Bonus  +" + std::to_string(static_cast<long long>(bonus)));
+    }
+    BeginLevelCompleted();
+}
+
+void TGame::BeginLevelCompleted() {
+    CountScore(true, 0);
+    Phase = phLevelCompleted;
+    PhaseClock = 0;
+    SequenceStarting = true;
+    if (CurrentLevel().LevelType == ltBonus) ClearBoard();
+}
+
+void TGame::RunPhase(float dt) {
+    switch (Phase) {
+    case phLevelCompleted: {
+        const uint8_t type = CurrentLevel().LevelType;
+        const bool first = SequenceStarting;
+        SequenceStarting = false;
+        if (type == ltNormal) {
+            PhaseClock += 5 * dt;
+        } else if (type == ltBonus) {
+            if (first) PlaySound(4); // "BonusLevelDone"
+            if (PhaseClock >= 1000) ShowSlot(1);
+            if (PhaseClock >= 2000) ShowSlot(2);
+        } else {
+            if (first) PlaySound(3); // "FlyingBy"
+            PhaseClock += 0.3 * dt;
+            StepFlyAway();
+            SwingCamera(PhaseClock);
+        }
+        // The gauge empties (points) or fills (time) as the sequence runs.
+        const double share = PhaseClock / SequenceEnd;
+        if (GameMode == 1)
+            ScoreLine.Fill = static_cast<float>(1 - share);
+        else if (type == ltBeforeBonus)
+            ScoreLine.Fill = static_cast<float>(share);
+        else
+            ScoreLine.Fill = static_cast<float>(ScoreLine.FillStart - (ScoreLine.FillStart - 0.5) * share);
+        if (PhaseClock >= SequenceEnd) {
+            ResetCamera();
+            Phase = phPlay;
+            StartLevel();
+        }
+        break;
+    }
+    case phGameOver:
+        PhaseClock += 0.4 * dt;
+        SwingCamera(PhaseClock);
+        if (PhaseClock >= GameOverEnd) {
+            ResetCamera();
+            Phase = phPlay;
+            GameState = gsGameOver;
+            PhaseClock = 0;
+            ClearBoard();
+            StartGameOverMusic();
+        }
+        break;
+    case phMenu:
+        SelectCube(0);
+        StopSound(SelectedSound);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace veltrane
