@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 
 namespace veltrane::assetgen::audio {
 
@@ -16,15 +15,15 @@ double GainToDb(double gain) {
 
 namespace {
 
-// `power(i)` is the summed square of frame i over its channels / channel count.
-template <typename PowerAt>
-Loudness MeasureFrames(std::size_t frames, PowerAt power, double peak) {
+// Gated RMS over 20 ms blocks of per-frame power (mean of the channels' squares).
+Loudness FromPower(const std::vector<double>& power, double peak) {
     const std::size_t block = static_cast<std::size_t>(Frames(0.02));
+    const double* p = power.data();
     std::vector<double> blocks;
-    for (std::size_t start = 0; start < frames; start += block) {
-        const std::size_t end = std::min(frames, start + block);
+    for (std::size_t start = 0; start < power.size(); start += block) {
+        const std::size_t end = std::min(power.size(), start + block);
         double sum = 0;
-        for (std::size_t i = start; i < end; ++i) sum += power(i);
+        for (std::size_t i = start; i < end; ++i) sum += p[i];
         blocks.push_back(sum / static_cast<double>(end - start));
     }
     const double loudest = blocks.empty() ? 0 : *std::max_element(blocks.begin(), blocks.end());
@@ -36,100 +35,147 @@ Loudness MeasureFrames(std::size_t frames, PowerAt power, double peak) {
     return {GainToDb(rms), GainToDb(peak)};
 }
 
-// Gain per frame that keeps `level(i)` (the frame's absolute peak) under `ceiling`: the minimum
-// over a look-ahead window, a smooth release, then a moving average over the same window. Each
-// averaged value only draws on minima over windows that contain the frame, so it never exceeds
-// the gain the frame itself needs.
-template <typename LevelAt>
-std::vector<float> LimiterGain(std::size_t frames, LevelAt level, double ceiling) {
+// Per-frame gain that keeps `level` (each frame's absolute peak) under `ceiling`: the minimum of
+// the needed gain over a 6 ms window round the frame, a smooth release, then a moving average over
+// the same window. Each averaged value only draws on minima over windows that contain the frame,
+// so it never exceeds the gain the frame itself needs. Returns false (and leaves `gain` alone)
+// when no frame is above the ceiling.
+bool LimiterGain(const std::vector<float>& level, float ceiling, std::vector<float>& gain) {
+    const std::size_t n = level.size();
+    const float* lv = level.data();
+    std::vector<float> need(n);
+    float* nd = need.data();
+    bool any = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        nd[i] = lv[i] > ceiling ? ceiling / lv[i] : 1.0f;
+        any = any || lv[i] > ceiling;
+    }
+    if (!any) return false;
+
+    // Sliding minimum (van Herk / Gil-Werman) over need[i - half .. i + half], 1 outside.
     const std::size_t half = static_cast<std::size_t>(Frames(0.003));
-    std::vector<float> need(frames);
-    for (std::size_t i = 0; i < frames; ++i) {
-        const double l = level(i);
-        need[i] = l > ceiling ? static_cast<float>(ceiling / l) : 1.0f;
-    }
-    // Sliding minimum over [i - half, i + half].
-    std::vector<float> low(frames);
-    std::deque<std::size_t> window;
-    for (std::size_t j = 0; j < frames + half; ++j) {
-        if (j < frames) {
-            while (!window.empty() && need[window.back()] >= need[j]) window.pop_back();
-            window.push_back(j);
-        }
-        if (j >= half) {
-            const std::size_t i = j - half;
-            while (window.front() + half < i) window.pop_front();
-            low[i] = need[window.front()];
-        }
-    }
+    const std::size_t w = 2 * half + 1;
+    const std::size_t m = n + 2 * half;
+    std::vector<float> padded(m, 1.0f), prefix(m), suffix(m);
+    std::copy(need.begin(), need.end(), padded.begin() + static_cast<std::ptrdiff_t>(half));
+    const float* pd = padded.data();
+    float* pre = prefix.data();
+    float* suf = suffix.data();
+    for (std::size_t k = 0; k < m; ++k) pre[k] = k % w == 0 ? pd[k] : std::min(pre[k - 1], pd[k]);
+    for (std::size_t k = m; k-- > 0;)
+        suf[k] = k + 1 == m || (k + 1) % w == 0 ? pd[k] : std::min(suf[k + 1], pd[k]);
+    std::vector<float> low(n);
+    float* lo = low.data();
     const float release = static_cast<float>(1.0 / Frames(0.08));
     float current = 1.0f;
-    for (std::size_t i = 0; i < frames; ++i) {
-        current = std::min(low[i], current + (1.0f - current) * release);
-        low[i] = current;
+    for (std::size_t i = 0; i < n; ++i) {
+        current = std::min(std::min(suf[i], pre[i + w - 1]), current + (1.0f - current) * release);
+        lo[i] = current;
     }
-    std::vector<float> gain(frames);
+
+    gain.resize(n);
+    float* g = gain.data();
     double sum = 0;
-    std::size_t count = 0;
-    for (std::size_t j = 0; j < frames + half; ++j) {
-        if (j < frames) sum += low[j], ++count;
-        if (j >= 2 * half + 1 && j - 2 * half - 1 < frames) sum -= low[j - 2 * half - 1], --count;
-        if (j >= half) gain[j - half] = static_cast<float>(sum / static_cast<double>(count));
+    for (std::size_t j = 0; j < std::min(n, half); ++j) sum += lo[j];
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + half < n) sum += lo[i + half];
+        if (i >= half + 1) sum -= lo[i - half - 1];
+        const std::size_t from = i >= half ? i - half : 0;
+        const std::size_t to = std::min(n - 1, i + half);
+        // Rounding of the running sum may leave a hair above the need; never allow that.
+        g[i] = std::min(static_cast<float>(sum / static_cast<double>(to - from + 1)), nd[i]);
     }
-    // Rounding of the running sum can leave a hair above the need; never allow that.
-    for (std::size_t i = 0; i < frames; ++i) gain[i] = std::min(gain[i], need[i]);
-    return gain;
+    return true;
+}
+
+// Finds the input gain (in dB) at which the limited result reaches the target loudness: limiting
+// takes loudness away, so a secant search over the gain, each try made from the original signal.
+// `tryGain(db)` renders the limited result at that gain and returns its loudness.
+template <typename TryGain>
+double SolveGain(double firstDb, double targetRmsDb, TryGain tryGain) {
+    double g0 = firstDb;
+    double r0 = tryGain(g0);
+    double g1 = g0 + (targetRmsDb - r0);
+    for (int pass = 0; pass < 6 && std::fabs(r0 - targetRmsDb) > 0.05; ++pass) {
+        const double r1 = tryGain(g1);
+        if (std::fabs(r1 - targetRmsDb) <= 0.05) return g1;
+        const double slope = std::fabs(r1 - r0) > 1e-6 ? (g1 - g0) / (r1 - r0) : 1.0;
+        g0 = g1, r0 = r1;
+        g1 = g1 + std::clamp(slope, 1.0, 4.0) * (targetRmsDb - r1);
+    }
+    return std::fabs(r0 - targetRmsDb) <= 0.05 ? g0 : g1;
 }
 
 } // namespace
 
 Loudness Measure(const Mono& s) {
+    std::vector<double> power(s.size());
+    const float* x = s.data();
     double peak = 0;
-    for (float v : s) peak = std::max(peak, static_cast<double>(std::fabs(v)));
-    return MeasureFrames(
-        s.size(), [&](std::size_t i) { return static_cast<double>(s[i]) * s[i]; }, peak);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        power[i] = static_cast<double>(x[i]) * x[i];
+        peak = std::max(peak, static_cast<double>(std::fabs(x[i])));
+    }
+    return FromPower(power, peak);
 }
 
 Loudness Measure(const Stereo& s) {
+    std::vector<double> power(s.Frames());
+    const float* l = s.Left.data();
+    const float* r = s.Right.data();
     double peak = 0;
-    for (std::size_t i = 0; i < s.Frames(); ++i)
-        peak = std::max(
-            {peak, static_cast<double>(std::fabs(s.Left[i])), static_cast<double>(std::fabs(s.Right[i]))});
-    return MeasureFrames(
-        s.Frames(),
-        [&](std::size_t i) {
-            return 0.5 * (static_cast<double>(s.Left[i]) * s.Left[i] +
-                          static_cast<double>(s.Right[i]) * s.Right[i]);
-        },
-        peak);
+    for (std::size_t i = 0; i < s.Frames(); ++i) {
+        power[i] = 0.5 * (static_cast<double>(l[i]) * l[i] + static_cast<double>(r[i]) * r[i]);
+        peak = std::max({peak, static_cast<double>(std::fabs(l[i])), static_cast<double>(std::fabs(r[i]))});
+    }
+    return FromPower(power, peak);
 }
 
-// Limiting takes loudness away, so gain and limiter run a few times until the level settles.
-constexpr int kPasses = 4;
-
 void Master(Mono& s, double targetRmsDb, double ceilingDb) {
-    for (int pass = 0; pass < kPasses; ++pass) {
-        const Loudness now = Measure(s);
-        if (now.PeakDb < -150) return;
-        const float gain = static_cast<float>(DbToGain(targetRmsDb - now.RmsDb));
-        for (float& v : s) v *= gain;
-        const auto g = LimiterGain(
-            s.size(), [&](std::size_t i) { return std::fabs(s[i]); }, DbToGain(ceilingDb));
-        for (std::size_t i = 0; i < s.size(); ++i) s[i] *= g[i];
-    }
+    const Loudness start = Measure(s);
+    if (start.PeakDb < -150) return;
+    const Mono original = s;
+    const float ceiling = static_cast<float>(DbToGain(ceilingDb));
+    std::vector<float> level(s.size()), gain;
+    double last = 0;
+    auto render = [&](double db) {
+        const float up = static_cast<float>(DbToGain(db));
+        const float* in = original.data();
+        float* x = s.data();
+        for (std::size_t i = 0; i < s.size(); ++i) x[i] = in[i] * up, level[i] = std::fabs(x[i]);
+        if (LimiterGain(level, ceiling, gain))
+            for (std::size_t i = 0; i < s.size(); ++i) x[i] *= gain[i];
+        last = db;
+        return Measure(s).RmsDb;
+    };
+    const double chosen = SolveGain(targetRmsDb - start.RmsDb, targetRmsDb, render);
+    if (chosen != last) render(chosen);
 }
 
 void Master(Stereo& s, double targetRmsDb, double ceilingDb) {
-    for (int pass = 0; pass < kPasses; ++pass) {
-        const Loudness now = Measure(s);
-        if (now.PeakDb < -150) return;
-        const float gain = static_cast<float>(DbToGain(targetRmsDb - now.RmsDb));
-        for (std::size_t i = 0; i < s.Frames(); ++i) s.Left[i] *= gain, s.Right[i] *= gain;
-        const auto g = LimiterGain(
-            s.Frames(), [&](std::size_t i) { return std::max(std::fabs(s.Left[i]), std::fabs(s.Right[i])); },
-            DbToGain(ceilingDb));
-        for (std::size_t i = 0; i < s.Frames(); ++i) s.Left[i] *= g[i], s.Right[i] *= g[i];
-    }
+    const Loudness start = Measure(s);
+    if (start.PeakDb < -150) return;
+    const Stereo original = s;
+    const float ceiling = static_cast<float>(DbToGain(ceilingDb));
+    std::vector<float> level(s.Frames()), gain;
+    double last = 0;
+    auto render = [&](double db) {
+        const float up = static_cast<float>(DbToGain(db));
+        const float* inL = original.Left.data();
+        const float* inR = original.Right.data();
+        float* l = s.Left.data();
+        float* r = s.Right.data();
+        for (std::size_t i = 0; i < s.Frames(); ++i) {
+            l[i] = inL[i] * up, r[i] = inR[i] * up;
+            level[i] = std::max(std::fabs(l[i]), std::fabs(r[i]));
+        }
+        if (LimiterGain(level, ceiling, gain))
+            for (std::size_t i = 0; i < s.Frames(); ++i) l[i] *= gain[i], r[i] *= gain[i];
+        last = db;
+        return Measure(s).RmsDb;
+    };
+    const double chosen = SolveGain(targetRmsDb - start.RmsDb, targetRmsDb, render);
+    if (chosen != last) render(chosen);
 }
 
 void FadeEdges(Mono& s, double inSeconds, double outSeconds) {

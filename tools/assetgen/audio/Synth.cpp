@@ -149,55 +149,44 @@ void Echo(Mono& samples, double seconds, double feedback, double mix) {
 
 namespace {
 
-class Comb {
-public:
-    explicit Comb(int size) : buffer_(static_cast<std::size_t>(size), 0.0f) {}
-    float Process(float x, float feedback, float damp) {
-        const float y = buffer_[pos_];
-        store_ = y * (1 - damp) + store_ * damp;
-        buffer_[pos_] = x + store_ * feedback;
-        if (++pos_ == buffer_.size()) pos_ = 0;
-        return y;
-    }
-
-private:
-    Mono buffer_;
-    std::size_t pos_ = 0;
-    float store_ = 0;
-};
-
-class AllPass {
-public:
-    explicit AllPass(int size) : buffer_(static_cast<std::size_t>(size), 0.0f) {}
-    float Process(float x) {
-        const float b = buffer_[pos_];
-        buffer_[pos_] = x + b * 0.5f;
-        if (++pos_ == buffer_.size()) pos_ = 0;
-        return b - x;
-    }
-
-private:
-    Mono buffer_;
-    std::size_t pos_ = 0;
-};
-
-// One reverberated channel of `input`; `spread` detunes the delay lengths per channel.
+// One reverberated channel of `input`; `spread` detunes the delay lengths per channel. Each
+// damped comb runs over the whole buffer in turn (they are parallel, so their outputs just add
+// up), then the all-passes in series. Plain pointer loops keep this quick in unoptimised builds.
 Mono ReverbChannel(const Mono& input, double roomSize, double damping, int spread) {
     static constexpr int kCombs[] = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
     static constexpr int kAllPasses[] = {556, 441, 341, 225};
-    std::vector<Comb> combs;
-    for (int size : kCombs) combs.emplace_back(size + spread);
-    std::vector<AllPass> passes;
-    for (int size : kAllPasses) passes.emplace_back(size + spread);
     const float feedback = static_cast<float>(0.7 + 0.28 * roomSize);
     const float damp = static_cast<float>(damping * 0.4);
-    Mono out(input.size());
-    for (std::size_t i = 0; i < input.size(); ++i) {
-        const float x = input[i] * 0.015f;
-        float sum = 0;
-        for (Comb& c : combs) sum += c.Process(x, feedback, damp);
-        for (AllPass& a : passes) sum = a.Process(sum);
-        out[i] = sum;
+    const std::size_t n = input.size();
+    Mono out(n, 0.0f);
+    float* o = out.data();
+    const float* in = input.data();
+    Mono line;
+    for (int size : kCombs) {
+        const std::size_t length = static_cast<std::size_t>(size + spread);
+        line.assign(length, 0.0f);
+        float* buf = line.data();
+        std::size_t pos = 0;
+        float store = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const float y = buf[pos];
+            store = y * (1 - damp) + store * damp;
+            buf[pos] = in[i] * 0.015f + store * feedback;
+            if (++pos == length) pos = 0;
+            o[i] += y;
+        }
+    }
+    for (int size : kAllPasses) {
+        const std::size_t length = static_cast<std::size_t>(size + spread);
+        line.assign(length, 0.0f);
+        float* buf = line.data();
+        std::size_t pos = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const float b = buf[pos];
+            buf[pos] = o[i] + b * 0.5f;
+            if (++pos == length) pos = 0;
+            o[i] = b - o[i];
+        }
     }
     return out;
 }
@@ -233,24 +222,24 @@ void MixInto(Stereo& target, const Mono& source, long at, double gain, double pa
     const double angle = (std::clamp(pan, -1.0, 1.0) + 1) * kPi / 4;
     const float gl = static_cast<float>(gain * std::cos(angle));
     const float gr = static_cast<float>(gain * std::sin(angle));
-    const long frames = static_cast<long>(target.Frames());
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        const long t = at + static_cast<long>(i);
-        if (t < 0) continue;
-        if (t >= frames) break;
-        target.Left[static_cast<std::size_t>(t)] += gl * source[i];
-        target.Right[static_cast<std::size_t>(t)] += gr * source[i];
+    const long first = std::max(0L, -at);
+    const long last = std::min(static_cast<long>(source.size()), static_cast<long>(target.Frames()) - at);
+    const float* src = source.data();
+    float* left = target.Left.data();
+    float* right = target.Right.data();
+    for (long i = first; i < last; ++i) {
+        left[at + i] += gl * src[i];
+        right[at + i] += gr * src[i];
     }
 }
 
 void MixInto(Mono& target, const Mono& source, long at, double gain) {
-    const long frames = static_cast<long>(target.size());
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        const long t = at + static_cast<long>(i);
-        if (t < 0) continue;
-        if (t >= frames) break;
-        target[static_cast<std::size_t>(t)] += static_cast<float>(gain * source[i]);
-    }
+    const float g = static_cast<float>(gain);
+    const long first = std::max(0L, -at);
+    const long last = std::min(static_cast<long>(source.size()), static_cast<long>(target.size()) - at);
+    const float* src = source.data();
+    float* dst = target.data();
+    for (long i = first; i < last; ++i) dst[at + i] += g * src[i];
 }
 
 } // namespace veltrane::assetgen::audio
