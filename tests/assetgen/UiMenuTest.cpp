@@ -104,6 +104,14 @@ TEST(UiMenu, PagesHoldTheItemsTheGameNumbers) {
     }
     for (const auto& page : menu.pages)
         for (const Item& item : page) EXPECT_EQ(item.rotation, (std::array<float, 3>{0, 0, 0}));
+    // Every page the game shows offers something to choose when it opens.
+    for (size_t p = 0; p < menu.pages.size(); ++p) {
+        if (p + 1 == 8) continue; // never shown
+        const auto& page = menu.pages[p];
+        EXPECT_TRUE(
+            std::any_of(page.begin(), page.end(), [](const Item& i) { return i.visible && i.enabled; }))
+            << "page " << p + 1;
+    }
 }
 
 TEST(UiMenu, EveryNamedPictureExistsWithMatchingLooks) {
