@@ -63,21 +63,11 @@ std::vector<std::string> ExpectedFiles() {
     return names;
 }
 
-class SceneAssets : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir_ = new TempDir;
-        MakeSceneAssets(dir_->path());
-    }
-    static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
-    }
-    static TempDir* dir_;
-};
-TempDir* SceneAssets::dir_ = nullptr;
-
-TEST_F(SceneAssets, EveryPictureTheGameLoadsIsWrittenWithASaneSize) {
+// One run of the generator over a fresh folder: every file is there, with a sane size, and the
+// pictures drawn with blending carry real transparency.
+TEST(SceneAssets, EveryPictureTheGameLoadsIsWrittenWithASaneSizeAndAlpha) {
+    TempDir dir;
+    MakeSceneAssets(dir.path());
     const std::map<std::string, Size> exact = {
         {"Images/background.jpg", {1024, 768}}, {"Images/newlevel.tga", {512, 128}},
         {"Images/plugbonus.tga", {256, 512}},   {"Images/wall1.jpg", {1024, 512}},
@@ -85,7 +75,7 @@ TEST_F(SceneAssets, EveryPictureTheGameLoadsIsWrittenWithASaneSize) {
         {"Images/Skin5/tex16.tga", {256, 256}}};
     for (const std::string& name : ExpectedFiles()) {
         SCOPED_TRACE(name);
-        const auto bytes = ReadBytes(dir_->path() / name);
+        const auto bytes = ReadBytes(dir.path() / name);
         ASSERT_FALSE(bytes.empty());
         const std::string ext = std::filesystem::path(name).extension().string();
         const Size size = PictureSize(bytes, ext);
@@ -107,22 +97,10 @@ TEST_F(SceneAssets, EveryPictureTheGameLoadsIsWrittenWithASaneSize) {
                       18u + 4u * static_cast<size_t>(size.width) * static_cast<size_t>(size.height));
         }
     }
-}
-
-TEST_F(SceneAssets, TheListNamesNothingElse) {
-    std::set<std::string> expected;
-    for (const auto& n : ExpectedFiles()) expected.insert(n);
-    std::set<std::string> listed;
-    for (const ScenePicture& p : ScenePictures())
-        EXPECT_TRUE(listed.insert(p.path).second) << "twice: " << p.path;
-    EXPECT_EQ(listed, expected);
-}
-
-TEST_F(SceneAssets, BlendedPicturesHaveRealTransparencyAndCubesAreOpaque) {
     for (const ScenePicture& p : ScenePictures()) {
         if (p.path.size() < 4 || p.path.substr(p.path.size() - 4) != ".tga") continue;
         SCOPED_TRACE(p.path);
-        const auto b = ReadBytes(dir_->path() / p.path);
+        const auto b = ReadBytes(dir.path() / p.path);
         ASSERT_GT(b.size(), 18u);
         int low = 255, high = 0;
         for (size_t i = 18 + 3; i < b.size(); i += 4)
@@ -136,18 +114,33 @@ TEST_F(SceneAssets, BlendedPicturesHaveRealTransparencyAndCubesAreOpaque) {
     }
 }
 
-TEST_F(SceneAssets, GeneratingAgainGivesTheSameBytes) {
-    // A second run over a sample from every job must match the first run's files exactly.
+TEST(SceneAssets, TheListNamesNothingElse) {
+    std::set<std::string> expected;
+    for (const auto& n : ExpectedFiles()) expected.insert(n);
+    std::set<std::string> listed;
+    for (const ScenePicture& p : ScenePictures())
+        EXPECT_TRUE(listed.insert(p.path).second) << "twice: " << p.path;
+    EXPECT_EQ(listed, expected);
+}
+
+TEST(SceneAssets, GeneratingTwiceGivesTheSameBytes) {
+    // Two runs over a sample from every job must write exactly the same files.
     const std::vector<std::string> sample = {
         "Images/background.jpg", "Images/wall3.jpg",       "Images/line.tga",
         "Images/dot2.tga",       "Images/effect5.tga",     "Images/newlevel.tga",
         "Images/Skin4/tex2.tga", "Images/Skin2/tex15.tga", "Images/Tutorial/tut6.jpg"};
-    TempDir again;
+    TempDir first, second;
+    int checked = 0;
     for (const ScenePicture& p : ScenePictures()) {
         if (std::find(sample.begin(), sample.end(), p.path) == sample.end()) continue;
-        WritePicture(p.make(), again.path() / p.path);
-        EXPECT_EQ(ReadBytes(again.path() / p.path), ReadBytes(dir_->path() / p.path)) << p.path;
+        WritePicture(p.make(), first.path() / p.path);
+        WritePicture(p.make(), second.path() / p.path);
+        const auto bytes = ReadBytes(first.path() / p.path);
+        EXPECT_FALSE(bytes.empty()) << p.path;
+        EXPECT_EQ(ReadBytes(second.path() / p.path), bytes) << p.path;
+        ++checked;
     }
+    EXPECT_EQ(checked, static_cast<int>(sample.size()));
 }
 
 float Luma(Colour c) {
