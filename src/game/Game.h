@@ -216,6 +216,25 @@ public:
     // why. A missing file leaves an empty board at level 1. True when the saved game was loaded.
     bool LoadGame(int mode);
 
+    // ---- Input handlers (Input.cpp) ----------------------------------------------------------
+    // The pointer position is the pointer sprite's world x and y (PointerWorld).
+    // On the board: -4.5 <= x, y < 4.5.
+    bool PointerOnBoard() const;
+    // The cell under the pointer (coordinates rounded halves to even, limited to 1..9), 0 when
+    // the pointer is off the board.
+    TCellWord PointerCell() const;
+    // The pointer is over the cell of cube i.
+    bool PointerOverCube(int i) const;
+    // No selection and no markers; returns the former Selected.
+    uint8_t DropSelection();
+    // After the pointer moved: the path to the cell under it, or no markers off the board.
+    void MouseMove();
+    // Button 0 left, 1 right, 2 middle: select, move, arm a shot cube; while aiming shoot the
+    // colour under the pointer (left) or put the shot cube back (right).
+    void MouseDown(int button);
+    // Every key the main window passes; none of them acts on the board.
+    void KeyDown(uint16_t key);
+
 private:
     // ---- Rules of play: helpers ---------------------------------------------------------------
     TCellWord StepBack(TCellWord cell) const;

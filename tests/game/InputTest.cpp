@@ -1,0 +1,302 @@
+// The game's input handlers: where the pointer is on the board, hovering, selecting, moving,
+// and arming, aiming, shooting and putting back a shot cube.
+#include "GameFixture.h"
+
+#include "render/PointerPosition.h"
+
+#include <gtest/gtest.h>
+
+namespace veltrane {
+namespace {
+using namespace testing;
+
+constexpr int kLeft = 0;
+constexpr int kRight = 1;
+
+void PointAtWorld(float x, float y) {
+    PointerWorld = {x, y, 0.01f};
+}
+
+// The pointer over the centre of a cell.
+void PointAt(int x, int y) {
+    PointAtWorld(static_cast<float>(x - 5), static_cast<float>(y - 5));
+}
+
+class InputTest : public ::testing::Test {
+protected:
+    InputTest() { PointerStyle = kPointerGame; }
+    ~InputTest() override {
+        PointerStyle = kPointerMenu;
+        PointerWorld = {-1.8f, -0.25f, 0.01f};
+    }
+
+    void Board(const TPicture& picture) {
+        game_ = GameWithBoard(picture);
+        game_->BoardIdle = true;
+        sound_.Clear();
+    }
+    // The pointer moves onto a cell and the game hears of it.
+    void MoveTo(int x, int y) {
+        PointAt(x, y);
+        game_->MouseMove();
+    }
+    void ClickAt(int x, int y, int button = kLeft) {
+        MoveTo(x, y);
+        game_->MouseDown(button);
+    }
+    size_t HighlightStops() const { return sound_.Mixer.CallsTo("IMXChannelStop(").size(); }
+    // Lets the vanishing cubes go and removes them, as the frame update does in the end.
+    void FinishVanishing() { RemoveVanished(*game_); }
+
+    TSoundRecorder sound_;
+    std::unique_ptr<TGame> game_;
+};
+
+const TPicture kBoard = {
+    "1.......X", // (1,1) colour 1, (9,1) block
+    ".*.......", // (2,2) announced
+    "....2....", // (5,3) colour 2
+    ".........", //
+    "....J....", // (5,5) joker
+    ".........", //
+    "XXX......", // (1,7) (2,7) (3,7) blocks
+    "..X......", // (3,8) block
+    ".2X......", // (2,9) colour 2 walled in
+};
+
+TEST_F(InputTest, PointerOnTheBoardAndItsCell) {
+    Board(kBoard);
+    struct TCase {
+        float X, Y;
+        bool On;
+        int CellX, CellY;
+    };
+    const TCase cases[] = {
+        {4.49f, -4.5f, true, 9, 1}, {4.5f, 0, false, 0, 0},     {0, 4.5f, false, 0, 0},
+        {-4.5f, -4.5f, true, 1, 1}, {-4.51f, 0, false, 0, 0},   {0.5f, -0.5f, true, 5, 5},
+        {1.5f, 2.5f, true, 7, 7},   {-3.5f, -2.5f, true, 1, 3}, {0.49f, 0.51f, true, 5, 6},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.X) + ", " + std::to_string(c.Y));
+        PointAtWorld(c.X, c.Y);
+        EXPECT_EQ(game_->PointerOnBoard(), c.On);
+        EXPECT_EQ(game_->PointerCell(), c.On ? CellWord(c.CellX, c.CellY) : 0);
+    }
+
+    // Over a cube: the cell's square, its lower edges included and its upper ones not.
+    const int corner = game_->CubeOn(CellWord(1, 1));
+    PointAtWorld(-4.5f, -4.5f);
+    EXPECT_TRUE(game_->PointerOverCube(corner));
+    PointAtWorld(-3.51f, -3.51f);
+    EXPECT_TRUE(game_->PointerOverCube(corner));
+    PointAtWorld(-3.5f, -4.0f);
+    EXPECT_FALSE(game_->PointerOverCube(corner));
+    PointAtWorld(-4.0f, -3.5f);
+    EXPECT_FALSE(game_->PointerOverCube(corner));
+    EXPECT_FALSE(game_->PointerOverCube(0));
+    EXPECT_FALSE(game_->PointerOverCube(game_->CubeCount + 1));
+}
+
+TEST_F(InputTest, HoverShowsThePathOnlyOnTheBoardAndWhileIdle) {
+    Board(kBoard);
+    ClickAt(5, 3);
+    ASSERT_EQ(game_->Selected, game_->CubeOn(CellWord(5, 3)));
+    MoveTo(7, 3);
+    EXPECT_EQ(game_->HoverCell, CellWord(7, 3));
+    ASSERT_EQ(game_->DotCount, 2);
+    EXPECT_EQ(game_->Dots[0].Kind, 2);
+
+    PointAtWorld(6, 0); // off the board: the markers go
+    game_->MouseMove();
+    EXPECT_EQ(game_->DotCount, 0);
+
+    MoveTo(1, 9); // walled in
+    ASSERT_EQ(game_->DotCount, 1);
+    EXPECT_EQ(game_->Dots[0].Kind, 3);
+
+    game_->BoardIdle = false;
+    MoveTo(7, 3);
+    EXPECT_EQ(game_->DotCount, 1) << "a busy board ignores the pointer";
+    game_->BoardIdle = true;
+    game_->Phase = phMenu;
+    MoveTo(7, 3);
+    EXPECT_EQ(game_->DotCount, 1) << "so does a game under a menu";
+}
+
+TEST_F(InputTest, ClicksSelectAndDeselectWithTheHighlightSound) {
+    Board(kBoard);
+    const int two = game_->CubeOn(CellWord(5, 3));
+    ClickAt(5, 3);
+    EXPECT_EQ(game_->Selected, two);
+    EXPECT_EQ(game_->Cubes[two].State, csSelected);
+    EXPECT_EQ(sound_.Played(), (std::vector<int>{5, SelectedSound}));
+    EXPECT_GT(game_->BoardAt(CellWord(5, 2)).Distance, 0) << "paths are searched from the new selection";
+
+    // Another cube takes the selection over.
+    ClickAt(1, 1);
+    EXPECT_EQ(game_->Selected, game_->CubeOn(CellWord(1, 1)));
+    EXPECT_EQ(game_->Cubes[two].State, csResting);
+
+    // The selected cube clicked again: no selection, the highlight stops.
+    const size_t stops = HighlightStops();
+    ClickAt(1, 1);
+    EXPECT_EQ(game_->Selected, 0);
+    EXPECT_GT(HighlightStops(), stops);
+    EXPECT_EQ(game_->CheckBoardInvariants(), "");
+
+    // Announced cubes and blocks cannot be selected.
+    ClickAt(2, 2);
+    EXPECT_EQ(game_->Selected, 0);
+    ClickAt(9, 1);
+    EXPECT_EQ(game_->Selected, 0);
+
+    // A right click on a cube selects it; elsewhere it drops the selection.
+    ClickAt(5, 5, kRight);
+    EXPECT_EQ(game_->Selected, game_->CubeOn(CellWord(5, 5)));
+    ClickAt(8, 8, kRight);
+    EXPECT_EQ(game_->Selected, 0);
+    EXPECT_EQ(game_->DotCount, 0);
+
+    // Nothing answers while the board is busy or the game is not in play.
+    game_->BoardIdle = false;
+    ClickAt(5, 3);
+    EXPECT_EQ(game_->Selected, 0);
+    game_->BoardIdle = true;
+    game_->Phase = phLevelCompleted;
+    ClickAt(5, 3);
+    EXPECT_EQ(game_->Selected, 0);
+}
+
+TEST_F(InputTest, AClickOnAReachableCellStartsTheMove) {
+    Board(kBoard);
+    ClickAt(2, 9);
+    MoveTo(5, 9); // outside its pocket: the selection stays, nothing moves
+    ASSERT_EQ(game_->Dots[0].Kind, 3);
+    game_->MouseDown(kLeft);
+    EXPECT_EQ(game_->Cubes[game_->Selected].State, csSelected);
+
+    ClickAt(5, 3);
+    const int i = game_->Selected;
+    MoveTo(7, 4);
+    ASSERT_EQ(game_->DotCount, 3);
+    const size_t stops = HighlightStops();
+    game_->MouseDown(kLeft);
+    const TCube& cube = game_->Cubes[i];
+    EXPECT_EQ(cube.State, csMoving);
+    EXPECT_TRUE(game_->MoveBarren);
+    EXPECT_EQ(game_->DotCount, 4);
+    EXPECT_EQ(game_->Dots[3].Cell, CellWord(5, 3));
+    EXPECT_EQ(cube.MoveStart, 4);
+    EXPECT_EQ(cube.MovePos, 4);
+    EXPECT_EQ(cube.StepMark, 4);
+    EXPECT_FLOAT_EQ(cube.Position.z, 0.4f);
+    EXPECT_GT(HighlightStops(), stops);
+
+    RunMove(*game_);
+    EXPECT_EQ(game_->Cubes[i].Cell(), CellWord(7, 4));
+    EXPECT_EQ(game_->CheckBoardInvariants(), "");
+}
+
+class AimingTest : public InputTest {
+protected:
+    AimingTest() {
+        Board({
+            "1.1......",
+            "..S......",
+            "....B....",
+            "J...2....",
+            ".........",
+            ".........",
+            ".........",
+            ".........",
+            ".........",
+        });
+        shot_ = game_->CubeOn(CellWord(3, 2));
+        ClickAt(3, 2);
+    }
+    // The hover turn the frame update starts under the pointer.
+    void TurnUnderPointer() {
+        for (int i = 1; i <= game_->CubeCount; ++i)
+            if (game_->Cubes[i].State == csResting && game_->PointerOverCube(i))
+                game_->SetCubeState(i, csTurning);
+    }
+    int shot_ = 0;
+};
+
+TEST_F(AimingTest, ArmingAShotCube) {
+    EXPECT_EQ(PointerStyle, kPointerAiming);
+    EXPECT_EQ(game_->ShotHome, CellWord(3, 2));
+    EXPECT_EQ(game_->Selected, 0);
+    EXPECT_EQ(game_->Cubes[shot_].State, csVanishing);
+    EXPECT_EQ(sound_.Played(), std::vector<int>{5}) << "no highlight loop for a shot cube";
+
+    // While the shot cube is still going, no click counts.
+    game_->MouseDown(kRight);
+    EXPECT_EQ(PointerStyle, kPointerAiming);
+    PointAt(1, 1);
+    TurnUnderPointer();
+    game_->MouseDown(kLeft);
+    EXPECT_EQ(PointerStyle, kPointerAiming);
+    EXPECT_EQ(game_->Cubes[1].State, csTurning);
+}
+
+TEST_F(AimingTest, RightClickPutsTheShotCubeBack) {
+    game_->SetCubeState(shot_, csGone);
+    game_->MouseDown(kRight);
+    EXPECT_EQ(PointerStyle, kPointerAiming) << "waits until the shot cube has left its cell";
+    FinishVanishing();
+    ClickAt(7, 7, kRight);
+    EXPECT_EQ(PointerStyle, kPointerGame);
+    const int back = game_->CubeOn(CellWord(3, 2));
+    ASSERT_NE(back, 0);
+    EXPECT_EQ(game_->Cubes[back].Kind, ckShot);
+    EXPECT_EQ(game_->Cubes[back].State, csResting);
+    EXPECT_EQ(game_->CheckBoardInvariants(), "");
+}
+
+TEST_F(AimingTest, LeftClickShootsTheColourTurningUnderThePointer) {
+    FinishVanishing();
+    // Joker, bomb and an empty cell: nothing, still aiming.
+    for (const auto& [x, y] : {std::pair{1, 4}, std::pair{5, 3}, std::pair{8, 8}}) {
+        ClickAt(x, y);
+        TurnUnderPointer();
+        game_->MouseDown(kLeft);
+        EXPECT_EQ(PointerStyle, kPointerAiming) << x << "," << y;
+    }
+    EXPECT_EQ(game_->StateCount[csVanishing + 1], 0);
+
+    // A colour cube still finishing its turn after the pointer left it is not shot.
+    PointAt(5, 4);
+    TurnUnderPointer();
+    PointAt(7, 7);
+    game_->MouseDown(kLeft);
+    EXPECT_EQ(PointerStyle, kPointerAiming);
+
+    PointAt(1, 1);
+    TurnUnderPointer();
+    sound_.Clear();
+    game_->MouseDown(kLeft);
+    EXPECT_EQ(PointerStyle, kPointerGame);
+    EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(1, 1))].State, csVanishing);
+    EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(3, 1))].State, csVanishing);
+    EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(5, 4))].State, csTurning);
+    EXPECT_EQ(game_->PendingScore, 2 * 15);
+    EXPECT_EQ(sound_.Played(), std::vector<int>{17});
+}
+
+TEST_F(InputTest, DropSelectionReturnsTheFormerSelection) {
+    Board(kBoard);
+    ClickAt(5, 3);
+    MoveTo(6, 3);
+    const int i = game_->Selected;
+    EXPECT_EQ(game_->DropSelection(), i);
+    EXPECT_EQ(game_->Selected, 0);
+    EXPECT_EQ(game_->DotCount, 0);
+    EXPECT_EQ(game_->Cubes[i].State, csResting);
+    EXPECT_EQ(game_->DropSelection(), 0);
+    game_->KeyDown(27); // keys never touch the board
+    EXPECT_EQ(game_->CheckBoardInvariants(), "");
+}
+
+} // namespace
+} // namespace veltrane
