@@ -198,7 +198,8 @@ std::vector<MotifNote> MakeMotif(Noise& rng, double density) {
             options[static_cast<std::size_t>(rng.Uniform() * static_cast<double>(options.size()))];
         double beat = 4.0 * bar;
         for (double length : rhythm) {
-            static constexpr int kSteps[] = {1, -1, 1, -1, 2, -2, 0, 3, -3, 1, -1, 4};
+            // Mostly steps, some thirds, the odd fourth: a singable line.
+            static constexpr int kSteps[] = {1, -1, 1, -1, 2, -2, 1, -1, 2, -2, 3, -3};
             const int step = kSteps[static_cast<std::size_t>(rng.Uniform() * 12)];
             const bool rest = beat > 0 && rng.Uniform() < 0.08;
             motif.push_back({beat, length, step, rest});
@@ -236,17 +237,20 @@ void AddMelody(Part& part, const std::vector<Chord>& chords, int firstBar, const
             const int bar = phrase * 4 + static_cast<int>(n.Beat / 4);
             if (bar >= bars) break;
             const Chord& chord = chords[static_cast<std::size_t>(bar)];
+            // Turn back at the edges of the range.
             index += n.Step * direction;
-            if (scale.Degree(index) > high) index -= 2, direction = -direction;
-            if (scale.Degree(index) < low) index += 2, direction = -direction;
+            if (scale.Degree(index) > high) index -= 2 * std::abs(n.Step) + 1, direction = -1;
+            if (scale.Degree(index) < low) index += 2 * std::abs(n.Step) + 1, direction = 1;
             const double inBar = std::fmod(n.Beat, 4.0);
             const bool strong = inBar == 0 || inBar == 2 || k + 1 == notes.size();
-            if (strong) { // land on the nearest chord tone
-                for (int d : {0, -1, 1, -2, 2, -3, 3})
-                    if (InChord(chord, scale.Degree(index + d))) {
+            if (strong) { // land on the nearest chord tone inside the range
+                for (int d : {0, -1, 1, -2, 2, -3, 3}) {
+                    const int pitch = scale.Degree(index + d);
+                    if (InChord(chord, pitch) && pitch >= low && pitch <= high) {
                         index += d;
                         break;
                     }
+                }
             }
             if (n.Rest) continue;
             const double length = n.Length >= 1 ? n.Length - 0.1 : n.Length * 0.85;
