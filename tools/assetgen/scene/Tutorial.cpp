@@ -48,8 +48,8 @@ void DrawFace(Canvas& page, const Canvas& face, float cx, float cy, float opacit
 // One cell's content, named by a short token:
 //   .  empty          1..7  colour cube     J joker   B bomb   S shot cube   X block
 //   cN colour changer to colour N     aN announced (small) cube     *N selected cube
-//   vN vanishing cube                 o path step   T reachable target   N unreachable target
-//   yN a cube turning to colour N (drawn half-painted)   RN like N, in a red danger mark
+//   vN vanishing cube (vJ a joker, vcN a colour changer)                 o path step   T reachable target   N
+//   unreachable target yN a cube turning to colour N (drawn half-painted)   RN like N, in a red danger mark
 void DrawToken(Canvas& page, const std::string& t, float cx, float cy, float cell) {
     if (t.empty() || t == ".") return;
     const int size = static_cast<int>(cell * 0.8f);
@@ -88,7 +88,9 @@ void DrawToken(Canvas& page, const std::string& t, float cx, float cy, float cel
         DrawFace(page, ColourFace(size, colour(1), SkinStyle::Glossy), cx, cy - cell * 0.06f);
         return;
     case 'v': {
-        const Canvas face = t == "vJ" ? JokerFace(size) : ColourFace(size, colour(1), SkinStyle::Glossy);
+        const Canvas face = t == "vJ"     ? JokerFace(size)
+                            : t[1] == 'c' ? ColorizeFace(size, colour(2), SkinStyle::Glossy)
+                                          : ColourFace(size, colour(1), SkinStyle::Glossy);
         DrawFace(page, face, cx, cy, 0.45f);
         const float r = cell * 0.45f;
         FillShape(page, StarPolygon(cx, cy, r, r * 0.22f, 4), Rgb(0xFFFFFF, 0.85f));
@@ -283,7 +285,7 @@ Canvas Page5() {
     DrawFace(p, JokerFace(120), 850, 285);
     Bullets(p, f, 80, 500, 860,
             {"A joker counts as any colour: it completes a square of whatever colour it joins.",
-             "It can even serve two colours with one move when it stands between two squares."});
+             "Jokers stand in for any colour of a bonus figure, too."});
     return p;
 }
 
@@ -293,14 +295,15 @@ Canvas Page6() {
     const float cell = 54;
     DrawBoard(p, 50, 150, cell,
               {"2 . 5 . 1", ". Rv6 Rv3 R. .", "4 R. RB Rv1 3", ". Rv2 R. Rv7 .", "1 . 4 . 6"});
-    Label(p, f.bold, 50 + 2.5f * cell, 462, "Bomb: clears 3 x 3");
+    Label(p, f.bold, 50 + 2.5f * cell, 452, "Bomb: clears 3 x 3");
     DrawBoard(p, 520, 150, cell, {"1 . 2", "5 c3 6", ". 4 ."});
     BigArrow(p, 700, 230, 760, 230);
-    DrawBoard(p, 790, 150, cell, {"3 . 3", "3 c3 3", ". 3 ."});
+    DrawBoard(p, 790, 150, cell, {"3 . 3", "3 vc3 3", ". 3 ."});
     Label(p, f.bold, 760, 370, "Colour changer: paints around");
-    Bullets(p, f, 50, 530, 920,
+    Bullets(p, f, 50, 508, 920,
             {"Move a bomb: where it lands it destroys every cube in the 3 x 3 cells around it.",
-             "Move a colour changer: when it arrives, the colour cubes around it take its colour."});
+             "Move a colour changer: when it arrives, the colour cubes around it take its colour and the "
+             "changer is used up."});
     return p;
 }
 
