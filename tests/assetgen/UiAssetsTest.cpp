@@ -2,7 +2,9 @@
 
 #include "TempDir.h"
 #include "ui/ContactSheet.h"
+#include "ui/Fonts.h"
 #include "ui/UiAssets.h"
+#include "ui/UiParts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +16,33 @@
 
 namespace veltrane::assetgen::testing {
 
-const std::filesystem::path& UiGameFolder() {
-    static const std::unique_ptr<TempDir> dir = [] {
-        auto made = std::make_unique<TempDir>();
-        MakeUiAssets(made->path());
-        return made;
-    }();
+const std::filesystem::path& UiGameFolder(UiPart part) {
+    static std::map<UiPart, std::unique_ptr<TempDir>> made;
+    std::unique_ptr<TempDir>& dir = made[part];
+    if (!dir) {
+        dir = std::make_unique<TempDir>();
+        const std::filesystem::path& path = dir->path();
+        switch (part) {
+        case UiPart::Fonts:
+            ui::MakeFonts(path);
+            break;
+        case UiPart::MenuPictures:
+            ui::MakeMenuArt(path);
+            [[fallthrough]];
+        case UiPart::MenuFile:
+            ui::MakeMenuFile(path);
+            break;
+        case UiPart::Pointers:
+            ui::MakePointers(path);
+            break;
+        case UiPart::Screens:
+            ui::MakeScreenArt(path);
+            break;
+        case UiPart::All:
+            MakeUiAssets(path);
+            break;
+        }
+    }
     return dir->path();
 }
 
@@ -91,7 +114,7 @@ std::map<std::string, std::vector<uint8_t>> FolderContents(const std::filesystem
 TEST(UiAssets, SecondRunWritesTheSameFilesByteForByte) {
     TempDir again;
     MakeUiAssets(again.path());
-    const auto first = FolderContents(UiGameFolder());
+    const auto first = FolderContents(UiGameFolder(testing::UiPart::All));
     const auto second = FolderContents(again.path());
     ASSERT_GT(first.size(), 50u);
     ASSERT_EQ(first.size(), second.size());
@@ -103,8 +126,8 @@ TEST(UiAssets, SecondRunWritesTheSameFilesByteForByte) {
 }
 
 TEST(UiAssets, FullScreenPicturesFillTheFourByThreePlaneAndTheLauncherIs200By150) {
-    const auto images = UiGameFolder() / "Images";
-    for (const char* name : {"loading.jpg", "gameover.jpg", "help.jpg", "menuback.jpg"}) {
+    const auto images = UiGameFolder(testing::UiPart::Screens) / "Images";
+    for (const char* name : {"loading.jpg", "gameover.jpg", "help.jpg"}) {
         const auto [w, h] = JpegSize(images / name);
         EXPECT_EQ(w * 3, h * 4) << name;
         EXPECT_GE(w, 800) << name;
@@ -115,7 +138,7 @@ TEST(UiAssets, FullScreenPicturesFillTheFourByThreePlaneAndTheLauncherIs200By150
 // The game centres a pointer picture on the pointer's position, so the hot spot must be the
 // picture's centre: the arrow's tip there, and nothing above or left of it.
 TEST(UiAssets, ArrowPointerHasItsTipAtTheCentreAndAimingPointerIsCentred) {
-    const auto arrow = ReadTga(UiGameFolder() / "Images" / "cursor.tga");
+    const auto arrow = ReadTga(UiGameFolder(testing::UiPart::Pointers) / "Images" / "cursor.tga");
     ASSERT_EQ(arrow.width, arrow.height);
     const int m = arrow.width / 2;
     EXPECT_GT(arrow.Alpha(m + 1, m + 2), 128);
@@ -124,7 +147,7 @@ TEST(UiAssets, ArrowPointerHasItsTipAtTheCentreAndAimingPointerIsCentred) {
     for (int y = 0; y < arrow.height; ++y)
         for (int x = 0; x < m - 3; ++x) ASSERT_EQ(arrow.Alpha(x, y), 0) << x << "," << y;
 
-    const auto aim = ReadTga(UiGameFolder() / "Images" / "cursor1.tga");
+    const auto aim = ReadTga(UiGameFolder(testing::UiPart::Pointers) / "Images" / "cursor1.tga");
     ASSERT_EQ(aim.width, aim.height);
     const int c = aim.width / 2;
     EXPECT_GT(aim.Alpha(c, c), 200); // the centre dot

@@ -8,8 +8,10 @@
 
 namespace veltrane::assetgen::testing {
 
-// A game folder holding what MakeUiAssets wrote; made on first use, removed at exit.
-const std::filesystem::path& UiGameFolder();
+// What a test looks at. Each part is made once per test program, on first use, in a folder of its
+// own (removed at exit): tests run one per process, and the whole set is slow in a sanitizer build.
+enum class UiPart { Fonts, MenuFile, MenuPictures, Pointers, Screens, All };
+const std::filesystem::path& UiGameFolder(UiPart part);
 
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);
 std::string ReadText(const std::filesystem::path& path);

@@ -45,8 +45,9 @@ class UiFont : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(UiFont, MetricsDescribeTheGlyphPicture) {
     const std::string name = GetParam();
-    const Metrics m = ReadMetrics(testing::ReadText(UiGameFolder() / "data" / (name + ".dat")));
-    const Picture picture = ReadTga(UiGameFolder() / "data" / (name + ".tga"));
+    const Metrics m =
+        ReadMetrics(testing::ReadText(UiGameFolder(testing::UiPart::Fonts) / "data" / (name + ".dat")));
+    const Picture picture = ReadTga(UiGameFolder(testing::UiPart::Fonts) / "data" / (name + ".tga"));
     ASSERT_EQ(m.width, picture.width);
     ASSERT_EQ(picture.height, static_cast<int>(m.rows.size()) * 40) << "rows of 40 pixels";
     size_t glyphs = 0;
@@ -62,8 +63,9 @@ TEST_P(UiFont, MetricsDescribeTheGlyphPicture) {
 
 TEST_P(UiFont, EveryGlyphHasInkInsideItsOwnCellAndIsWhite) {
     const std::string name = GetParam();
-    const Metrics m = ReadMetrics(testing::ReadText(UiGameFolder() / "data" / (name + ".dat")));
-    const Picture picture = ReadTga(UiGameFolder() / "data" / (name + ".tga"));
+    const Metrics m =
+        ReadMetrics(testing::ReadText(UiGameFolder(testing::UiPart::Fonts) / "data" / (name + ".dat")));
+    const Picture picture = ReadTga(UiGameFolder(testing::UiPart::Fonts) / "data" / (name + ".tga"));
     for (size_t r = 0; r < m.rows.size(); ++r) {
         const int top = static_cast<int>(r) * 40;
         for (size_t k = 1; k < m.rows[r].size(); ++k) {
@@ -94,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(BothFonts, UiFont, ::testing::Values("font", "font1"));
 // The head-up score is placed 0.15 units further left per digit at size 12 (0.012 units per
 // pixel), which keeps it centred only with digits 25 pixels wide.
 TEST(UiFontDigits, SecondFontDigitsAreAllTwentyFivePixelsWide) {
-    const Metrics m = ReadMetrics(testing::ReadText(UiGameFolder() / "data" / "font1.dat"));
+    const Metrics m =
+        ReadMetrics(testing::ReadText(UiGameFolder(testing::UiPart::Fonts) / "data" / "font1.dat"));
     std::vector<int> widths;
     for (const auto& row : m.rows)
         for (size_t k = 1; k < row.size(); ++k) widths.push_back(row[k] - row[k - 1]);
@@ -108,7 +111,8 @@ TEST(UiFontDigits, SecondFontDigitsAreAllTwentyFivePixelsWide) {
 TEST(UiFontGameReader, ReadsBothFontsWithEveryCharacter) {
     const std::string characters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ:,!<>'-.+/|=?@$";
     for (const char* name : {"font.dat", "font1.dat"}) {
-        const TFontMetrics metrics = ReadFontMetrics((UiGameFolder() / "data" / name).string());
+        const TFontMetrics metrics =
+            ReadFontMetrics((UiGameFolder(testing::UiPart::Fonts) / "data" / name).string());
         EXPECT_EQ(metrics.Count, 51) << name;
         for (char c : characters) {
             const TGlyph* glyph = metrics.Glyph(GlyphNumber(c));

@@ -79,14 +79,16 @@ Menu ReadMenu(const std::string& text) {
     return menu;
 }
 
+// A file the menu names, in the folder where the menu's pictures were made.
 std::filesystem::path InGame(const std::string& name) {
     std::string relative = name;
     std::replace(relative.begin(), relative.end(), '\\', '/');
-    return UiGameFolder() / relative;
+    return UiGameFolder(testing::UiPart::MenuPictures) / relative;
 }
 
 const Menu& GameMenu() {
-    static const Menu menu = ReadMenu(testing::ReadText(UiGameFolder() / "data" / "Menu.dat"));
+    static const Menu menu =
+        ReadMenu(testing::ReadText(UiGameFolder(testing::UiPart::MenuFile) / "data" / "Menu.dat"));
     return menu;
 }
 
@@ -116,7 +118,9 @@ TEST(UiMenu, PagesHoldTheItemsTheGameNumbers) {
 
 TEST(UiMenu, EveryNamedPictureExistsWithMatchingLooks) {
     const Menu& menu = GameMenu();
-    EXPECT_TRUE(std::filesystem::exists(InGame(menu.background))) << menu.background;
+    ASSERT_TRUE(std::filesystem::exists(InGame(menu.background))) << menu.background;
+    const auto [width, height] = testing::JpegSize(InGame(menu.background));
+    EXPECT_EQ(width * 3, height * 4) << "the background fills the 4:3 view";
     for (const auto& page : menu.pages)
         for (const Item& item : page) {
             ASSERT_TRUE(std::filesystem::exists(InGame(item.normal))) << item.normal;
