@@ -254,7 +254,8 @@ TMesh BuildBomb() {
     const TVector axis = Normalized(tip - centre);
     const TVector scaled{axis.x / radii.x, axis.y / radii.y, axis.z / radii.z};
     const float surface = 1 / Length(scaled);
-    const auto [e1, e2] = Perpendiculars(axis);
+    const std::pair<TVector, TVector> across = Perpendiculars(axis);
+    const TVector e1 = across.first, e2 = across.second;
     auto ringPoint = [&](float distance, float radius, int side) {
         const float phi = 2 * kPi * float(side) / kFuseSides;
         const TVector radial = e1 * std::cos(phi) + e2 * std::sin(phi);
