@@ -61,6 +61,11 @@ bool Decode(const std::vector<uint8_t>& bytes, TDecoded& out, std::string& reaso
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
+    if (info.output_width > 16384 || info.output_height > 16384) {
+        reason = "picture too large";
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     out.Width = int(info.output_width);
     out.Height = int(info.output_height);
     out.Rgb.resize(size_t(out.Width) * out.Height * 3);

@@ -249,6 +249,11 @@ struct TGlDevice::Impl {
     }
 
     bool Init(std::string& error) {
+        // SDL unloads the GL driver with the last GL window; a new device would then load it
+        // all over again, and the leak checker would see the unloaded driver's leftovers. One
+        // extra reference keeps it loaded for the rest of the program.
+        static const bool pinned = SDL_GL_LoadLibrary(nullptr) == 0;
+        (void)pinned;
         Context = SDL_GL_CreateContext(Window);
         if (!Context) {
             error = std::string("OpenGL context creation failed: ") + SDL_GetError();
