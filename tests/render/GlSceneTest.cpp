@@ -201,6 +201,17 @@ TEST_F(GlSceneTest, PicturesReadTheRightWayRoundFromTheRestCamera) {
     EXPECT_EQ(frame.At(left, bottom), 0xFF0000FFu);
     EXPECT_EQ(frame.At(right, bottom), 0xFFFFFF00u);
 
+    // So does the top of a cube at the board centre (its rounded rim aside).
+    device->SetTexture(0, sprite.Texture);
+    device->SetTransform(D3DTS_WORLD, ToD3D(MakeWorld({3, 3, 3}, {-1.8f, -0.25f, -1.5f}, {0, 0, 0})));
+    const TFrame cube = Frame([&] { DrawMeshRange(*device, kRangeCube); });
+    const auto [cx, cy] = Pixel({-1.8f, -0.25f, 0});
+    const int d = 8;
+    EXPECT_EQ(cube.At(cx - d, cy - d) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(cube.At(cx + d, cy - d) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(cube.At(cx - d, cy + d) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(cube.At(cx + d, cy + d) & 0xFFFFFF, 0xFFFF00u);
+
     // The tiled quad repeats it twice each way.
     device->SetTexture(0, sprite.Texture);
     device->SetTransform(D3DTS_WORLD, ToD3D(MakeWorld({4, 3, 1}, {-1.8f, -0.25f, 0}, {0, 0, 0})));
