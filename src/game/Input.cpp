@@ -21,6 +21,15 @@ int BoardIndex(float p) {
     return std::clamp(static_cast<int>(std::nearbyint(p)) + 5, 1, 9);
 }
 
+// Cubes growing, moving or vanishing. NextTurn declares the board idle while the new cubes only
+// begin to grow; a move started then could be caught in a square that forms around its old
+// cell when they have grown, so the counts are asked as well.
+bool BoardBusy(const TGame& game) {
+    return !game.BoardIdle || game.StateCount[TGame::StateSlot(csGrowing)] != 0 ||
+           game.StateCount[TGame::StateSlot(csMoving)] != 0 ||
+           game.StateCount[TGame::StateSlot(csVanishing)] != 0;
+}
+
 } // namespace
 
 bool TGame::PointerOnBoard() const {
@@ -48,7 +57,7 @@ uint8_t TGame::DropSelection() {
 }
 
 void TGame::MouseMove() {
-    if (Phase != phPlay || !BoardIdle) return;
+    if (Phase != phPlay || BoardBusy(*this)) return;
     if (PointerOnBoard()) {
         HoverCell = PointerCell();
         ShowPath();
@@ -86,7 +95,7 @@ void TGame::MouseDown(int button) {
         }
         return;
     }
-    if (PointerStyle == kPointerAiming || !BoardIdle) return;
+    if (PointerStyle == kPointerAiming || BoardBusy(*this)) return;
 
     if (button == kRightButton) DropSelection();
 

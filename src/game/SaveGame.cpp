@@ -3,6 +3,7 @@
 #include "game/Game.h"
 
 #include "game/DataLines.h"
+#include "game/Scenery.h"
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "platform/Paths.h"
@@ -201,6 +202,9 @@ bool TGame::LoadGame(int mode) {
     // Points on their way into the score belonged to the game that was replaced.
     PendingScore = 0;
     PickFigure(false);
+    // The gauge shows the saved progress at once.
+    const double goal = level.Goal[gameMode];
+    ScoreLine.Fill = ScoreLine.FillStart = goal != 0 ? static_cast<float>(level.Progress / goal) : 0.0f;
     return true;
 }
 

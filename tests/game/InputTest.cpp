@@ -157,11 +157,16 @@ TEST_F(InputTest, ClicksSelectAndDeselectWithTheHighlightSound) {
     EXPECT_EQ(game_->Selected, 0);
     EXPECT_EQ(game_->DotCount, 0);
 
-    // Nothing answers while the board is busy or the game is not in play.
+    // Nothing answers while the board is busy or the game is not in play; cubes that have just
+    // begun to grow keep it busy even though the turn has declared it idle.
     game_->BoardIdle = false;
     ClickAt(5, 3);
     EXPECT_EQ(game_->Selected, 0);
     game_->BoardIdle = true;
+    game_->SetCubeState(game_->CubeOn(CellWord(2, 2)), csGrowing);
+    ClickAt(5, 3);
+    EXPECT_EQ(game_->Selected, 0);
+    game_->SetCubeState(game_->CubeOn(CellWord(2, 2)), csAnnounced);
     game_->Phase = phLevelCompleted;
     ClickAt(5, 3);
     EXPECT_EQ(game_->Selected, 0);

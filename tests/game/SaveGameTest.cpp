@@ -4,6 +4,7 @@
 #include "GameTestSupport.h"
 #include "TempDir.h"
 
+#include "game/Scenery.h"
 #include "platform/DebugLog.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,8 @@ TEST_F(SaveGameTest, TimedGameResumesWithItsSavedTimeBank) {
     ASSERT_TRUE(game_->LoadGame(2));
     EXPECT_EQ(game_->GameMode, 2);
     EXPECT_EQ(game_->Levels[3].Progress, 123.456789012345);
+    EXPECT_FLOAT_EQ(ScoreLine.Fill, 0.123456789012345f);
+    EXPECT_FLOAT_EQ(ScoreLine.FillStart, 0.123456789012345f);
     EXPECT_EQ(game_->Levels[3].ExtraQuota[2], 5);
 }
 
