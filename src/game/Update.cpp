@@ -25,7 +25,8 @@ void TGame::Update(float dt) {
     CheckGameOver(false);
 
     // A board without a colour cube (a new game, or a level after a bonus level) gets its turn.
-    if (CurrentLevel().LevelType != ltBonus) {
+    // A game that is over takes no more turns.
+    if (CurrentLevel().LevelType != ltBonus && Phase != phGameOver) {
         int colours = 0;
         for (int i = 1; i <= CubeCount; ++i)
             if (Cubes[i].State != csAnnounced && Cubes[i].Kind >= 1 && Cubes[i].Kind <= 7) ++colours;

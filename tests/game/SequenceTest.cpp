@@ -263,6 +263,17 @@ TEST_F(LevelEndTest, TheCubesStayWhereTheyAreDuringTheGameOverFlight) {
     }
 }
 
+TEST_F(LevelEndTest, AGameThatIsOverTakesNoMoreTurns) {
+    game().StartGame();
+    game().Update(16);
+    while (game().FreeCount > 0) game().AddCube(ckBlock);
+    for (int i = 1; i <= game().CubeCount; ++i) game().Cubes[i].Kind = ckBlock; // no colour cube left
+    ASSERT_TRUE(game().CheckGameOver(true));
+    sound_.Clear();
+    RunFrames(10, 16);
+    EXPECT_EQ(Count(sound_.Played(), 2), 0); // no "NewTurn" while the camera flies
+}
+
 TEST_F(LevelEndTest, UnderAMenuTheSelectionIsDroppedEveryFrame) {
     game().StartGame();
     SetBoard(BlocksLeft(0));
