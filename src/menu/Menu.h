@@ -22,8 +22,8 @@ class IMenuHost {
 public:
     // The main menu's exit item: close the main window (which ends the program).
     virtual void CloseProgram() = 0;
-    // The frame clock (TotalMs): pages wait their settle time on it.
-    virtual double TotalMs() const = 0;
+    // The frame clock in milliseconds (the running TotalMs): pages wait their settle time on it.
+    virtual double MenuClock() const = 0;
     // The loading bar, for a new game that has to load the game's resources first (may be null).
     virtual ILoadingSteps* LoadingSteps() = 0;
 

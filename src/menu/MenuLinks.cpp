@@ -33,7 +33,7 @@ TMenuHiScoreScreen Screen;
 namespace menucmd {
 
 double Now() {
-    return Links.Host ? Links.Host->TotalMs() : 0.0;
+    return Links.Host ? Links.Host->MenuClock() : 0.0;
 }
 
 TMenuPage* PageOf(int p) {

@@ -45,7 +45,7 @@ inline void Touch(const std::filesystem::path& p) {
 class FakeMenuHost final : public IMenuHost {
 public:
     void CloseProgram() override { ++Closed; }
-    double TotalMs() const override { return Now; }
+    double MenuClock() const override { return Now; }
     ILoadingSteps* LoadingSteps() override { return nullptr; }
     double Now = 10000;
     int Closed = 0;
