@@ -9,6 +9,7 @@
 
 #include <array>
 #include <random>
+#include <utility>
 
 namespace veltrane::bot {
 

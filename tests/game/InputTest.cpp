@@ -106,7 +106,23 @@ TEST_F(InputTest, HoverShowsThePathOnlyOnTheBoardAndWhileIdle) {
     ASSERT_EQ(game_->DotCount, 2);
     EXPECT_EQ(game_->Dots[0].Kind, 2);
 
-    PointAtWorld(6, 0); // off the board: the markers go
+    // The board's edges: the last cells are still hovered, a hair beyond is off the board.
+    PointAtWorld(4.49f, -4.5f);
+    game_->MouseMove();
+    EXPECT_EQ(game_->HoverCell, CellWord(9, 1));
+    EXPECT_EQ(game_->DotCount, 0) << "no markers over the block on (9, 1)";
+    PointAtWorld(4.49f, 4.49f);
+    game_->MouseMove();
+    EXPECT_EQ(game_->HoverCell, CellWord(9, 9));
+    ASSERT_GT(game_->DotCount, 0);
+    EXPECT_EQ(game_->Dots[0].Cell, CellWord(9, 9));
+    PointAtWorld(4.5f, 4.49f);
+    game_->MouseMove();
+    EXPECT_EQ(game_->DotCount, 0) << "off the board the markers go";
+    EXPECT_EQ(game_->HoverCell, CellWord(9, 9));
+
+    MoveTo(7, 3);
+    PointAtWorld(6, 0);
     game_->MouseMove();
     EXPECT_EQ(game_->DotCount, 0);
 
