@@ -1,0 +1,176 @@
+#include "app/FormMain.h"
+
+#include "game/Game.h"
+#include "platform/Clock.h"
+#include "platform/DebugLog.h"
+#include "platform/GameStates.h"
+#include "platform/MessageBox.h"
+#include "platform/Random.h"
+#include "settings/Options.h"
+#include "sound/Sound.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace veltrane {
+
+namespace {
+
+// VELTRANE_SEED fixes the generator's seed, so a run can be replayed for a test or a bug report.
+void SeedGenerator() {
+    Randomize();
+    const char* seed = std::getenv("VELTRANE_SEED");
+    if (!seed || !*seed) return;
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(seed, &end, 0);
+    if (end && *end == '\0') RandSeed = static_cast<uint32_t>(value);
+}
+
+const char* BoolText(bool value) {
+    return value ? "True" : "False";
+}
+
+} // namespace
+
+TFormMain::TFormMain(IWindowHost& host) : Tick(GetTickCount), host_(host) {
+    RestoreMusicHandler = [this] { RestoreMusic(); };
+}
+
+TFormMain::~TFormMain() {
+    BindMenu({});
+    RestoreMusicHandler = nullptr;
+}
+
+void TFormMain::FormCreate() {
+    SeedGenerator();
+    GameState = gsLaunch;
+    Collector.Clear();
+    host_.ShowSystemCursor(false);
+    TotalMs = 0;
+    DebugLog(true, " Main form created");
+}
+
+bool TFormMain::FormShow() {
+    DebugLog(false, " Showing main form ");
+    VB.reset();
+    D3DDevice.reset();
+
+    TOptions& options = *Options;
+    if (options.Fullscreen && options.Desktop) {
+        options.Resolution = 9;
+        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        DebugLog(false, " use desktop settings");
+    }
+    if (options.PseudoFullscreen) {
+        options.Resolution = 9;
+        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        DebugLog(false, " use desktop settings with pseudofullscreen mode");
+    }
+    const TResolution size = options.CurrentResolution();
+    const int32_t bits = options.CurrentColorDepth();
+
+    DebugLog(false, std::string(" Fullscreen = ") + BoolText(options.Fullscreen));
+    DebugLog(false, " Resolution = " + std::to_string(options.Resolution) + " = " +
+                        std::to_string(size.Width) + "x" + std::to_string(size.Height) + "x" +
+                        std::to_string(bits));
+
+    mode_ = options.PseudoFullscreen ? TWindowMode::Borderless
+            : options.Fullscreen     ? TWindowMode::Fullscreen
+                                     : TWindowMode::Windowed;
+    const bool fullscreen = options.PseudoFullscreen ? false : options.Fullscreen;
+    if (!InitD3D(fullscreen, true, true, 0, bits, size.Height, size.Width)) {
+        DebugLog(false, " Error init 3D");
+        ShowMessageBox(nullptr, "Warning.", "Error initializing 3D Hardware.\nNow software will be used...",
+                       TMessageIcon::Warning);
+        CloseDGfx();
+        if (!InitD3D(fullscreen, false, true, 0, bits, size.Height, size.Width)) {
+            FatalError(
+                "Could not initialize DirectX Graphics.\nYou must have installed DirectX 8 or better ");
+            return false;
+        }
+    }
+    InitRenderStates();
+    InitLights();
+    DebugLog(false, " Main form showed");
+    return true;
+}
+
+void TFormMain::FormActivate() {
+    PrevTick = Tick();
+    FpsStart = Tick();
+    Active = true;
+    DebugLog(false, " Form activated");
+}
+
+void TFormMain::FormClose() {
+    DebugLog(false, " Closing mainform");
+    std::string error;
+    if (Options && !Options->Save(&error)) DebugLog(false, " Settings not saved: " + error);
+    DoneSound();
+    soundStarted_ = false;
+    DebugLog(false, " Main form closed");
+    CloseDGfx();
+    host_.Terminate();
+}
+
+void TFormMain::CloseProgram() {
+    host_.RequestClose();
+}
+
+void TFormMain::ApplicationEvents1Deactivate() {
+    Active = false;
+    host_.Minimize();
+    DebugLog(false, " Application deactivated");
+    StopMusic();
+    StopSound(SelectedSound);
+}
+
+void TFormMain::ApplicationEvents1Minimize() {
+    Active = false;
+    DebugLog(false, " Application minimized");
+    host_.Minimize();
+}
+
+void TFormMain::ApplicationEvents1Restore() {
+    DebugLog(false, " Restore application");
+    RestoreMusic();
+    const TOptions& options = *Options;
+    if (!options.Fullscreen) {
+        host_.ShowNormal();
+    } else if (!options.PseudoFullscreen) {
+        // A full-screen device does not survive minimising: make a new one and load everything
+        // again, back into the main menu.
+        CloseDGfx();
+        FormShow();
+        GameState = gsLaunch;
+        host_.Maximize();
+    }
+    Active = true;
+    DebugLog(false, " Application restored");
+}
+
+void TFormMain::RestoreMusic() {
+    switch (GameState) {
+    case gsLaunch:
+        DebugLog(false, " Game = gsLaunch");
+        break;
+    case gsMenu:
+        DebugLog(false, " Game = gsMenu");
+        break;
+    case gsGame:
+        DebugLog(false, " Game = gsGame");
+        break;
+    case gsLoading:
+        DebugLog(false, " Game = gsLoading");
+        break;
+    default:
+        DebugLog(false, " Game = other");
+        break;
+    }
+    if (GameState == gsGame && Game)
+        StartGameMusic(Game->GameMode == 2 ? 2 : 1);
+    else
+        StartMenuMusic();
+}
+
+} // namespace veltrane

@@ -1,0 +1,226 @@
+#include "app/SdlWindowHost.h"
+
+#include "app/FormMain.h"
+#include "app/KeyMap.h"
+#include "platform/DebugLog.h"
+#include "platform/GameStates.h"
+#include "platform/gfx/GlDevice.h"
+#include "settings/Options.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace veltrane {
+
+namespace {
+
+// SDL's buttons left 1, middle 2, right 3 become the game's left 0, right 1, middle 2.
+int GameButton(uint8_t sdlButton) {
+    switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+        return 0;
+    case SDL_BUTTON_RIGHT:
+        return 1;
+    case SDL_BUTTON_MIDDLE:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+TSdlWindowHost::TSdlWindowHost() {
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+}
+
+TSdlWindowHost::~TSdlWindowHost() {
+    DestroyWindow();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void TSdlWindowHost::DestroyWindow() {
+    cursor_.reset();
+    if (window_) SDL_DestroyWindow(window_);
+    window_ = nullptr;
+}
+
+int32_t TSdlWindowHost::ScreenWidth() const {
+    SDL_DisplayMode mode;
+    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 800;
+}
+
+int32_t TSdlWindowHost::ScreenHeight() const {
+    SDL_DisplayMode mode;
+    return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 600;
+}
+
+std::unique_ptr<gfx::IDevice> TSdlWindowHost::CreateDevice(const TDeviceRequest& request,
+                                                           std::string& error) {
+    // A new device gets a new window: the pixel format is chosen when the window is made.
+    DestroyWindow();
+    gfx::TGlDevice::PrepareWindowAttributes();
+    SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, request.Hardware ? 1 : 0);
+    if (!request.Hardware) setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+
+    Uint32 flags = SDL_WINDOW_OPENGL;
+    if (request.Mode == TWindowMode::Fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+    if (request.Mode == TWindowMode::Borderless) flags |= SDL_WINDOW_BORDERLESS;
+    window_ = SDL_CreateWindow(request.Caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               request.Width, request.Height, flags);
+    if (!window_) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    SDL_SetWindowResizable(window_, SDL_FALSE);
+    if (request.Mode == TWindowMode::Fullscreen) {
+        SDL_DisplayMode wanted{};
+        wanted.w = request.Width;
+        wanted.h = request.Height;
+        wanted.format = request.Bits == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+        SDL_DisplayMode closest;
+        if (SDL_GetClosestDisplayMode(0, &wanted, &closest)) SDL_SetWindowDisplayMode(window_, &closest);
+    } else if (request.Mode == TWindowMode::Windowed) {
+        // The size is the outer size: where a window manager adds a frame, the client shrinks.
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 &&
+            (top || left || bottom || right))
+            SDL_SetWindowSize(window_, request.Width - left - right, request.Height - top - bottom);
+    }
+
+    auto device = gfx::TGlDevice::Create(window_, error);
+    if (!device) {
+        DestroyWindow();
+        return nullptr;
+    }
+    vsync_ = SDL_GL_SetSwapInterval(1) == 0;
+    SDL_DisplayMode mode;
+    refreshHz_ =
+        SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0 ? mode.refresh_rate : 60;
+    cursor_ = std::make_unique<TSdlCursorHost>(window_);
+    SDL_RaiseWindow(window_);
+    return device;
+}
+
+bool TSdlWindowHost::Minimized() const {
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void TSdlWindowHost::Minimize() {
+    if (window_ && !Minimized()) SDL_MinimizeWindow(window_);
+}
+
+void TSdlWindowHost::ShowNormal() {
+    if (window_) SDL_RestoreWindow(window_);
+}
+
+void TSdlWindowHost::Maximize() {
+    if (window_) SDL_RestoreWindow(window_);
+}
+
+void TSdlWindowHost::ShowSystemCursor(bool show) {
+    // Asked on every pass; only a change reaches the display.
+    if (cursorShown_ == int(show)) return;
+    cursorShown_ = int(show);
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+ICursorHost& TSdlWindowHost::CursorHost() {
+    if (!cursor_) cursor_ = std::make_unique<TSdlCursorHost>(window_);
+    return *cursor_;
+}
+
+void TSdlWindowHost::ProcessMessages() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Dispatch(event);
+}
+
+void TSdlWindowHost::Dispatch(const SDL_Event& event) {
+    TFormMain& form = *form_;
+    switch (event.type) {
+    case SDL_QUIT:
+        // Closed from inside a loading step or from the loop: the loop closes the form.
+        closeRequested_ = true;
+        break;
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            closeRequested_ = true;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (form.Active) form.ApplicationEvents1Deactivate();
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            minimized_ = true;
+            form.ApplicationEvents1Minimize();
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            if (minimized_) {
+                minimized_ = false;
+                form.ApplicationEvents1Restore();
+            }
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (const uint16_t key = VirtualKeyFromSdl(event.key.keysym.sym)) form.FormKeyDown(key);
+        break;
+    case SDL_MOUSEMOTION:
+        form.FormMouseMove(event.motion.x, event.motion.y);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (const int button = GameButton(event.button.button); button >= 0) form.FormMouseDown(button);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (const int button = GameButton(event.button.button); button >= 0) form.FormMouseUp(button);
+        break;
+    default:
+        break;
+    }
+}
+
+void TSdlWindowHost::PaceFrame() {
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t period = frequency / uint64_t(refreshHz_);
+    uint64_t now = SDL_GetPerformanceCounter();
+    if (!vsync_ && lastPass_ != 0 && now - lastPass_ < period) {
+        SDL_Delay(Uint32((period - (now - lastPass_)) * 1000 / frequency));
+        now = SDL_GetPerformanceCounter();
+    }
+    lastPass_ = now;
+}
+
+int TSdlWindowHost::Run() {
+    TFormMain form(*this);
+    form_ = &form;
+    form.FormCreate();
+    // What the launcher writes when it brings the window up.
+    DebugLog(false, Options->Fullscreen ? " Fullscreen = True" : " Fullscreen = False");
+    int exitCode = 0;
+    if (form.FormShow()) {
+        form.FormActivate();
+        while (!terminated_) {
+            ProcessMessages();
+            if (closeRequested_) {
+                form.FormClose();
+                break;
+            }
+            bool done = true;
+            form.ApplicationEvents1Idle(done);
+            if (terminated_) break;
+            // A pass that asks for no more idle time waits for the next window event.
+            if (done) SDL_WaitEventTimeout(nullptr, 100);
+            PaceFrame();
+        }
+    } else {
+        exitCode = 1;
+    }
+    form_ = nullptr;
+    return exitCode;
+}
+
+} // namespace veltrane

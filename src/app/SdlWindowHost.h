@@ -1,0 +1,61 @@
+// The main window over SDL2: the window and its OpenGL device, the event pump that feeds the
+// main window's events, and the pacing of frames where the display gives no vsync.
+#pragma once
+
+#include "app/WindowHost.h"
+#include "platform/SdlCursorHost.h"
+
+#include <cstdint>
+#include <memory>
+
+union SDL_Event;
+struct SDL_Window;
+
+namespace veltrane {
+
+class TFormMain;
+
+class TSdlWindowHost final : public IWindowHost {
+public:
+    TSdlWindowHost();
+    ~TSdlWindowHost() override;
+    TSdlWindowHost(const TSdlWindowHost&) = delete;
+    TSdlWindowHost& operator=(const TSdlWindowHost&) = delete;
+
+    // Creates the main window's logic on this host, shows it and runs the frame loop until the
+    // window is closed or the program is told to end. Returns the process exit code.
+    int Run();
+
+    int32_t ScreenWidth() const override;
+    int32_t ScreenHeight() const override;
+    std::unique_ptr<gfx::IDevice> CreateDevice(const TDeviceRequest& request, std::string& error) override;
+    bool Minimized() const override;
+    void Minimize() override;
+    void ShowNormal() override;
+    void Maximize() override;
+    void ShowSystemCursor(bool show) override;
+    ICursorHost& CursorHost() override;
+    void* MessageOwner() override { return window_; }
+    void ProcessMessages() override;
+    void RequestClose() override { closeRequested_ = true; }
+    void Terminate() override { terminated_ = true; }
+
+private:
+    void Dispatch(const SDL_Event& event);
+    void DestroyWindow();
+    // Waits so that passes come no faster than the display refreshes, unless vsync does it.
+    void PaceFrame();
+
+    TFormMain* form_ = nullptr;
+    SDL_Window* window_ = nullptr;
+    std::unique_ptr<TSdlCursorHost> cursor_;
+    bool vsync_ = false;
+    int refreshHz_ = 60;
+    uint64_t lastPass_ = 0;
+    bool minimized_ = false;
+    int cursorShown_ = -1; // unknown at first
+    bool closeRequested_ = false;
+    bool terminated_ = false;
+};
+
+} // namespace veltrane
