@@ -229,7 +229,9 @@ void AddMelody(Part& part, const std::vector<Chord>& chords, int firstBar, const
         for (const MotifNote& n : answer)
             if (n.Beat >= 4) notes.push_back({n.Beat + 8, n.Length, n.Step, n.Rest});
         if (phrase % 2 == 1) {
-            while (!notes.empty() && notes.back().Beat > 12) notes.pop_back();
+            while (!notes.empty() && notes.back().Beat >= 12) notes.pop_back();
+            if (!notes.empty() && notes.back().Beat + notes.back().Length > 12)
+                notes.back().Length = 12 - notes.back().Beat; // make room for the held close
             notes.push_back({12, 3.5, 0, false});
         }
         for (std::size_t k = 0; k < notes.size(); ++k) {
