@@ -11,6 +11,7 @@
 
 namespace veltrane::gfx {
 class IDevice;
+class IVertexBuffer;
 }
 
 namespace veltrane {
@@ -234,6 +235,13 @@ public:
     void MouseDown(int button);
     // Every key the main window passes; none of them acts on the board.
     void KeyDown(uint16_t key);
+
+    // ---- Drawing (DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ------------
+    // The board part of the game screen on Device: path markers (hidden while aiming), cubes by
+    // kind, the bonus figure preview or the bonus-level picture, and the level, score and bonus
+    // numbers. Rewrites the World of the cubes, markers and figure cubes; the text rewrites mesh
+    // range 1 of vertexBuffer. Nothing without a device.
+    void Draw(gfx::IVertexBuffer& vertexBuffer);
 
 private:
     // ---- Rules of play: helpers ---------------------------------------------------------------

@@ -1,0 +1,88 @@
+// The whole game screen around the board, and the full-screen pictures of the menu, high-score,
+// game-over and help states.
+#include "game/DrawScene.h"
+
+#include "game/Flow.h"
+#include "game/Game.h"
+#include "game/Scenery.h"
+#include "render/D3DConvert.h"
+#include "render/Font.h"
+#include "render/Geometry.h"
+#include "render/Particles.h"
+#include "render/Placement.h"
+
+namespace veltrane {
+
+using namespace gfx;
+
+namespace {
+
+// The room's ambient while the board is drawn; the scenery is drawn at full ambient.
+constexpr uint32_t kFullAmbient = 0x00FFFFFF;
+constexpr uint32_t kRoomAmbient = 0x00666666;
+// The banner first, so the bursts show over it; list 6 stays empty.
+constexpr int kParticleOrder[kParticleListCount] = {5, 1, 2, 3, 4, 6};
+
+// Pictures meant to fill the screen pixel for pixel are drawn unfiltered.
+void SetFilters(IDevice& device, uint32_t filter) {
+    device.SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+    device.SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+}
+
+} // namespace
+
+void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
+    if (!game.Device) return;
+    IDevice& d = *game.Device;
+    d.SetRenderState(D3DRS_AMBIENT, kFullAmbient);
+    SetFilters(d, D3DTEXF_NONE);
+    for (TBackPlane& plane : Room) plane.Draw(kRangeSprite);
+    BackPlane.Draw(kRangeSprite);
+    SetFilters(d, D3DTEXF_LINEAR);
+
+    // In play the line shows the gauge; the sequences move it themselves.
+    if (game.Phase == phPlay && game.Level >= 1 && game.Level <= MaxLevels) {
+        const TLevel& level = game.CurrentLevel();
+        ScoreLine.Fill = static_cast<float>(level.Progress / level.Goal[game.GameMode == 2 ? 2 : 1]);
+        ScoreLine.FillStart = ScoreLine.Fill;
+    }
+    ScoreLine.Draw(kRangeSprite, game.GameMode, totalMs);
+
+    d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    BonusLight.Draw(kRangeSprite);
+    d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+
+    d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
+    game.Draw(vertexBuffer);
+    DrawScoreLabels(d, vertexBuffer);
+    for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, list);
+}
+
+void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBackground) {
+    const TextureHandle* picture = nullptr;
+    switch (state) {
+    case gsMenu:
+    case gsHiScores:
+        picture = &menuBackground;
+        break;
+    case gsGameOver:
+        picture = &GameOverPicture;
+        break;
+    case gsHelp:
+        picture = &HelpPicture;
+        break;
+    default:
+        return;
+    }
+    // Where the in-game background lies: it fills the view of the camera at rest.
+    static const D3DMATRIX world = ToD3D(MakeWorld(BackPlaneItem.Scale, BackPlaneItem.Position, {0, 0, 0}));
+    SetFilters(device, D3DTEXF_NONE);
+    device.SetTexture(0, *picture);
+    device.SetMaterial(Materials[matStandard]);
+    device.SetTransform(D3DTS_WORLD, world);
+    DrawMeshRange(device, kRangeSprite);
+    device.SetTexture(0, nullptr);
+    SetFilters(device, D3DTEXF_LINEAR);
+}
+
+} // namespace veltrane
