@@ -1,0 +1,340 @@
+// The main window without a display: start-up trace and device requests, the software
+// fall-back and the fatal error, closing, the music of each state, the frame clock and its
+// frames-per-second lines, and the frame renderer's rules.
+#include "AppTestSupport.h"
+
+#include "game/Game.h"
+#include "platform/GameStates.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace veltrane {
+namespace {
+
+using apptest::TAppEnvironment;
+using apptest::TFakeWindowHost;
+using apptest::TraceFrom;
+using Lines = std::vector<std::string>;
+
+class FormMainTest : public ::testing::Test {
+protected:
+    void Show() {
+        form.FormCreate();
+        ASSERT_TRUE(form.FormShow());
+        form.FormActivate();
+    }
+
+    TAppEnvironment env;
+    TFakeWindowHost host;
+    TFormMain form{host};
+};
+
+TEST_F(FormMainTest, WindowedStartTracesTheModeAndAsksForTheTableSize) {
+    Show();
+    EXPECT_EQ(env.Trace(), (Lines{" Main form created", " Showing main form ", " Fullscreen = False",
+                                  " Resolution = 3 = 800x600x16", " Inintialize D3D", " D3D initialized",
+                                  " Main form showed", " Form activated"}));
+    ASSERT_EQ(host.Requests.size(), 1u);
+    EXPECT_EQ(host.Requests[0].Mode, TWindowMode::Windowed);
+    EXPECT_TRUE(host.Requests[0].Hardware);
+    EXPECT_EQ(host.Requests[0].Width, 800);
+    EXPECT_EQ(host.Requests[0].Height, 600);
+    EXPECT_EQ(host.Requests[0].Caption, "Veltrane");
+    EXPECT_FALSE(host.CursorShown);
+    EXPECT_EQ(GameState, gsLaunch);
+    EXPECT_TRUE(form.Active);
+}
+
+TEST_F(FormMainTest, DesktopAndPseudoFullScreenTakeTheScreenSize) {
+    Options->Fullscreen = true;
+    Options->Desktop = true;
+    Options->Color = 1;
+    Show();
+    EXPECT_EQ(Options->Resolution, 9);
+    EXPECT_EQ(ResolutionTable[9].Width, 1024);
+    EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Fullscreen);
+    EXPECT_EQ(host.Requests.back().Width, 1024);
+    EXPECT_EQ(host.Requests.back().Bits, 32);
+    EXPECT_EQ(TraceFrom(env.Trace(), " use desktop settings", 3),
+              (Lines{" use desktop settings", " Fullscreen = True", " Resolution = 9 = 1024x768x32"}));
+
+    Options->Desktop = false;
+    Options->Resolution = 3;
+    Options->PseudoFullscreen = true;
+    ASSERT_TRUE(form.FormShow());
+    // Windowed device in a borderless window over the whole desktop, even with Fullscreen on.
+    EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Borderless);
+    EXPECT_EQ(host.Requests.back().Height, 768);
+    EXPECT_EQ(Options->Resolution, 9);
+    EXPECT_EQ(TraceFrom(env.Trace(), " use desktop settings with pseudofullscreen mode", 1).size(), 1u);
+}
+
+TEST_F(FormMainTest, AFailedAcceleratedDeviceWarnsReleasesAndTriesSoftware) {
+    host.FailCreates = 1;
+    Show();
+    ASSERT_EQ(host.Requests.size(), 2u);
+    EXPECT_TRUE(host.Requests[0].Hardware);
+    EXPECT_FALSE(host.Requests[1].Hardware);
+    ASSERT_EQ(env.Boxes.size(), 1u);
+    EXPECT_EQ(env.Boxes[0].Caption, "Warning.");
+    EXPECT_EQ(env.Boxes[0].Text, "Error initializing 3D Hardware.\nNow software will be used...");
+    EXPECT_EQ(env.Boxes[0].Icon, TMessageIcon::Warning);
+    EXPECT_FALSE(env.Boxes[0].Owned);
+    const Lines trace = env.Trace();
+    EXPECT_EQ(TraceFrom(trace, " Error init 3D", 8),
+              (Lines{" Error init 3D", " Closing DGfx", " Font released", " VB released",
+                     " D3DDevice released", " D3D released", " Inintialize D3D", " D3D initialized"}));
+    EXPECT_EQ(trace.back(), " Form activated");
+}
+
+TEST_F(FormMainTest, NoDeviceAtAllIsFatal) {
+    host.FailCreates = 2;
+    form.FormCreate();
+    EXPECT_FALSE(form.FormShow());
+    ASSERT_EQ(env.Boxes.size(), 2u);
+    EXPECT_EQ(env.Boxes[1].Caption, "Error");
+    EXPECT_EQ(env.Boxes[1].Text,
+              "Could not initialize DirectX Graphics.\nYou must have installed DirectX 8 or better ");
+    EXPECT_EQ(env.Boxes[1].Icon, TMessageIcon::Error);
+    EXPECT_EQ(host.Calls, (Lines{"Terminate"}));
+    EXPECT_EQ(GameState, gsLaunch);
+    for (const std::string& line : env.Trace()) EXPECT_NE(line, " Main form showed");
+}
+
+TEST_F(FormMainTest, ClosingSavesTheSettingsStopsSoundAndReleasesInOrder) {
+    Show();
+    Options->SoundVol = 70;
+    form.FormClose();
+    EXPECT_EQ(TraceFrom(env.Trace(), " Closing mainform", 8),
+              (Lines{" Closing mainform", " Main form closed", " Closing DGfx", " Font released",
+                     " VB released", " D3DDevice released", " D3D released"}));
+    TOptions reread(Options->File());
+    reread.Load();
+    EXPECT_EQ(reread.SoundVol, 70);
+    EXPECT_FALSE(env.Mixer.CallsTo("IMXUninit").empty());
+    EXPECT_EQ(form.D3DDevice, nullptr);
+    EXPECT_EQ(host.Calls.back(), "Terminate");
+}
+
+TEST_F(FormMainTest, RestoreMusicPlaysTheMusicOfTheState) {
+    Show();
+    form.Game = std::make_unique<TGame>(form.D3DDevice.get());
+    struct TCase {
+        TGameState State;
+        uint8_t Mode;
+        std::string Line, Track;
+    };
+    for (const TCase& c : {TCase{gsLaunch, 1, " Game = gsLaunch", MusicNames[0]},
+                           TCase{gsMenu, 1, " Game = gsMenu", MusicNames[0]},
+                           TCase{gsLoading, 1, " Game = gsLoading", MusicNames[0]},
+                           TCase{gsHiScores, 1, " Game = other", MusicNames[0]},
+                           TCase{gsGame, 1, " Game = gsGame", MusicNames[2]},
+                           TCase{gsGame, 2, " Game = gsGame", MusicNames[3]}}) {
+        GameState = c.State;
+        form.Game->GameMode = c.Mode;
+        SetMenuTrack(2);
+        form.RestoreMusic();
+        EXPECT_EQ(env.Trace().back(), c.Line);
+        EXPECT_NE(env.PlayingMusic().find(c.Track), std::string::npos) << c.Line << " mode " << int(c.Mode);
+        if (c.State != gsGame) {
+            EXPECT_EQ(MenuTrack(), 1);
+        }
+    }
+}
+
+// A form in the main menu state without a menu loaded: frames draw the backdrop and pointer only.
+class FrameClockTest : public FormMainTest {
+protected:
+    void SetUp() override {
+        form.Tick = [this] { return now; };
+        Show();
+        GameState = gsMenu;
+        form.Game = std::make_unique<TGame>(form.D3DDevice.get());
+    }
+    void Pass() {
+        bool done = true;
+        form.ApplicationEvents1Idle(done);
+        EXPECT_FALSE(done);
+    }
+    Lines FpsLines() const {
+        Lines fps;
+        for (const std::string& line : env.Trace())
+            if (line.find("FPS:") != std::string::npos) fps.push_back(line);
+        return fps;
+    }
+    uint32_t now = 5000;
+};
+
+TEST_F(FrameClockTest, ElapsedTimeIsMeasuredFromTheActivationAndSummed) {
+    now = 5040;
+    Pass();
+    EXPECT_EQ(form.ElapsedMs, 40u);
+    now = 9040; // a long pause is carried whole
+    Pass();
+    EXPECT_EQ(form.ElapsedMs, 4000u);
+    EXPECT_DOUBLE_EQ(form.TotalMs, 4040.0);
+}
+
+TEST_F(FrameClockTest, TheRateLineIsWrittenOncePerSecondInMenuAndGameOnly) {
+    Options->WriteDebug = true;
+    for (int i = 0; i < 30; ++i) {
+        now += 40; // 25 frames a second
+        Pass();
+    }
+    EXPECT_EQ(FpsLines(), (Lines{" gsMenu  FPS:    25"}));
+
+    GameState = gsHiScores;
+    for (int i = 0; i < 30; ++i) {
+        now += 40;
+        Pass();
+    }
+    EXPECT_EQ(FpsLines().size(), 1u);
+    // The other state still restarted the window: the first game line counts from there.
+    GameState = gsGame;
+    form.Game.reset(); // no game to advance: only the clock counts here
+    for (int i = 0; i < 27; ++i) {
+        now += 40;
+        Pass();
+    }
+    ASSERT_EQ(FpsLines().size(), 2u);
+    EXPECT_EQ(FpsLines()[1], " gsGame  FPS:    25");
+}
+
+TEST_F(FrameClockTest, NoRateLineWithoutWriteDebug) {
+    Options->WriteDebug = false;
+    for (int i = 0; i < 100; ++i) {
+        now += 40;
+        Pass();
+    }
+    EXPECT_TRUE(FpsLines().empty());
+}
+
+TEST_F(FrameClockTest, AFailedFrameIsReportedAndStopsRenderingUntilReactivated) {
+    host.Device->FailCalls("Present", gfx::D3DERR_DEVICELOST);
+    now += 40;
+    bool done = true;
+    form.ApplicationEvents1Idle(done);
+    EXPECT_TRUE(done); // the failed pass asks for nothing more
+    EXPECT_FALSE(form.Active);
+    ASSERT_EQ(env.Boxes.size(), 1u);
+    EXPECT_EQ(env.Boxes[0].Caption, "Render");
+    EXPECT_EQ(env.Boxes[0].Text, gfx::ErrorDescription(gfx::D3DERR_DEVICELOST));
+    EXPECT_TRUE(env.Boxes[0].Owned);
+    EXPECT_EQ(env.Trace().back(), " Render error ");
+    EXPECT_TRUE(host.CursorShown == false);
+
+    // While minimised the window stays inactive; the next pass after that re-activates.
+    host.IsMinimized = true;
+    Pass();
+    EXPECT_FALSE(form.Active);
+    EXPECT_TRUE(host.CursorShown);
+    host.IsMinimized = false;
+    host.Device->FailCalls("Present", gfx::D3D_OK);
+    Pass();
+    EXPECT_TRUE(form.Active);
+    EXPECT_EQ(TraceFrom(env.Trace(), " Game = gsMenu", 1).size(), 1u);
+}
+
+TEST_F(FrameClockTest, TheFirstPassBuildsTheGeometryAndTheBarAndDrawsNothing) {
+    GameState = gsLaunch;
+    form.VB.reset();
+    host.Device->ClearLog();
+    bool done = true;
+    form.ApplicationEvents1Idle(done);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(GameState, gsLoading);
+    ASSERT_NE(form.VB, nullptr);
+    EXPECT_EQ(form.VB->Length(), kSharedBufferBytes);
+    EXPECT_NE(form.LoadingBar, nullptr);
+    EXPECT_EQ(env.Trace().back(), " Vertices initialized");
+    for (const std::string& call : host.Device->Log()) EXPECT_EQ(call.find("Present"), std::string::npos);
+}
+
+TEST_F(FrameClockTest, RenderFrameDrawsNothingInLaunchAndFailsWithoutDevice) {
+    GameState = gsLaunch;
+    host.Device->ClearLog();
+    EXPECT_EQ(form.RenderFrame(), gfx::D3D_OK);
+    EXPECT_TRUE(host.Device->Log().empty());
+    GameState = gsMenu;
+    form.CloseDGfx();
+    EXPECT_EQ(form.RenderFrame(), gfx::E_FAIL);
+}
+
+TEST_F(FrameClockTest, AFrameClearsDepthOnlyAndEndsWithPresent) {
+    host.Device->ClearLog();
+    ASSERT_EQ(form.RenderFrame(), gfx::D3D_OK);
+    const Lines log = host.Device->Log();
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log[0].rfind("Clear(0, 0x00000002", 0), 0u) << log[0];
+    EXPECT_EQ(log[1], "BeginScene()");
+    EXPECT_EQ(log[log.size() - 2], "EndScene()");
+    EXPECT_EQ(log.back(), "Present()");
+    // The depth test is off for the overlays and back on at the end.
+    const auto off = std::find(log.begin(), log.end(), "SetRenderState(D3DRS_ZENABLE, FALSE)");
+    const auto on = std::find(log.begin(), log.end(), "SetRenderState(D3DRS_ZENABLE, TRUE)");
+    EXPECT_NE(off, log.end());
+    EXPECT_LT(off, on);
+}
+
+TEST_F(FrameClockTest, FailingSceneStepsAreReturned) {
+    host.Device->FailCalls("Clear", gfx::D3DERR_INVALIDCALL);
+    EXPECT_EQ(form.RenderFrame(), gfx::D3DERR_INVALIDCALL);
+    host.Device->FailCalls("Clear", gfx::D3D_OK);
+    host.Device->FailCalls("BeginScene", gfx::E_FAIL);
+    EXPECT_EQ(form.RenderFrame(), gfx::E_FAIL);
+    host.Device->FailCalls("BeginScene", gfx::D3D_OK);
+    host.Device->FailCalls("EndScene", gfx::E_FAIL);
+    host.Device->ClearLog();
+    EXPECT_EQ(form.RenderFrame(), gfx::E_FAIL);
+    EXPECT_NE(host.Device->Log().back(), "Present()");
+}
+
+TEST_F(FormMainTest, LightsAndStatesAreSetUpOnTheNewDevice) {
+    Show();
+    EXPECT_FLOAT_EQ(form.RoomLight.Range, 16.0f);
+    EXPECT_FLOAT_EQ(form.RoomLight.Position.z, 10.0f);
+    EXPECT_FLOAT_EQ(form.PointerLight.Attenuation2, 3.0f);
+    const Lines log = host.Device->Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), "LightEnable(0, TRUE)"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "LightEnable(1, TRUE)"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "SetRenderState(D3DRS_AMBIENT, 0x00666666)"), log.end());
+}
+
+TEST_F(FormMainTest, DeactivationStopsMusicAndMinimises) {
+    Show();
+    GameState = gsMenu;
+    form.RestoreMusic();
+    form.ApplicationEvents1Deactivate();
+    EXPECT_FALSE(form.Active);
+    EXPECT_EQ(host.Calls, (Lines{"Minimize"}));
+    EXPECT_EQ(env.Mixer.PlayingStream(), 0u);
+    EXPECT_EQ(env.Trace().back(), " Application deactivated");
+
+    // Windowed: the restore shows the window again with its music.
+    form.ApplicationEvents1Restore();
+    EXPECT_TRUE(form.Active);
+    EXPECT_EQ(host.Calls.back(), "ShowNormal");
+    EXPECT_EQ(TraceFrom(env.Trace(), " Restore application", 3),
+              (Lines{" Restore application", " Game = gsMenu", " Application restored"}));
+    EXPECT_NE(env.PlayingMusic(), "");
+    EXPECT_EQ(host.Requests.size(), 1u); // the same device
+}
+
+TEST_F(FormMainTest, AFullScreenRestoreMakesANewDeviceAndLoadsAgain) {
+    Options->Fullscreen = true;
+    Show();
+    GameState = gsMenu;
+    form.ApplicationEvents1Minimize();
+    EXPECT_FALSE(form.Active);
+    form.ApplicationEvents1Restore();
+    EXPECT_EQ(host.Requests.size(), 2u);
+    EXPECT_EQ(GameState, gsLaunch);
+    EXPECT_EQ(form.VB, nullptr); // the next pass builds the geometry and loads everything
+    EXPECT_EQ(host.Calls.back(), "Maximize");
+    EXPECT_TRUE(form.Active);
+}
+
+} // namespace
+} // namespace veltrane
