@@ -46,6 +46,36 @@ TEST_F(MenuActionsTest, MainMenuOpensItsPagesAndCloses) {
     EXPECT_EQ(host_.Closed, 1);
 }
 
+TEST_F(MenuActionsTest, MouseButtonsChooseTheItemUnderThePointer) {
+    Settle();
+    const TVector options = Item(1, 2).PressedLook.Position;
+    MenuMouseMove(options.x, options.y);
+    MenuMouseDown();
+    EXPECT_TRUE(menu_->Pressed);
+    MenuMouseUp(2, options.x, options.y); // the middle button only lets go
+    EXPECT_FALSE(menu_->Pressed);
+    EXPECT_EQ(menu_->Page, mpMain);
+    MenuMouseDown();
+    MenuMouseUp(0, options.x, options.y);
+    EXPECT_FALSE(menu_->Pressed);
+    EXPECT_EQ(menu_->Page, mpOptions);
+    Settle();
+    MenuMouseUp(1, 0, -10); // the right button is Escape
+    EXPECT_EQ(menu_->Page, mpMain);
+}
+
+TEST_F(MenuActionsTest, AFinishedGameReachesTheTableThroughTheMenu) {
+    GameState = gsGameOver;
+    EnterHiScoresAfterGame(*scores_, 2, 5000.0, MenuHiScoreScreen());
+    EXPECT_EQ(GameState, gsHiScores);
+    EXPECT_EQ(menu_->Page, mpHiScores);
+    EXPECT_TRUE(scores_->Editing);
+    EXPECT_EQ(scores_->Table, 2);
+    EXPECT_FALSE(Item(6, 2).Visible);
+    EXPECT_TRUE(Item(6, 3).Visible);
+    EXPECT_EQ(Page(6).Selected, 3);
+}
+
 TEST_F(MenuActionsTest, HighScorePageSwitchesTablesAndSavesOnlyWhenLeftByItsItem) {
     scores_->Table = 2;
     scores_->Editing = true;
