@@ -116,6 +116,7 @@ protected:
         KindTextures.Fill(nullptr);
         DotTextures.Fill(nullptr);
         FreeFontTextures();
+        for (TFont& font : Fonts) font.Metrics = TFontMetrics{};
         FreeParticleTextures();
         PointerStyle = kPointerMenu;
     }
@@ -197,6 +198,11 @@ protected:
         ScoreLine.Cap.Texture = ScoreLine.Texture;
         for (int slot = 0; slot <= 17; ++slot)
             device->CreateTexture(gfxtest::SolidImage(16, 16, StandInColour(slot + 1)), KindTextures[slot]);
+        // Letters without a picture: solid quads in the text's colour.
+        for (TFont& font : Fonts) {
+            font.Metrics.Count = 51;
+            for (TGlyph& glyph : font.Metrics.Glyphs) glyph = {0, 1, 1, 0, 16};
+        }
     }
 
     // Where a world point lands on the screen, in pixels.
@@ -298,6 +304,17 @@ TEST_F(DrawGlTest, CubesShowTheirColoursOnTheirCellsFromTheRestCamera) {
         ++checked;
     }
     EXPECT_EQ(checked, 9);
+    // The score (1234, rounded) is written in the font's purple, 0.1 above the background.
+    const auto [left, top] = Pixel({-6.3f, 2.2f, 0.1f});
+    const auto [right, bottom] = Pixel({-6.3f - 4 * 0.3f, 1.66f, 0.1f});
+    int purple = 0;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x)
+            if (std::abs(frame.Red(x, y) - 115) < 40 && frame.Green(x, y) < 60 &&
+                std::abs(frame.Blue(x, y) - 153) < 50)
+                ++purple;
+    EXPECT_GT(purple, (right - left) * (bottom - top) / 10)
+        << "box " << left << "," << top << " " << right << "," << bottom;
     // Between the cubes the background shows unchanged.
     const auto [fx, fy] = Pixel({-1, -4, 0});
     EXPECT_LT(Distance(Patch(frame, fx, fy), Patch(background, fx, fy)), 3.0f);
