@@ -28,7 +28,8 @@ foreach(flag IN LISTS FLTK_CXXFLAGS)
     target_compile_options(veltrane_fltk INTERFACE ${flag})
   endif()
 endforeach()
-target_link_options(veltrane_fltk INTERFACE ${FLTK_LDFLAGS})
+# As libraries, so they follow the objects and static layers that need them on the link line.
+target_link_libraries(veltrane_fltk INTERFACE ${FLTK_LDFLAGS})
 
 find_package(GTest REQUIRED)
 find_package(benchmark REQUIRED)
