@@ -322,5 +322,21 @@ TEST_F(DrawGlTest, CubesShowTheirColoursOnTheirCellsFromTheRestCamera) {
     EXPECT_LT(Distance(Patch(frame, fx, fy), Patch(background, fx, fy)), 3.0f);
 }
 
+TEST_F(DrawGlTest, BackdropCoversTheWholeScreen) {
+    // The frame clears only the depth buffer, so the full-screen picture must reach every edge.
+    TextureHandle picture;
+    ASSERT_EQ(device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFFC00000), picture), D3D_OK);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(device->BeginScene(), D3D_OK);
+    DrawBackdrop(*device, gsMenu, picture);
+    EXPECT_EQ(device->EndScene(), D3D_OK);
+    const gfxtest::TFrame frame = gfxtest::ReadFrame(*device);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{kWidth - 1, 0}, std::pair{0, kHeight - 1},
+                               std::pair{kWidth - 1, kHeight - 1}, std::pair{kWidth / 2, kHeight / 2}}) {
+        EXPECT_GT(frame.Red(x, y), 150) << x << "," << y;
+        EXPECT_GT(frame.Red(x, y) - frame.Green(x, y), 80) << x << "," << y;
+    }
+}
+
 } // namespace
 } // namespace veltrane
