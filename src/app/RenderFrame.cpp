@@ -56,8 +56,8 @@ void TFormMain::DrawState() {
     // The menu stays away from the game-over picture and sequence, and from the level-completed
     // sequence of an ordinary level.
     bool menu = GameState != gsGameOver;
-    if (Game && (Game->Phase == phGameOver ||
-                 (Game->Phase == phLevelCompleted && Game->CurrentLevel().LevelType == 1)))
+    if (Game && Game->Phase == phGameOver) menu = false;
+    if (Game && Game->Phase == phLevelCompleted && Game->Level >= 1 && Game->CurrentLevel().LevelType == 1)
         menu = false;
     if (menu) DrawMenu(d);
     // The pointer shows in a game only while the board waits for the player.
