@@ -7,7 +7,7 @@ class Fl_Window;
 namespace veltrane {
 
 // About the height of the small dialog font the layout was drawn for.
-inline constexpr int DialogFontSize = 12;
+inline constexpr int DialogFontSize = 11;
 
 void CentreOnScreen(Fl_Window& window);
 

@@ -25,7 +25,9 @@ void TVideoOptionsModel::FormShow(const TOptions& options) {
     SelectMode(options.Fullscreen ? ItemFullScreen : ItemWindowed);
     // Entry 9, the desktop's size, has no item: the list then shows nothing.
     SelectResolution(options.Resolution);
-    SetDesktop(options.Desktop);
+    // In a window the desktop's size is never used: the box stays cleared and disabled, as the
+    // mode rule left it, instead of showing a stored tick that would lock the list at 800x600.
+    if (FullscreenIndex == ItemFullScreen) SetDesktop(options.Desktop);
     ShowHelpChecked = options.Help;
     cbDesktopClick();
 }

@@ -75,6 +75,22 @@ TEST_F(VideoOptionsModelTest, ShowingPutsTheStoredChoicesIntoTheControls) {
     EXPECT_TRUE(model_.ResEnabled);
 }
 
+TEST_F(VideoOptionsModelTest, AStoredDesktopTickDoesNotLockTheListOfAWindow) {
+    // Left by a settings load that stopped early: windowed, with the default desktop tick.
+    options_.Fullscreen = false;
+    options_.Desktop = true;
+    options_.Resolution = 1;
+    model_.FormShow(options_);
+    EXPECT_EQ(model_.FullscreenIndex, M::ItemWindowed);
+    EXPECT_FALSE(model_.DesktopChecked);
+    EXPECT_FALSE(model_.DesktopEnabled);
+    EXPECT_EQ(model_.ResIndex, 1);
+    EXPECT_TRUE(model_.ResEnabled);
+    ASSERT_TRUE(model_.btnOKClick(options_));
+    EXPECT_EQ(options_.Resolution, 1);
+    EXPECT_FALSE(options_.Desktop);
+}
+
 TEST_F(VideoOptionsModelTest, WindowedClearsAndDisablesTheDesktopBoxAndFullScreenTicksItAgain) {
     model_.FormShow(options_);
     model_.SelectMode(M::ItemWindowed);
