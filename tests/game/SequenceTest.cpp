@@ -76,6 +76,11 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
     game().Update(100);
     EXPECT_EQ(game().Phase, phPlay);
     EXPECT_EQ(game().Level, 6);
+    // The level after a bonus level starts empty: its first frames bring the first turn.
+    EXPECT_EQ(game().CubeCount, 0);
+    RunFrames(2, 16);
+    EXPECT_EQ(CubesIn(csGrowing), 3);
+    EXPECT_EQ(CubesIn(csAnnounced), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(BlocksLeft, BonusLevelEnd,
