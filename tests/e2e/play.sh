@@ -1,0 +1,171 @@
+#!/bin/sh
+# Plays the real game in an X display: waits for the menu, starts a game of mode 1 with the
+# keyboard, moves a cube with the mouse, pauses with Escape, leaves to the main menu (which saves
+# the game) and ends the program from the menu. Checks the trace, the saved game, the settings
+# and that the screens of menu and game show pictures.
+# Usage: play.sh <game folder> [folder to keep the screenshots in]
+set -eu
+
+GAME_DIR=$1
+KEEP=${2:-}
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s '-screen 0 1024x768x24 -noreset' sh "$0" "$@"
+fi
+
+WORK=$(mktemp -d)
+PID=
+cleanup() {
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
+        kill "$PID"
+        wait "$PID" || true
+    fi
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -f "$WORK/game/debug.txt" ]; then tr -d '\r' < "$WORK/game/debug.txt" | grep -v -e FPS -e loading | tail -12 >&2; fi
+    exit 1
+}
+
+# The game folder is copied, so the build's folder stays clean.
+cp -r "$GAME_DIR" "$WORK/game"
+rm -f "$WORK/game/debug.txt" "$WORK/game/data/Save1.dat" "$WORK/game/data/Save2.dat" "$WORK/game/data/Hiscores.dat"
+mkdir -p "$WORK/cfg/Quillomar"
+printf '[Software\\Quillomar]\nSoundVol=160\nMusicVol=120\nFullscreen=0\nResolution=3\nColor=1\nDesktop=0\nTexture=2\nHelp=0\nWriteDebug=1\nPseudoFullscreen=0\n' \
+    > "$WORK/cfg/Quillomar/settings.ini"
+
+cd "$WORK/game"
+XDG_CONFIG_HOME="$WORK/cfg" SDL_AUDIODRIVER=dummy VELTRANE_SEED=20261207 ./veltrane > "$WORK/out.log" 2>&1 &
+PID=$!
+
+trace() { if [ -f debug.txt ]; then tr -d '\r' < debug.txt; fi; }
+# wait_trace <text> <seconds>
+wait_trace() {
+    n=0
+    while ! trace | grep -qF -- "$1"; do
+        kill -0 "$PID" 2>/dev/null || fail "the program ended before \"$1\""
+        n=$((n + 1))
+        [ "$n" -le $(($2 * 5)) ] || fail "no \"$1\" in the trace after $2 s"
+        sleep 0.2
+    done
+}
+wait_trace " ... Loading finished" 240
+
+WIN=$(xdotool search --sync --onlyvisible --pid "$PID" | head -1)
+[ -n "$WIN" ] || fail "no window"
+xdotool windowfocus --sync "$WIN" || true
+eval "$(xdotool getwindowgeometry --shell "$WIN")"
+[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "window is ${WIDTH}x${HEIGHT}"
+sleep 2
+
+# shot <name>: the window's picture as $WORK/<name>.png
+shot() {
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$WORK/$1.png"
+    if [ -n "$KEEP" ]; then cp "$WORK/$1.png" "$KEEP/"; fi
+}
+# not_blank <name>: the picture has real contrast
+not_blank() {
+    sd=$(convert "$WORK/$1.png" -colorspace Gray -format '%[fx:standard_deviation]' info:)
+    awk -v sd="$sd" 'BEGIN { exit !(sd > 0.03) }' || fail "$1 screen is blank (deviation $sd)"
+}
+# brightness <x> <y>: 0..255, the brightest channel of the pixel in the last game shot
+brightness() {
+    convert "$WORK/board.png" -format "%[fx:255*max(max(p{$1,$2}.r,p{$1,$2}.g),p{$1,$2}.b)]" info: | cut -d. -f1
+}
+
+shot menu
+not_blank menu
+
+# "New game", then game mode 1; the menu waits a moment after each page change.
+xdotool key Return
+sleep 1.5
+xdotool key Return
+sleep 4
+shot board
+not_blank board
+diff=$(compare -metric AE "$WORK/menu.png" "$WORK/board.png" null: 2>&1 || true)
+[ "${diff%%.*}" -gt 50000 ] || fail "the game screen looks like the menu ($diff pixels differ)"
+
+# The board's cells in window pixels: column c, row r (0..8 from the top left).
+cx() { echo $((79 + $1 * 554 / 10)); }
+cy() { echo $((64 + $1 * 556 / 10)); }
+# A cell holds a grown cube when its centre and the four points around it are bright; it is
+# free when they are all dark.
+full() {
+    x=$(cx "$1"); y=$(cy "$2")
+    for p in "$x $y" "$((x - 14)) $y" "$((x + 14)) $y" "$x $((y - 14))" "$x $((y + 14))"; do
+        [ "$(brightness $p)" -gt 120 ] || return 1
+    done
+}
+empty() {
+    x=$(cx "$1"); y=$(cy "$2")
+    for p in "$x $y" "$((x - 14)) $y" "$((x + 14)) $y" "$x $((y - 14))" "$x $((y + 14))"; do
+        [ "$(brightness $p)" -lt 100 ] || return 1
+    done
+}
+FROM= TO=
+for r in 0 1 2 3 4 5 6 7 8; do
+    for c in 0 1 2 3 4 5 6 7 8; do
+        [ -z "$FROM" ] || break
+        full "$c" "$r" || continue
+        for n in "$((c - 1)) $r" "$((c + 1)) $r" "$c $((r - 1))" "$c $((r + 1))"; do
+            set -- $n
+            [ "$1" -ge 0 ] && [ "$1" -le 8 ] && [ "$2" -ge 0 ] && [ "$2" -le 8 ] || continue
+            if empty "$1" "$2"; then FROM="$c $r"; TO="$1 $2"; break; fi
+        done
+    done
+done
+[ -n "$FROM" ] || fail "no cube with a free neighbour found on the board"
+set -- $FROM
+xdotool mousemove --window "$WIN" "$(cx "$1")" "$(cy "$2")"
+sleep 0.5
+xdotool click 1
+sleep 1
+set -- $TO
+TX=$(cx "$1") TY=$(cy "$2")
+xdotool mousemove --window "$WIN" "$TX" "$TY"
+sleep 0.5
+xdotool click 1
+sleep 0.3
+shot move
+sleep 4
+shot moved
+cp "$WORK/moved.png" "$WORK/board.png"
+full "$@" || fail "the cube did not arrive on the cell $TO (from $FROM)"
+
+# Pause, then "save and quit" on the pause page, which saves the game and shows the main menu.
+xdotool key Escape
+sleep 1.5
+shot pause
+xdotool mousemove --window "$WIN" 299 336
+sleep 0.7
+xdotool click 1
+sleep 2
+[ -s data/Save1.dat ] || fail "no saved game"
+shot back
+
+# Exit from the main menu: up from the first item to the last, then choose it.
+xdotool key Up
+sleep 0.5
+xdotool key Return
+n=0
+while kill -0 "$PID" 2>/dev/null; do
+    n=$((n + 1))
+    [ "$n" -le 150 ] || fail "the program did not end"
+    sleep 0.2
+done
+wait "$PID" || fail "the program ended with an error"
+PID=
+
+T=$(trace)
+for line in " Main form created" " Fullscreen = False" " Resolution = 3 = 800x600x32" " D3D initialized" \
+    " Vertices initialized" " ... Loading finished" " gsMenu  FPS:" " gsGame  FPS:" " Closing mainform" \
+    " Main form closed" " D3D released"; do
+    echo "$T" | grep -qF -- "$line" || fail "the trace has no \"$line\""
+done
+echo "$T" | head -1 | grep -qE '^[0-9]+ Main form created$' || fail "the trace does not begin with the creation"
+[ "$(echo "$T" | tail -1 | sed 's/^[0-9]*//')" = " D3D released" ] || fail "the trace does not end with the release"
+grep -q '^Fullscreen=0' "$WORK/cfg/Quillomar/settings.ini" || fail "settings not saved"
+echo "e2e: menu, a move from $FROM to $TO, pause, save and exit all passed"
