@@ -4,7 +4,9 @@
 
 #include "../TempDir.h"
 #include "GameTestSupport.h"
+#include "game/Textures.h"
 #include "platform/DebugLog.h"
+#include "platform/gfx/RecordingDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -251,6 +253,35 @@ TEST_F(LoadResourcesTest, LoadsOnceWithItsTraceAndBarStepsInOrder) {
     EXPECT_EQ(Trace().size(), trace.size() + 1);
     EXPECT_EQ(Trace().back(), "7 loading initialise 1");
     EXPECT_EQ(steps.Steps.size(), 10u);
+}
+
+TEST_F(LoadResourcesTest, PicturesComeFromTheProgramFolderWhateverTheirCase) {
+    // A 2 x 2 uncompressed 32-bit TGA, top row first.
+    std::string tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 32, 0x28};
+    tga += std::string(16, '\x7f');
+    std::filesystem::create_directories(dir_.path() / "program" / "IMAGES");
+    Write("program/IMAGES/BonusLight.TGA", tga);
+    Write("program/IMAGES/dot2.tga", tga);
+    SetResourceFolder((dir_.path() / "program").string());
+    gfx::TRecordingDevice device;
+    TGame loaded(&device);
+    loaded.LoadResources();
+    ASSERT_TRUE(loaded.Loaded);
+    EXPECT_TRUE(BonusLight.Texture);
+    EXPECT_TRUE(DotTextures[2]);
+    EXPECT_FALSE(DotTextures[1]); // missing pictures stay empty
+    EXPECT_FALSE(ScoreLine.Texture);
+    EXPECT_FALSE(GameOverPicture);
+    EXPECT_EQ(BonusLight.Device, &device);
+    // The scene must not keep this test's device.
+    Room = {};
+    BackPlane = TBackPlane{};
+    PlugBonus = BonusLight = TBonusLight{};
+    ScoreLine = TScoreLine{};
+    DotTextures.Fill(nullptr);
+    GameOverPicture.reset();
+    HelpPicture.reset();
+    FreeParticleTextures();
 }
 
 TEST_F(LoadResourcesTest, ABadLevelsFileLeavesTheGameUnloaded) {
