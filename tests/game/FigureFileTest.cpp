@@ -72,11 +72,11 @@ TEST(FigureFile, ReadsValuesAndTheFullGrid) {
 }
 
 TEST(FigureFile, PlacesTheFigureLeftOfTheBoard) {
-    TFigureSpec spec;
-    spec.Width = 2;
-    spec.Height = 3;
+    TFigureSpec figure;
+    figure.Width = 2;
+    figure.Height = 3;
     auto game = NewGame();
-    LoadFigureText(*game, Join(FigureLines({spec})));
+    LoadFigureText(*game, Join(FigureLines({figure})));
     const TBonusFigure& f = game->Figures[1];
     const TBonusCube& low = f.Cubes[1][1];
     EXPECT_NEAR(low.Position.x, -7.14, 1e-6);
@@ -94,9 +94,9 @@ TEST(FigureFile, PlacesTheFigureLeftOfTheBoard) {
 
 // A file of a plain figure and one changed by change.
 std::string with(void (*change)(TFigureSpec&)) {
-    std::vector<TFigureSpec> specs(2);
-    change(specs[1]);
-    return Join(FigureLines(specs));
+    std::vector<TFigureSpec> figures(2);
+    change(figures[1]);
+    return Join(FigureLines(figures));
 }
 
 TEST(FigureFile, BadFilesNameTheLineAndLeaveTheTableAlone) {
@@ -141,9 +141,9 @@ TEST(FigureFile, ReadsTheDataFolderThroughTheResolver) {
     TempDir dir;
     CurrentDir here(dir.path());
     std::filesystem::create_directories("data");
-    std::vector<TFigureSpec> specs(30);
-    specs[29].Grid = {"7777", "0000", "0000", "0000"};
-    std::ofstream("data/bonusfigures.dat", std::ios::binary) << Join(FigureLines(specs), "\n");
+    std::vector<TFigureSpec> figures(30);
+    figures[29].Grid = {"7777", "0000", "0000", "0000"};
+    std::ofstream("data/bonusfigures.dat", std::ios::binary) << Join(FigureLines(figures), "\n");
     auto game = NewGame();
     game->LoadFigures();
     EXPECT_EQ(game->FigureCount, 30);

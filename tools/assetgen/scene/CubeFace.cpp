@@ -79,8 +79,8 @@ Canvas PaintFace(int size, const Look& look) {
             if (flat) k *= 1.0f + look.tilt * (0.5f - (u + v) / 2) * 2;
             c = Scaled(c, k);
             if (!flat) {
-                const float spec = std::pow(std::max(0.0f, lambert - 0.9f) / 0.45f, 2.0f) * look.specular;
-                c = Lighter(c, Clamp01(spec));
+                const float shine = std::pow(std::max(0.0f, lambert - 0.9f) / 0.45f, 2.0f) * look.specular;
+                c = Lighter(c, Clamp01(shine));
             } else if (look.gloss > 0) {
                 // A soft reflection band across the upper part of the top.
                 const float ex = (u - 0.5f) / 0.40f, ey = (v - 0.30f) / 0.20f;

@@ -69,22 +69,22 @@ void GameText(Canvas& screen, const BitmapFont& font, Colour colour, float size,
     }
 }
 
-void DrawPage(Canvas& screen, const MenuPageSpec& spec, int selected) {
-    for (size_t i = 0; i < spec.items.size(); ++i) {
-        const MenuItemSpec& item = spec.items[i];
+void DrawPage(Canvas& screen, const MenuPageSpec& menuPage, int selected) {
+    for (size_t i = 0; i < menuPage.items.size(); ++i) {
+        const MenuItemSpec& item = menuPage.items[i];
         if (!item.visible || static_cast<int>(i) + 1 == selected) continue;
         Place(screen, DrawMenuItem(item, false), item.x, item.y, item.sx, item.sy);
     }
     if (selected > 0) {
-        const MenuItemSpec& item = spec.items[static_cast<size_t>(selected - 1)];
+        const MenuItemSpec& item = menuPage.items[static_cast<size_t>(selected - 1)];
         Place(screen, DrawMenuItem(item, true), item.x, item.y, item.sx, item.sy);
     }
 }
 
 int FirstSelectable(int page) {
-    const MenuPageSpec& spec = GameMenu().pages[static_cast<size_t>(page - 1)];
-    for (size_t i = 0; i < spec.items.size(); ++i)
-        if (spec.items[i].visible && spec.items[i].enabled) return static_cast<int>(i) + 1;
+    const MenuPageSpec& menuPage = GameMenu().pages[static_cast<size_t>(page - 1)];
+    for (size_t i = 0; i < menuPage.items.size(); ++i)
+        if (menuPage.items[i].visible && menuPage.items[i].enabled) return static_cast<int>(i) + 1;
     return 0;
 }
 
