@@ -24,7 +24,8 @@ void TGame::StartGame() {
 
 void TGame::StartLevel() {
     Level += 1;
-    if (Level > MaxLevels || Level < 1) {
+    if (Level < 1) Level = 1; // a level number never read from a table
+    if (Level > MaxLevels) {
         // Past the last level play goes on from the first one in the other mode.
         Level = 1;
         GameMode = GameMode == 2 ? 1 : 2;
