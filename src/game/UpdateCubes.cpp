@@ -4,7 +4,6 @@
 
 #include "platform/Random.h"
 #include "render/Particles.h"
-#include "render/PointerPosition.h"
 
 #include <cmath>
 #include <numbers>
@@ -27,12 +26,6 @@ float* TurnComponent(TCube& cube) {
     default:
         return nullptr;
     }
-}
-
-// The pointer is over the cube's cell.
-bool PointerOver(const TCube& cube) {
-    const float px = PointerWorld.x, py = PointerWorld.y;
-    return cube.X - 5.5f <= px && px < cube.X - 4.5f && cube.Y - 5.5f <= py && py < cube.Y - 4.5f;
 }
 
 // A turn is done once its angle reaches the target in its direction; the angle then stands
@@ -84,7 +77,7 @@ void TGame::UpdateCube(int i, float dt) {
     // A removed last cube leaves nothing here; any other is followed by the next one, which
     // gets only these two steps in this frame.
     if (i > CubeCount) return;
-    if (Cubes[i].State == csResting && Phase == phPlay && PointerOver(Cubes[i])) StartHoverTurn(i);
+    if (Cubes[i].State == csResting && Phase == phPlay && PointerOverCube(i)) StartHoverTurn(i);
     if (Cubes[i].Kind == ckBomb) EmitFuseSparks(Cubes[i]);
 }
 
@@ -141,7 +134,7 @@ void TGame::StepCubeState(int i, float dt) {
 
     case csTwitching: {
         // Under the pointer a twitch runs ten times as fast; it slows down near its target.
-        const float e = PointerOver(cube) ? 10 * dt : dt;
+        const float e = PointerOverCube(i) ? 10 * dt : dt;
         if (float* angle = TurnComponent(cube))
             *angle += e * cube.TurnDir * (0.02f / Pi) * (std::abs(cube.TurnTarget - *angle) + 0.01f);
         if (TurnDone(cube)) SetCubeState(i, csResting);

@@ -171,17 +171,6 @@ TEST_F(AddRandomCubeTest, AFullBoardTakesNoCube) {
     EXPECT_EQ(game().CheckInvariants(), "");
 }
 
-TEST_F(AddRandomCubeTest, RevealLetsTheAnnouncedCubesGrowOnTheirCells) {
-    game().StartGame();
-    game().RevealAnnounced();
-    EXPECT_EQ(CubesIn(csGrowing), 3);
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(game().Cubes[i].Anim, 0);
-        EXPECT_EQ(game().BoardAt(game().Cubes[i].Cell()).Occupancy, ocReserved);
-        EXPECT_EQ(game().BoardAt(game().Cubes[i].Cell()).Cube, i);
-    }
-}
-
 // ---- Loading the resources ---------------------------------------------------------------------
 
 class RecordingSteps final : public ILoadingSteps {
