@@ -376,6 +376,34 @@ std::string CheckGame(const TGame& game, double lastScore) {
     return game.CheckBoardInvariants();
 }
 
+// What a save keeps of a game, to compare a loaded game with the one saved.
+std::string SavedPicture(const TGame& game) {
+    std::string text = std::to_string(game.GameMode) + " " + std::to_string(game.Level) + " " +
+                       SavedRealText(game.TotalScore) + SavedRealText(game.CurrentLevel().Progress) + " " +
+                       std::to_string(game.CurrentLevel().ExtraQuota[game.GameMode]) + "\n";
+    std::array<std::string, 82> cells{};
+    for (int i = 1; i <= game.CubeCount; ++i) {
+        const TCube& cube = game.Cubes[i];
+        cells[size_t((cube.X - 1) * 9 + cube.Y)] =
+            std::to_string(cube.Kind) + (cube.State == csAnnounced ? "a" : "") + " ";
+    }
+    for (const std::string& cell : cells) text += cell.empty() ? ". " : cell;
+    return text;
+}
+
+// Leaving the game for the menu and resuming it: save, a new game's pointer, load, play on.
+std::string SaveAndResume(TGame& game) {
+    const std::string before = SavedPicture(game);
+    if (!game.SaveGame()) return "SaveGame failed";
+    PointerStyle = kPointerGame;
+    game.Phase = phMenu;
+    if (!game.LoadGame(game.GameMode)) return "LoadGame refused the game just saved";
+    game.Phase = phPlay;
+    const std::string after = SavedPicture(game);
+    if (after != before) return "the loaded game differs from the saved one:\n" + before + "\n" + after;
+    return "";
+}
+
 } // namespace
 
 int TBotGame::LevelsCompleted() const {
@@ -468,7 +496,14 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
             specials = now;
         }
 
-        const std::string fault = CheckGame(game, lastScore);
+        std::string fault = CheckGame(game, lastScore);
+        if (fault.empty() && setup.SaveEvery > 0 && (result.Frames + 1) % setup.SaveEvery == 0 &&
+            game.Phase == phPlay && GameState == gsGame) {
+            fault = SaveAndResume(game);
+            ++result.SaveCycles;
+            // The file keeps 15 digits of the score.
+            if (fault.empty()) fault = CheckGame(game, game.TotalScore);
+        }
         if (!fault.empty()) {
             result.End = TBotEnd::Violation;
             result.Violation = "frame " + std::to_string(result.Frames) + ", level " +

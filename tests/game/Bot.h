@@ -37,6 +37,10 @@ struct TBotSetup {
     // Game time the bot waits once the board is idle before it acts, as a player thinks; in the
     // timed mode the bank drains meanwhile.
     float ThinkMs = 0;
+    // Every so many frames of play the game is saved and loaded again, as leaving for the menu
+    // and resuming does; the loaded game must show the saved one. 0: never. The save files go
+    // to "data/" under the current folder.
+    int64_t SaveEvery = 0;
 };
 
 // One level as the bot played it.
@@ -72,6 +76,7 @@ struct TBotGame {
     int ShotsCancelled = 0;
     int BonusLevelsStarted = 0;
     int BonusLevelsCompleted = 0;
+    int SaveCycles = 0; // saves loaded again
 
     int LevelsCompleted() const;
     // The highest level the game was playing (in the last mode it played).

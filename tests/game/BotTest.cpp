@@ -3,11 +3,13 @@
 // special cubes appear and are used, the timed game runs out of time, games end in game over.
 #include "Bot.h"
 
+#include "TempDir.h"
 #include "data/DataFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <iostream>
 
 namespace veltrane {
@@ -114,6 +116,25 @@ TEST(BotTest, PlaysTwoHundredSeededGamesInBothModesWithoutABrokenInvariant) {
     EXPECT_GT(stats[1].Shots + stats[2].Shots, 0);
     EXPECT_EQ(stats[1].EndedByTime, 0) << "only the timed game runs out of time";
     EXPECT_GT(stats[2].EndedByTime, 0);
+}
+
+TEST(BotTest, GamesSavedAndResumedInMidPlayGoOnUnharmed) {
+    TempDir dir;
+    CurrentDir cwd(dir.path());
+    std::filesystem::create_directory(dir.path() / "data");
+    int cycles = 0, completed = 0;
+    for (int mode = 1; mode <= 2; ++mode)
+        for (uint32_t seed = 1; seed <= 4; ++seed) {
+            TBotSetup setup = CiSetup(seed, mode);
+            setup.SaveEvery = 97;
+            const TBotGame game = PlayBotGame(DesignedData(), setup);
+            EXPECT_NE(game.End, TBotEnd::Violation)
+                << "mode " << mode << " seed " << seed << ": " << game.Violation;
+            completed += game.LevelsCompleted();
+            cycles += game.SaveCycles;
+        }
+    EXPECT_GT(cycles, 500);
+    EXPECT_GT(completed, 40) << "play goes on through levels across the saves";
 }
 
 TEST(BotTest, ASeedReplaysTheSameGame) {
