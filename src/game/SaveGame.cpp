@@ -8,6 +8,7 @@
 #include "platform/DebugLog.h"
 #include "platform/Paths.h"
 #include "platform/TextReader.h"
+#include "render/PointerPosition.h"
 
 #include <algorithm>
 #include <array>
@@ -92,6 +93,13 @@ TSavedGame ReadSave(TTextReader& r, int mode) {
     return save;
 }
 
+// The shot cube taken off the board to aim is still going away (and so still in the list).
+bool ArmedShotInList(const TGame& game) {
+    for (int i = 1; i <= std::min(game.CubeCount, MaxCubes); ++i)
+        if (game.Cubes[i].Kind == ckShot && game.Cubes[i].State >= csVanishing) return true;
+    return false;
+}
+
 } // namespace
 
 std::string SavedRealText(double value) {
@@ -123,6 +131,7 @@ bool TGame::SaveGame() {
     Line(text, SavedRealText(level.Progress));
     Line(text, SavedRealText(TotalScore));
     Line(text, std::to_string(Figure));
+    const size_t countLine = text.size();
     Line(text, std::to_string(count));
     for (int i = 1; i <= count; ++i) {
         const TCube& cube = Cubes[i];
@@ -131,6 +140,21 @@ bool TGame::SaveGame() {
         Line(text, std::to_string(KindTextureSlot(cube.Kind)));
         Line(text, std::to_string(cube.X));
         Line(text, std::to_string(cube.Y));
+    }
+
+    // An armed shot cube that has already left the board is saved back on its home cell (or,
+    // when that is taken, on a free one), as cancelling the shot would put it; otherwise leaving
+    // the game while aiming would lose it.
+    if (PointerStyle == kPointerAiming && count < MaxCubes && !ArmedShotInList(*this)) {
+        TCellWord home = ShotHome;
+        if (!CellOnBoard(home) || CubeOn(home) != 0) home = FreeCount > 0 ? FreeCells[1] : 0;
+        if (home != 0) {
+            text.replace(countLine, std::to_string(count).size(), std::to_string(count + 1));
+            Line(text, "1");
+            Line(text, std::to_string(KindTextureSlot(ckShot)));
+            Line(text, std::to_string(CellX(home)));
+            Line(text, std::to_string(CellY(home)));
+        }
     }
 
     std::string error;

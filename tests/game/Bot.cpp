@@ -482,6 +482,10 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
             current.Completed = true;
             current.ScoreAtEnd = game.TotalScore;
             if (current.LevelType == ltBonus) ++result.BonusLevelsCompleted;
+            if (setup.StopAfterLevels > 0 && result.LevelsCompleted() >= setup.StopAfterLevels) {
+                ++result.Frames;
+                break;
+            }
             beginLevel();
             specials = SpecialsOnBoard(game);
         }
@@ -498,7 +502,7 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
 
         std::string fault = CheckGame(game, lastScore);
         if (fault.empty() && setup.SaveEvery > 0 && (result.Frames + 1) % setup.SaveEvery == 0 &&
-            game.Phase == phPlay && GameState == gsGame) {
+            game.Phase == phPlay && GameState == gsGame && PointerStyle == kPointerGame) {
             fault = SaveAndResume(game);
             ++result.SaveCycles;
             // The file keeps 15 digits of the score.

@@ -6,6 +6,7 @@
 
 #include "game/Scenery.h"
 #include "platform/DebugLog.h"
+#include "render/PointerPosition.h"
 
 #include <gtest/gtest.h>
 
@@ -203,6 +204,38 @@ TEST_F(SaveGameTest, ReplacesTheSaveWholeAndReportsAFailedWrite) {
     EXPECT_FALSE(game_->SaveGame());
     EXPECT_NE(Trace().find(" SaveGame data/Save1.dat: cannot create a temporary file"), std::string::npos)
         << Trace();
+}
+
+TEST_F(SaveGameTest, AnArmedShotCubeIsSavedBackOnItsHomeCell) {
+    game_ = GameWithBoard({
+        "S1.......",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+    });
+    game_->BoardIdle = true;
+    PointerStyle = kPointerGame;
+    PointerWorld = {-4, -4, 0.01f}; // over (1, 1)
+    game_->MouseDown(0);
+    ASSERT_EQ(PointerStyle, kPointerAiming);
+    RemoveVanished(*game_); // the shot cube has gone; the player leaves while aiming
+    ASSERT_EQ(game_->CubeCount, 1);
+    ASSERT_TRUE(game_->SaveGame());
+    PointerStyle = kPointerMenu;
+
+    const std::vector<std::string> lines = Lines(ReadAll(SavePath(1)));
+    ASSERT_EQ(lines.size(), 8u + 8u);
+    EXPECT_EQ(lines[7], "2");
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
+              (std::vector<std::string>{"1", "9", "1", "1"}));
+    ASSERT_TRUE(game_->LoadGame(1));
+    EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(1, 1))].Kind, ckShot);
+    EXPECT_EQ(game_->CheckBoardInvariants(), "");
 }
 
 // A good save of mode 1 as lines, cubes on (1, 1), (2, 1), (3, 1).
