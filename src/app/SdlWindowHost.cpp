@@ -4,6 +4,7 @@
 #include "app/KeyMap.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
+#include "platform/MessageBox.h"
 #include "platform/gfx/GlDevice.h"
 #include "settings/Options.h"
 
@@ -11,6 +12,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <string>
 
 namespace veltrane {
 
@@ -204,16 +207,29 @@ int TSdlWindowHost::Run() {
     if (form.FormShow()) {
         form.FormActivate();
         while (!terminated_) {
-            ProcessMessages();
-            if (closeRequested_) {
-                form.FormClose();
-                break;
+            const bool loading = GameState == gsLoading;
+            try {
+                ProcessMessages();
+                if (closeRequested_) {
+                    form.FormClose();
+                    break;
+                }
+                bool done = true;
+                form.ApplicationEvents1Idle(done);
+                if (terminated_) break;
+                // A pass that asks for no more idle time waits for the next window event.
+                if (done) SDL_WaitEventTimeout(nullptr, 100);
+            } catch (const std::exception& e) {
+                // An unreadable data file: say which and why. Loading would only fail again, so
+                // a failed loading sequence ends the program; other events go on.
+                DebugLog(false, std::string(" ") + e.what());
+                ShowMessageBox(window_, TFormMain::Caption, e.what(), TMessageIcon::Error);
+                if (loading || GameState == gsLoading) {
+                    exitCode = 1;
+                    form.FormClose();
+                    break;
+                }
             }
-            bool done = true;
-            form.ApplicationEvents1Idle(done);
-            if (terminated_) break;
-            // A pass that asks for no more idle time waits for the next window event.
-            if (done) SDL_WaitEventTimeout(nullptr, 100);
             PaceFrame();
         }
     } else {
