@@ -6,7 +6,6 @@
 #include "platform/GameStates.h"
 #include "platform/MessageBox.h"
 #include "platform/gfx/GlDevice.h"
-#include "settings/Options.h"
 
 #include <SDL.h>
 
@@ -35,13 +34,23 @@ int GameButton(uint8_t sdlButton) {
 
 } // namespace
 
-TSdlWindowHost::TSdlWindowHost() {
-    SDL_InitSubSystem(SDL_INIT_VIDEO);
-}
+// SDL's video starts with the window, after the launcher's dialogs have gone.
+TSdlWindowHost::TSdlWindowHost() = default;
 
 TSdlWindowHost::~TSdlWindowHost() {
+    form_.reset();
     DestroyWindow();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void TSdlWindowHost::CreateForm() {
+    form_.reset();
+    form_ = std::make_unique<TFormMain>(*this);
+    form_->FormCreate();
+}
+
+void TSdlWindowHost::CloseDGfx() {
+    if (form_) form_->CloseDGfx();
 }
 
 void TSdlWindowHost::DestroyWindow() {
@@ -125,7 +134,7 @@ void TSdlWindowHost::Maximize() {
 
 void TSdlWindowHost::ShowSystemCursor(bool show) {
     // Asked on every pass; only a change reaches the display.
-    if (cursorShown_ == int(show)) return;
+    if (cursorShown_ == int(show) || !videoStarted_) return;
     cursorShown_ = int(show);
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
@@ -141,6 +150,7 @@ void TSdlWindowHost::ProcessMessages() {
 }
 
 void TSdlWindowHost::Dispatch(const SDL_Event& event) {
+    if (!form_) return;
     TFormMain& form = *form_;
     switch (event.type) {
     case SDL_QUIT:
@@ -198,11 +208,10 @@ void TSdlWindowHost::PaceFrame() {
 }
 
 int TSdlWindowHost::Run() {
-    TFormMain form(*this);
-    form_ = &form;
-    form.FormCreate();
-    // What the launcher writes when it brings the window up.
-    DebugLog(false, Options->Fullscreen ? " Fullscreen = True" : " Fullscreen = False");
+    if (!form_) return 1;
+    videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    cursorShown_ = -1;
+    TFormMain& form = *form_;
     int exitCode = 0;
     if (form.FormShow()) {
         form.FormActivate();
@@ -235,7 +244,7 @@ int TSdlWindowHost::Run() {
     } else {
         exitCode = 1;
     }
-    form_ = nullptr;
+    form_.reset();
     return exitCode;
 }
 

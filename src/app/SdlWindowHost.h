@@ -22,9 +22,14 @@ public:
     TSdlWindowHost(const TSdlWindowHost&) = delete;
     TSdlWindowHost& operator=(const TSdlWindowHost&) = delete;
 
-    // Creates the main window's logic on this host, shows it and runs the frame loop until the
-    // window is closed or the program is told to end. Returns the process exit code.
+    // Makes the main window's logic on this host (a new trace begins); frees an earlier one.
+    void CreateForm();
+    bool FormExists() const { return form_ != nullptr; }
+    // Shows the main window made by CreateForm and runs the frame loop until the window is
+    // closed or the program is told to end; the form is freed then. Returns the exit code.
     int Run();
+    // Releases the form's graphics objects, if there is a form.
+    void CloseDGfx();
 
     int32_t ScreenWidth() const override;
     int32_t ScreenHeight() const override;
@@ -46,7 +51,8 @@ private:
     // Waits so that passes come no faster than the display refreshes, unless vsync does it.
     void PaceFrame();
 
-    TFormMain* form_ = nullptr;
+    std::unique_ptr<TFormMain> form_;
+    bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
     std::unique_ptr<TSdlCursorHost> cursor_;
     bool vsync_ = false;

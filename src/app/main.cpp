@@ -1,12 +1,39 @@
-// Program entry: the settings, then the main window with its frame loop, in the game folder.
+// Program entry: the launcher first; its "Start Game" brings up the main window, whose frame
+// loop then runs until the window is closed, which ends the program.
+#include "app/FormMain.h"
 #include "app/SdlWindowHost.h"
-#include "platform/MessageBox.h"
-#include "settings/Options.h"
+#include "platform/KeyValueStore.h"
+#include "settings/LauncherForm.h"
+#include "settings/LauncherModel.h"
+#include "settings/VideoOptionsForm.h"
 
 #include <SDL.h>
 
-#include <exception>
 #include <filesystem>
+
+namespace veltrane {
+namespace {
+
+// The main window as the launcher drives it. The launcher's event loop must end before the SDL
+// window's begins, so showing the window is remembered and done once the launcher has gone.
+class TLauncherHost final : public ILauncherHost {
+public:
+    explicit TLauncherHost(TSdlWindowHost& window) : window_(window) {}
+    bool MainWindowExists() const override { return window_.FormExists(); }
+    void CreateMainWindow() override { window_.CreateForm(); }
+    void ShowMainWindow(TBorderStyle /*border: the window's mode follows the settings*/) override {
+        ShowRequested = true;
+    }
+    void CloseDGfx() override { window_.CloseDGfx(); }
+
+    bool ShowRequested = false;
+
+private:
+    TSdlWindowHost& window_;
+};
+
+} // namespace
+} // namespace veltrane
 
 int main(int /*argc*/, char* /*argv*/[]) {
     using namespace veltrane;
@@ -18,18 +45,16 @@ int main(int /*argc*/, char* /*argv*/[]) {
         SDL_free(base);
     }
 
-    Options = new TOptions;
-    try {
-        Options->Load();
-    } catch (const std::exception& e) {
-        // The game goes on with the settings read so far.
-        ShowMessageBox(nullptr, "Veltrane", e.what(), TMessageIcon::Error);
-    }
-
     int exitCode = 0;
     {
-        TSdlWindowHost host;
-        exitCode = host.Run();
+        TSdlWindowHost window;
+        TLauncherHost host(window);
+        TStartUp startUp(host, TFormMain::Caption, SettingsFilePath());
+        TFormVideoMode videoOptions;
+        startUp.SetVideoOptions(&videoOptions);
+        startUp.Show();
+        TStartUp::Run();
+        if (host.ShowRequested) exitCode = window.Run();
     }
     SDL_Quit();
     return exitCode;

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Plays the real game in an X display: waits for the menu, starts a game of mode 1 with the
+# Plays the real game in an X display: starts it from the launcher, waits for the menu, starts a game of mode 1 with the
 # keyboard, moves a cube with the mouse, pauses with Escape, leaves to the main menu (which saves
 # the game) and ends the program from the menu. Checks the trace, the saved game, the settings
 # and that the screens of menu and game show pictures.
@@ -51,6 +51,15 @@ wait_trace() {
         sleep 0.2
     done
 }
+# The launcher comes first: "Start Game" is its default button.
+xdotool search --sync --onlyvisible --pid "$PID" > /dev/null
+sleep 1
+LAUNCHER=$(xdotool search --onlyvisible --pid "$PID" | head -1)
+[ -n "$LAUNCHER" ] || fail "no launcher"
+xdotool windowfocus --sync "$LAUNCHER" || true
+sleep 0.5
+xdotool key Return
+wait_trace " Main form created" 30
 wait_trace " ... Loading finished" 240
 
 WIN=$(xdotool search --sync --onlyvisible --pid "$PID" | head -1)
