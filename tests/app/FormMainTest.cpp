@@ -5,10 +5,12 @@
 
 #include "game/Game.h"
 #include "platform/GameStates.h"
+#include "platform/Random.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace veltrane {
 namespace {
@@ -45,6 +47,18 @@ TEST_F(FormMainTest, WindowedStartTracesTheModeAndAsksForTheTableSize) {
     EXPECT_FALSE(host.CursorShown);
     EXPECT_EQ(GameState, gsLaunch);
     EXPECT_TRUE(form.Active);
+}
+
+TEST_F(FormMainTest, VeltraneSeedFixesTheGeneratorsSeed) {
+    setenv("VELTRANE_SEED", "1234", 1);
+    form.FormCreate();
+    unsetenv("VELTRANE_SEED");
+    EXPECT_EQ(RandSeed, 1234u);
+    setenv("VELTRANE_SEED", "12x", 1); // not a number: the clock's seed stays
+    RandSeed = 1234;
+    form.FormCreate();
+    unsetenv("VELTRANE_SEED");
+    EXPECT_NE(RandSeed, 1234u);
 }
 
 TEST_F(FormMainTest, DesktopAndPseudoFullScreenTakeTheScreenSize) {

@@ -33,6 +33,7 @@ struct TLoaded {
     uint32_t Now = 10000;
     std::vector<int> Steps; // the bar's lights at each step's window events
     Lines TraceAfterLoading;
+    std::string OldResourceFolder;
 };
 
 class LoadedFormTest : public ::testing::Test {
@@ -47,6 +48,7 @@ protected:
         for (const char* folder : {"Images", "Music", "Sounds"})
             fs::create_directory_symlink(game / folder, dir / folder);
         s->Cwd = std::make_unique<CurrentDir>(dir);
+        s->OldResourceFolder = ResourceFolder();
         SetResourceFolder(dir.string() + "/");
         SetSoundProgramDir(dir.string());
 
@@ -73,8 +75,8 @@ protected:
     static void TearDownTestSuite() {
         if (!s) return;
         DestroyPointer();
-        SetResourceFolder("");
-        SetSoundProgramDir("");
+        SetResourceFolder(s->OldResourceFolder);
+        SetSoundProgramDir(fs::path(VELTRANE_GAME_DIR).string());
         delete s;
         s = nullptr;
     }
