@@ -7,7 +7,7 @@ int TGame::AddCube(uint8_t kind) {
     if (FreeCount <= 0) return 0;
     const TCellWord cell = TakeFreeCell();
     if (cell == 0) return 0; // the game has just ended
-    return StandCube(kind, cell);
+    return AppendCube(kind, cell, csResting);
 }
 
 int TGame::PlaceCube(uint8_t kind, TCellWord cell) {
@@ -22,21 +22,26 @@ int TGame::PlaceCube(uint8_t kind, TCellWord cell) {
         cell = TakeFreeCell();
         if (cell == 0) return 0;
     }
-    return StandCube(kind, cell);
+    return AppendCube(kind, cell, csResting);
 }
 
-int TGame::StandCube(uint8_t kind, TCellWord cell) {
+int TGame::AppendCube(uint8_t kind, TCellWord cell, uint8_t state) {
+    // A resting cube stands full size on the board; an announced one waits small, its cell
+    // reserved but passable.
+    const bool announced = state == csAnnounced;
     CubeCount += 1;
     const int i = CubeCount;
     TCube& cube = Cubes[i];
     cube = TCube{};
     cube.Kind = kind;
     cube.SetCell(cell);
-    cube.Position = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5), 0.4f};
-    cube.Scale = {0.8f, 0.8f, 0.8f};
+    const float size = announced ? 0.3f : 0.8f;
+    cube.Position = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5),
+                     announced ? 0.15f : 0.4f};
+    cube.Scale = {size, size, size};
     cube.Rotation = {0, 0, 0};
-    InitCubeState(i, csResting);
-    BoardAt(cell) = {ocOccupied, static_cast<uint8_t>(i), BoardAt(cell).Distance};
+    InitCubeState(i, state);
+    BoardAt(cell) = {announced ? ocReserved : ocOccupied, static_cast<uint8_t>(i), BoardAt(cell).Distance};
     return i;
 }
 

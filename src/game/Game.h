@@ -12,7 +12,7 @@
 namespace veltrane::gfx {
 class IDevice;
 class IVertexBuffer;
-}
+} // namespace veltrane::gfx
 
 namespace veltrane {
 
@@ -249,7 +249,8 @@ private:
     void Arrive(int i);
     void Destroy(int i);
     void ScoreSpecial(TCellWord labelCell, int32_t points);
-    int StandCube(uint8_t kind, TCellWord cell);
+    // Appends a cube of kind on cell in state (resting or announced) with its board entry.
+    int AppendCube(uint8_t kind, TCellWord cell, uint8_t state);
     bool TakeSquare(int x, int y);
     bool FigureFitsAt(int ox, int oy) const;
 

@@ -114,17 +114,7 @@ void TGame::AddRandomCube() {
 
     const TCellWord cell = TakeFreeCell();
     if (cell == 0) return;
-    CubeCount += 1;
-    const int i = CubeCount;
-    TCube& cube = Cubes[i];
-    cube = TCube{};
-    cube.Kind = kind;
-    cube.SetCell(cell);
-    cube.Position = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5), 0.15f};
-    cube.Scale = {0.3f, 0.3f, 0.3f};
-    cube.Rotation = {0, 0, 0};
-    InitCubeState(i, csAnnounced);
-    BoardAt(cell) = {ocReserved, static_cast<uint8_t>(i), BoardAt(cell).Distance};
+    AppendCube(kind, cell, csAnnounced);
 }
 
 } // namespace veltrane
