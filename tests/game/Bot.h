@@ -41,6 +41,8 @@ struct TBotSetup {
     // and resuming does; the loaded game must show the saved one. 0: never. The save files go
     // to "data/" under the current folder.
     int64_t SaveEvery = 0;
+    // The game stops once this many levels have been completed (a per-level sweep). 0: never.
+    int StopAfterLevels = 0;
 };
 
 // One level as the bot played it.

@@ -3,21 +3,28 @@
 // invariant broke in any game.
 //
 //   botrun [--games N] [--mode 1|2|both] [--start L] [--seed S] [--frames N] [--frame-ms MS]
-//          [--think MS] [--data GAMEDIR] [--quiet]
+//          [--think MS] [--data GAMEDIR] [--quiet] [--sweep FIRST-LAST] [--markdown]
 //
 // --data reads GAMEDIR/data/Levels.dat and BonusFigures.dat instead of the designed tables.
+// --sweep plays --games games started at each level FIRST..LAST on an empty board, each stopping
+// when that one level ends (or --frames run out), and prints per level and mode how often it was
+// completed, the median turns and the median minutes of game time of the completed plays.
+// --markdown prints the sweep's table as a Markdown table.
 #include "game/Bot.h"
 
 #include "data/DataFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 using namespace veltrane;
 using namespace veltrane::bot;
@@ -40,6 +47,75 @@ struct TLevelStats {
     long long Turns = 0, Frames = 0; // over the completed plays
 };
 
+template <typename T>
+double Median(std::vector<T> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? double(values[n / 2]) : (double(values[n / 2 - 1]) + double(values[n / 2])) / 2;
+}
+
+// One level and mode of a sweep.
+struct TSweepRow {
+    int Played = 0, Completed = 0, ByTime = 0, BoardFull = 0, Capped = 0;
+    std::vector<int> Turns;
+    std::vector<double> Minutes;
+};
+
+int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int lastLevel, int games,
+          uint32_t firstSeed, long long frames, float frameMs, float thinkMs, bool markdown) {
+    int violations = 0;
+    std::map<std::pair<int, int>, TSweepRow> rows; // (level, mode)
+    for (int level = firstLevel; level <= lastLevel; ++level)
+        for (int mode = 1; mode <= 2; ++mode) {
+            if (modes != "both" && modes != std::to_string(mode)) continue;
+            TSweepRow& row = rows[{level, mode}];
+            for (int g = 0; g < games; ++g) {
+                TBotSetup setup;
+                setup.Seed = firstSeed + static_cast<uint32_t>(g);
+                setup.GameMode = mode;
+                setup.StartLevel = level;
+                setup.MaxFrames = frames;
+                setup.FrameMs = frameMs;
+                setup.ThinkMs = thinkMs;
+                setup.StopAfterLevels = 1;
+                const TBotGame game = PlayBotGame(data, setup);
+                if (game.End == TBotEnd::Violation) {
+                    ++violations;
+                    std::printf("level %d mode %d seed %u: %s\n", level, mode, setup.Seed,
+                                game.Violation.c_str());
+                }
+                const TLevelResult& played = game.Levels.front();
+                row.Played += 1;
+                if (played.Completed) {
+                    row.Completed += 1;
+                    row.Turns.push_back(played.Turns);
+                    row.Minutes.push_back(double(played.Frames) * frameMs / 60000);
+                } else if (game.End == TBotEnd::GameOver) {
+                    (game.EndedByTime ? row.ByTime : row.BoardFull) += 1;
+                } else {
+                    row.Capped += 1;
+                }
+            }
+            if (!markdown) {
+                std::printf("level %2d mode %d: %3.0f%% completed, median %5.1f turns, %5.1f min; "
+                            "lost %d board full, %d out of time, %d unfinished\n",
+                            level, mode, 100.0 * row.Completed / row.Played, Median(row.Turns),
+                            Median(row.Minutes), row.BoardFull, row.ByTime, row.Capped);
+                std::fflush(stdout);
+            }
+        }
+    if (markdown) {
+        std::printf("| level | mode | completed %% | median turns | median minutes |\n");
+        std::printf("|---:|---:|---:|---:|---:|\n");
+        for (const auto& [key, row] : rows)
+            std::printf("| %d%s | %d | %.0f | %.0f | %.1f |\n", key.first, key.first % 5 ? "" : " (bonus)",
+                        key.second, 100.0 * row.Completed / row.Played, Median(row.Turns),
+                        Median(row.Minutes));
+    }
+    return violations ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -47,7 +123,8 @@ int main(int argc, char** argv) {
     long long frames = 200000;
     float frameMs = 20, thinkMs = 0;
     std::string modes = "both", dataDir;
-    bool quiet = false;
+    bool quiet = false, markdown = false;
+    int sweepFirst = 0, sweepLast = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
@@ -75,7 +152,18 @@ int main(int argc, char** argv) {
             dataDir = value();
         else if (arg == "--quiet")
             quiet = true;
-        else {
+        else if (arg == "--markdown")
+            markdown = true;
+        else if (arg == "--sweep") {
+            const std::string range = value();
+            const size_t dash = range.find('-');
+            sweepFirst = std::atoi(range.c_str());
+            sweepLast = dash == std::string::npos ? sweepFirst : std::atoi(range.c_str() + dash + 1);
+            if (sweepFirst < 1 || sweepLast < sweepFirst || sweepLast > MaxLevels) {
+                std::fprintf(stderr, "botrun: bad level range %s\n", range.c_str());
+                return 2;
+            }
+        } else {
             std::fprintf(stderr, "botrun: unknown argument %s\n", arg.c_str());
             return 2;
         }
@@ -90,6 +178,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "botrun: %s\n", e.what());
         return 2;
     }
+
+    if (sweepFirst > 0)
+        return Sweep(*data, modes, sweepFirst, sweepLast, games, static_cast<uint32_t>(first), frames,
+                     frameMs, thinkMs, markdown);
 
     int violations = 0;
     for (int mode = 1; mode <= 2; ++mode) {
