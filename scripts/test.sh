@@ -18,5 +18,6 @@ run_tests build
 echo "== sanitizer build =="
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 bash scripts/build.sh build-asan sanitize
 run_tests build-asan
