@@ -1,14 +1,24 @@
-// The level curve. Reasoning behind the numbers (per mode, a player who keeps the board steady):
-// a square pays 40 + 5 * (level div 5); a turn must clear about CubesPerTurn / 4 squares; a move
-// takes 3 to 6 seconds depending on the colours in play. Mode 1 goals ask for about 1.5 minutes
-// at level 1 growing to about 3 minutes at level 49. Mode 2 drains TimeRate per millisecond
-// (a tenth more after each further 15 s past the first minute), so its rate starts at about an
-// eighth of what a steady player earns (a beginner finishes level 1 with time to spare) and
-// grows to about three fifths; its Goal is the full bank, which starts half full.
+// The level curve, measured with the headless bot (botrun --sweep: 20 or 30 seeded games started
+// at each level on an empty board, thinking 2 to 3 s before each move). A square pays 40 + 5 * (level div 5).
+// Mode 1 goals take the bot (thinking 2.5 s a move) under 2 minutes at level 1 and about 2.8
+// minutes from level 30 on; a player who thinks longer needs a minute or two more. What loses a level is a
+// full board, so colours and cubes per turn set the difficulty: three colours and three cubes are always won,
+// five colours and four cubes lose about one game in four, six colours and four cubes more than
+// half. Seven colours with four cubes a turn were won in only one game of ten, so the designed
+// levels stop at six colours; the filled-in levels 51..100 bring seven.
+// Mode 2 drains TimeRate per millisecond (a tenth more after each further 15 s past the first
+// minute) and refills with the points scored; its Goal is the full bank, which starts half full.
+// The time bank is what tells a quick player from a slow one: the drain starts at about a sixth
+// of what the bot earns at level 1 (a beginner finishes with time to spare) and grows to about
+// half of it by level 49 for a player who thinks 2 s a move, two thirds for one who thinks 3 s.
+// The bank grows to 1000 at level 24 and shrinks to 650 by level 49, so that the late levels are
+// sprints of about two minutes before the rising drain overtakes the player.
 // Bonus levels (every fifth): CubesPerTurn blocks and ExtraQuota bombs; mode 2's Goal over
 // TimeRate is the time allowed (80 s at level 5 down to 50 s at level 50).
 // Introduced step by step: bombs at 2, jokers at 3, colorize cubes at 6, blocks at 7, shot cubes
-// at 11; 4 colours from 6, 5 from 16, 6 from 31, 7 from 46; bigger figures as levels go on.
+// at 11; 4 colours from 6, 5 from 16, 6 from 31; four cubes a turn from 9 in mode 1 and from 26
+// in mode 2 (levels 14 and 44 give mode 2 a first taste of four and five); more blocks, rarer jokers and
+// bigger figures as levels go on.
 #include "data/LevelTable.h"
 
 namespace veltrane::assetgen {
@@ -25,56 +35,56 @@ constexpr LevelDesign L(int col1, int col2, int cubes1, int cubes2, int figFirst
 // clang-format off
 constexpr LevelDesign kLevels[] = {
 //    colours cubes  figures  goal          time     joker  extra  bomb shot colorize
-    L(3, 3,   3,  3,  1,  4,   400,  500, 0.00059,  0,    0, 0,  0, 0, 0), //  1 three colours, nothing else
-    L(3, 3,   3,  3,  1,  4,   450,  500, 0.00064,  0,    0, 0,  1, 0, 0), //  2 bombs as rewards
-    L(3, 3,   3,  3,  1,  4,   500,  500, 0.00069, 12,    0, 0,  1, 0, 0), //  3 jokers
-    L(3, 3,   3,  3,  1,  4,   550,  500, 0.00074, 12,    0, 0,  1, 0, 0), //  4
-    L(3, 3,   6,  6,  1,  4,   120,   60, 0.00074,  0,    4, 4,  1, 0, 0), //  5 bonus: 6 blocks, 4 bombs, 80 s
-    L(4, 3,   3,  3,  1,  7,   550,  550, 0.00094, 12,    0, 0,  1, 0, 1), //  6 four colours, colorize cubes
-    L(4, 3,   3,  3,  1,  7,   600,  550, 0.00100, 12,    1, 1,  1, 0, 1), //  7 first block
-    L(4, 3,   3,  3,  1,  7,   650,  550, 0.00105, 12,    1, 1,  1, 0, 1), //  8
-    L(4, 3,   4,  3,  1,  7,   700,  550, 0.00111, 12,    1, 1,  1, 0, 1), //  9 four cubes a turn
-    L(4, 3,   8,  8,  1,  7,   200,   80, 0.00111,  0,    4, 4,  1, 0, 0), // 10 bonus: 8 blocks, 4 bombs, 72 s
-    L(4, 4,   3,  3,  3, 10,   700,  550, 0.00120, 14,    1, 1,  1, 1, 1), // 11 shot cubes
-    L(4, 4,   3,  3,  3, 10,   750,  550, 0.00126, 14,    1, 1,  1, 1, 1), // 12
-    L(4, 4,   3,  3,  3, 10,   800,  550, 0.00131, 14,    1, 1,  1, 1, 1), // 13
-    L(4, 4,   3,  4,  3, 10,   850,  600, 0.00160, 14,    1, 1,  1, 1, 1), // 14
-    L(4, 4,  10,  9,  3, 10,   300,  120, 0.00160,  0,    5, 4,  1, 0, 0), // 15 bonus: 10 blocks, 5 bombs, 75 s
-    L(5, 4,   4,  3,  5, 13,   850,  600, 0.00163, 15,    2, 1,  1, 1, 1), // 16 five colours
-    L(5, 4,   4,  3,  5, 13,   900,  600, 0.00169, 15,    2, 1,  1, 1, 1), // 17
-    L(5, 4,   4,  3,  5, 13,   950,  600, 0.00175, 15,    2, 1,  1, 1, 1), // 18
-    L(5, 4,   4,  3,  5, 13,  1000,  600, 0.00181, 15,    2, 1,  1, 1, 1), // 19
-    L(5, 4,  12, 11,  5, 13,   420,  130, 0.00181,  0,    5, 5,  1, 0, 0), // 20 bonus: 12 blocks, 5 bombs, 72 s
-    L(5, 5,   4,  3,  8, 16,  1000,  600, 0.00189, 16,    2, 1,  1, 1, 1), // 21
-    L(5, 5,   4,  3,  8, 16,  1050,  600, 0.00195, 16,    2, 1,  1, 1, 1), // 22
-    L(5, 5,   4,  3,  8, 16,  1100,  600, 0.00201, 16,    2, 1,  1, 1, 1), // 23
-    L(5, 5,   5,  3,  8, 16,  1150,  600, 0.00207, 16,    2, 1,  1, 1, 1), // 24 five cubes a turn
-    L(5, 5,  14, 13,  8, 16,   560,  140, 0.00207,  0,    5, 5,  1, 0, 0), // 25 bonus: 14 blocks, 5 bombs, 68 s
-    L(5, 5,   4,  4, 11, 19,  1150,  700, 0.00277, 18,    3, 2,  1, 1, 1), // 26 mode 2: four cubes a turn
-    L(5, 5,   4,  4, 11, 19,  1200,  700, 0.00284, 18,    3, 2,  1, 1, 1), // 27
-    L(5, 5,   4,  4, 11, 19,  1250,  700, 0.00292, 18,    3, 2,  1, 1, 1), // 28
-    L(5, 5,   4,  5, 11, 19,  1300,  750, 0.00332, 18,    3, 2,  1, 1, 1), // 29
-    L(5, 5,  16, 14, 11, 19,   720,  210, 0.00332,  0,    6, 5,  1, 0, 0), // 30 bonus: 16 blocks, 6 bombs, 63 s
-    L(6, 5,   4,  4, 14, 22,  1300,  750, 0.00338, 20,    3, 2,  1, 1, 1), // 31 six colours
-    L(6, 5,   4,  4, 14, 22,  1350,  750, 0.00346, 20,    3, 2,  1, 1, 1), // 32
-    L(6, 5,   4,  4, 14, 22,  1400,  750, 0.00354, 20,    3, 2,  1, 1, 1), // 33
-    L(6, 5,   4,  4, 14, 22,  1450,  750, 0.00362, 20,    3, 2,  1, 1, 1), // 34
-    L(6, 5,  18, 16, 14, 22,   900,  220, 0.00362,  0,    6, 6,  1, 0, 0), // 35 bonus: 18 blocks, 6 bombs, 60 s
-    L(6, 6,   5,  4, 17, 25,  1450,  750, 0.00369, 22,    4, 3,  1, 1, 1), // 36
-    L(6, 6,   5,  4, 17, 25,  1500,  750, 0.00376, 22,    4, 3,  0, 1, 1), // 37 no bombs this time
-    L(6, 6,   5,  4, 17, 25,  1550,  750, 0.00384, 22,    4, 3,  1, 1, 1), // 38
-    L(6, 6,   6,  4, 17, 25,  1600,  750, 0.00392, 22,    4, 3,  1, 1, 1), // 39 six cubes a turn
-    L(6, 6,  20, 18, 17, 25,  1100,  220, 0.00392,  0,    6, 6,  1, 0, 0), // 40 bonus: 20 blocks, 6 bombs, 56 s
-    L(6, 6,   5,  4, 20, 28,  1600,  750, 0.00435, 25,    4, 3,  1, 1, 1), // 41
-    L(6, 6,   5,  4, 20, 28,  1650,  750, 0.00443, 25,    4, 3,  0, 1, 1), // 42 no bombs
-    L(6, 6,   5,  4, 20, 28,  1700,  750, 0.00452, 25,    4, 3,  1, 1, 1), // 43
-    L(6, 6,   5,  5, 20, 28,  1750,  800, 0.00511, 25,    4, 3,  1, 1, 1), // 44
-    L(6, 6,  22, 20, 20, 28,  1320,  280, 0.00511,  0,    7, 6,  1, 0, 0), // 45 bonus: 22 blocks, 7 bombs, 55 s
-    L(7, 6,   5,  4, 23, 30,  1750,  700, 0.00515, 30,    5, 4,  1, 1, 1), // 46 seven colours
-    L(7, 6,   5,  4, 23, 30,  1800,  700, 0.00522, 30,    5, 4,  0, 1, 1), // 47 no bombs
-    L(7, 6,   5,  4, 23, 30,  1850,  700, 0.00529, 30,    5, 4,  1, 1, 1), // 48
-    L(7, 6,   5,  4, 23, 30,  1900,  700, 0.00536, 30,    5, 4,  1, 1, 1), // 49
-    L(7, 6,  24, 22, 23, 30,  1560,  270, 0.00536,  0,    7, 7,  1, 0, 0), // 50 bonus: 24 blocks, 7 bombs, 50 s
+    L(3, 3,   3,  3,  1,  4,    500,   900, 0.00087,  0,    0,  0,  0, 0, 0), //  1 three colours, nothing else
+    L(3, 3,   3,  3,  1,  4,    550,   910, 0.00091,  0,    0,  0,  1, 0, 0), //  2 bombs as rewards
+    L(3, 3,   3,  3,  1,  4,    600,   910, 0.00095, 12,    0,  0,  1, 0, 0), //  3 jokers
+    L(3, 3,   3,  3,  1,  4,    650,   920, 0.00099, 12,    0,  0,  1, 0, 0), //  4
+    L(3, 3,   6,  6,  1,  4,    120,    79, 0.00099,  0,    4,  4,  1, 0, 0), //  5 bonus: 6 blocks, 4 bombs, 80 s
+    L(4, 3,   3,  3,  1,  7,    700,   930, 0.00107, 12,    0,  0,  1, 0, 1), //  6 four colours, colorize cubes
+    L(4, 3,   3,  3,  1,  7,    750,   940, 0.00112, 12,    1,  1,  1, 0, 1), //  7 first block
+    L(4, 3,   3,  3,  1,  7,    800,   940, 0.00117, 12,    1,  1,  1, 0, 1), //  8
+    L(4, 3,   4,  3,  1,  7,    850,   950, 0.00122, 12,    1,  1,  1, 0, 1), //  9 four cubes a turn
+    L(4, 3,   8,  8,  1,  7,    200,    94, 0.00122,  0,    4,  4,  1, 0, 0), // 10 bonus: 8 blocks, 4 bombs, 72 s
+    L(4, 4,   3,  3,  3, 10,    900,   960, 0.00133, 14,    1,  1,  1, 1, 1), // 11 shot cubes
+    L(4, 4,   3,  3,  3, 10,    950,   960, 0.00138, 14,    1,  1,  1, 1, 1), // 12
+    L(4, 4,   3,  3,  3, 10,   1000,   960, 0.00144, 14,    1,  1,  1, 1, 1), // 13
+    L(4, 4,   3,  4,  3, 10,   1050,   970, 0.00151, 14,    1,  1,  1, 1, 1), // 14
+    L(4, 4,  10,  9,  3, 10,    300,   111, 0.00151,  0,    5,  4,  1, 0, 0), // 15 bonus: 10 blocks, 5 bombs, 75 s
+    L(5, 4,   4,  3,  5, 13,   1050,   970, 0.00164, 15,    2,  1,  1, 1, 1), // 16 five colours
+    L(5, 4,   4,  3,  5, 13,   1100,   980, 0.00171, 15,    2,  1,  1, 1, 1), // 17
+    L(5, 4,   4,  3,  5, 13,   1100,   980, 0.00178, 15,    2,  1,  1, 1, 1), // 18
+    L(5, 4,   4,  3,  5, 13,   1150,   980, 0.00186, 15,    2,  1,  1, 1, 1), // 19
+    L(5, 4,  12, 11,  5, 13,    420,   130, 0.00186,  0,    5,  5,  1, 0, 0), // 20 bonus: 12 blocks, 5 bombs, 72 s
+    L(5, 5,   4,  3,  8, 16,   1150,   990, 0.00202, 16,    2,  1,  1, 1, 1), // 21
+    L(5, 5,   4,  3,  8, 16,   1200,   990, 0.00211, 16,    2,  1,  1, 1, 1), // 22
+    L(5, 5,   4,  3,  8, 16,   1250,  1000, 0.00220, 16,    2,  1,  1, 1, 1), // 23
+    L(5, 5,   4,  3,  8, 16,   1300,  1000, 0.00230, 16,    2,  1,  1, 1, 1), // 24
+    L(5, 5,  14, 13,  8, 16,    560,   153, 0.00230,  0,    5,  5,  1, 0, 0), // 25 bonus: 14 blocks, 5 bombs, 68 s
+    L(5, 5,   4,  4, 11, 19,   1300,   970, 0.00250, 18,    3,  2,  1, 1, 1), // 26 mode 2: four cubes a turn
+    L(5, 5,   4,  4, 11, 19,   1350,   960, 0.00261, 18,    3,  2,  1, 1, 1), // 27
+    L(5, 5,   4,  4, 11, 19,   1400,   940, 0.00272, 18,    3,  2,  1, 1, 1), // 28
+    L(5, 5,   4,  4, 11, 19,   1450,   930, 0.00284, 18,    3,  2,  1, 1, 1), // 29
+    L(5, 5,  16, 14, 11, 19,    720,   180, 0.00284,  0,    6,  5,  1, 0, 0), // 30 bonus: 16 blocks, 6 bombs, 63 s
+    L(6, 5,   4,  4, 14, 22,   1450,   900, 0.00309, 20,    3,  2,  1, 1, 1), // 31 six colours
+    L(6, 5,   4,  4, 14, 22,   1500,   890, 0.00322, 20,    3,  2,  1, 1, 1), // 32
+    L(6, 5,   4,  4, 14, 22,   1550,   870, 0.00336, 20,    3,  2,  1, 1, 1), // 33
+    L(6, 5,   4,  4, 14, 22,   1600,   860, 0.00350, 20,    3,  2,  1, 1, 1), // 34
+    L(6, 5,  18, 16, 14, 22,    900,   210, 0.00350,  0,    6,  6,  1, 0, 0), // 35 bonus: 18 blocks, 6 bombs, 60 s
+    L(6, 6,   4,  4, 17, 25,   1600,   830, 0.00381, 22,    4,  3,  1, 1, 1), // 36
+    L(6, 6,   4,  4, 17, 25,   1600,   820, 0.00398, 22,    4,  3,  0, 1, 1), // 37 no bombs this time
+    L(6, 6,   4,  4, 17, 25,   1650,   800, 0.00415, 22,    4,  3,  1, 1, 1), // 38
+    L(6, 6,   4,  4, 17, 25,   1650,   790, 0.00433, 22,    4,  3,  1, 1, 1), // 39
+    L(6, 6,  20, 18, 17, 25,   1100,   245, 0.00433,  0,    6,  6,  1, 0, 0), // 40 bonus: 20 blocks, 6 bombs, 56 s
+    L(6, 6,   4,  4, 20, 28,   1700,   760, 0.00471, 25,    4,  3,  1, 1, 1), // 41
+    L(6, 6,   4,  4, 20, 28,   1700,   750, 0.00491, 25,    4,  3,  0, 1, 1), // 42 no bombs
+    L(6, 6,   4,  4, 20, 28,   1750,   730, 0.00512, 25,    4,  3,  1, 1, 1), // 43
+    L(6, 6,   4,  5, 20, 28,   1750,   720, 0.00534, 25,    4,  3,  1, 1, 1), // 44 mode 2: five cubes a turn
+    L(6, 6,  22, 20, 20, 28,   1320,   285, 0.00534,  0,    7,  6,  1, 0, 0), // 45 bonus: 22 blocks, 7 bombs, 55 s
+    L(6, 6,   4,  4, 23, 30,   1750,   690, 0.00581, 30,    5,  4,  1, 1, 1), // 46 more blocks, rarer jokers, the biggest figures
+    L(6, 6,   4,  4, 23, 30,   1800,   680, 0.00607, 30,    5,  4,  0, 1, 1), // 47 no bombs
+    L(6, 6,   4,  4, 23, 30,   1800,   660, 0.00633, 30,    5,  4,  1, 1, 1), // 48
+    L(6, 6,   4,  4, 23, 30,   1850,   650, 0.00660, 30,    5,  4,  1, 1, 1), // 49
+    L(6, 6,  24, 22, 23, 30,   1560,   330, 0.00660,  0,    7,  7,  1, 0, 0), // 50 bonus: 24 blocks, 7 bombs, 50 s
 };
 // clang-format on
 
