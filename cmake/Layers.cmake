@@ -6,6 +6,7 @@ if(VELTRANE_SANITIZE)
   set(VELTRANE_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_compile_options(veltrane_options INTERFACE ${VELTRANE_SAN_FLAGS})
   target_link_options(veltrane_options INTERFACE ${VELTRANE_SAN_FLAGS})
+  target_compile_definitions(veltrane_options INTERFACE VELTRANE_SANITIZED=1)
 endif()
 
 # veltrane_layer(<folder> [DEPS targets...]): a static library of every .cpp below
