@@ -35,9 +35,6 @@ public:
     // Runs the dialogs until none is shown: the launcher was hidden to start the game or closed.
     static void Run();
 
-    TLauncherModel& Model() { return model_; }
-    Fl_Double_Window& Window() { return *window_; }
-
     // ILauncherView
     void SetCaption(const std::string& caption) override;
     void Hide() override;

@@ -68,8 +68,6 @@ public:
     // With a main window: traces the mode and shows the window, without frame in full screen.
     void FormHide();
 
-    const std::string& Title() const { return title_; }
-
 private:
     ILauncherView& view_;
     ILauncherHost& host_;

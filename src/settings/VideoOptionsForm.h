@@ -28,9 +28,6 @@ public:
     // true when it closed with Ok (the settings are then stored and saved).
     bool ShowModal();
 
-    const TVideoOptionsModel& Model() const { return model_; }
-    Fl_Double_Window& Window() { return *window_; }
-
 private:
     static void ModeClicked(Fl_Widget* widget, void* form);
     static void DesktopClicked(Fl_Widget* widget, void* form);
