@@ -164,7 +164,7 @@ public:
     // The cube standing on the cell (announced ones included), 0 when none.
     int CubeOn(TCellWord cell) const;
 
-    // ---- Rules of play: moves and special cubes (Moves.cpp, Specials.cpp, Cubes.cpp) ----------
+    // ---- Rules of play: moves and special cubes (Moves.cpp, PowerCubes.cpp, Cubes.cpp) ----------
     // Advances moving cube i by dt milliseconds along the markers; on arrival the cube takes
     // its target cell (an announced cube there makes way) and bombs and colorize cubes act.
     void StepMove(int i, float dt);
