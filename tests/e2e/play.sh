@@ -181,6 +181,7 @@ echo "$T" | head -1 | grep -qE '^[0-9]+ Main form created$' || fail "the trace d
 [ "$(echo "$T" | tail -1 | sed 's/^[0-9]*//')" = " D3D released" ] || fail "the trace does not end with the release"
 # Without vsync (Xvfb) the loop waits for the display's rate, 60 frames a second when unknown.
 fastest=$(echo "$T" | sed -n 's/.*FPS: *\([0-9]*\)$/\1/p' | sort -n | tail -1)
+echo "frame rates seen:" $(echo "$T" | sed -n "s/.*\(gs[A-Za-z]*\)  FPS: *\([0-9]*\)$/\1=\2/p" | tr "\n" " ") >&2
 [ "${fastest:-0}" -le 66 ] || fail "frames came faster than the display refreshes ($fastest a second)"
 grep -q '^Fullscreen=0' "$WORK/cfg/Quillomar/settings.ini" || fail "settings not saved"
 echo "e2e: menu, a move from $FROM to $TO, pause, save and exit all passed"
