@@ -14,6 +14,7 @@
 #include "render/Particles.h"
 #include "render/PictureFiles.h"
 #include "render/PointerPosition.h"
+#include "render/RestSceneStates.h"
 #include "render/TextureLoader.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,6 @@ namespace {
 using namespace gfx;
 namespace fs = std::filesystem;
 
-const TVector kEye{-1.8f, -0.25f, 12.7f};
 constexpr int kWidth = 800, kHeight = 600;
 
 struct TRgb {
@@ -122,40 +122,7 @@ protected:
     }
 
     // The states, lights and camera the main window sets before a frame of play.
-    void FixedStates() {
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-        device->SetRenderState(D3DRS_ZENABLE, TRUE);
-        device->SetRenderState(D3DRS_NORMALIZENORMALS, TRUE);
-        device->SetRenderState(D3DRS_LIGHTING, TRUE);
-        device->SetRenderState(D3DRS_AMBIENT, 0x00666666);
-        device->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
-        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-        device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
-        device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
-        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        D3DLIGHT8 room;
-        room.Diffuse = room.Specular = room.Ambient = {0.3f, 0.3f, 0.3f, 0};
-        room.Position = {-1.8f, -0.25f, 10.0f};
-        room.Range = 16;
-        room.Attenuation0 = 1;
-        D3DLIGHT8 pointer;
-        pointer.Diffuse = pointer.Specular = pointer.Ambient = {0.8f, 0.8f, 0.8f, 0};
-        pointer.Position = {1.05f, 0, 0};
-        pointer.Range = 0.6f;
-        pointer.Attenuation0 = 0.6f;
-        pointer.Attenuation2 = 3;
-        device->SetLight(0, room);
-        device->SetLight(1, pointer);
-        device->LightEnable(0, true);
-        device->LightEnable(1, true);
-        ASSERT_EQ(MatrixLookAtLH(view, ToD3D(kEye), {-1.8f, -0.25f, 0}, {0, 0, 1}), D3D_OK);
-        ASSERT_EQ(MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200), D3D_OK);
-        device->SetTransform(D3DTS_VIEW, view);
-        device->SetTransform(D3DTS_PROJECTION, projection);
-    }
+    void FixedStates() { ASSERT_TRUE(SetRestSceneStates(*device, view, projection)); }
 
     template <class T>
     void Create(T& object, const TSceneItem& item, const std::string& folder) {

@@ -7,6 +7,7 @@
 #include "render/D3DConvert.h"
 #include "render/Geometry.h"
 #include "render/Placement.h"
+#include "render/RestSceneStates.h"
 #include "render/Sprite.h"
 #include "render/TextureLoader.h"
 
@@ -22,9 +23,6 @@ using namespace gfx;
 using gfxtest::ReadFrame;
 using gfxtest::TFrame;
 
-const TVector kEye{-1.8f, -0.25f, 12.7f};
-const TVector kRoomLight{-1.8f, -0.25f, 10.0f};
-
 class GlSceneTest : public ::testing::Test {
 protected:
     static constexpr int kWidth = 200, kHeight = 150;
@@ -33,41 +31,7 @@ protected:
         device = gfxtest::MakeGlDevice(kWidth, kHeight);
         ASSERT_NE(device, nullptr);
         ASSERT_EQ(InitVertices(*device, vb, collector), D3D_OK);
-        // The game's fixed states.
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-        device->SetRenderState(D3DRS_ZENABLE, TRUE);
-        device->SetRenderState(D3DRS_NORMALIZENORMALS, TRUE);
-        device->SetRenderState(D3DRS_LIGHTING, TRUE);
-        device->SetRenderState(D3DRS_AMBIENT, 0x00666666);
-        device->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
-        device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-        device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
-        device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
-        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-        device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        // The room light above the board and the pointer's small light.
-        D3DLIGHT8 room;
-        room.Diffuse = room.Specular = room.Ambient = {0.3f, 0.3f, 0.3f, 0};
-        room.Position = ToD3D(kRoomLight);
-        room.Range = 16;
-        room.Attenuation0 = 1;
-        D3DLIGHT8 pointer;
-        pointer.Diffuse = pointer.Specular = pointer.Ambient = {0.8f, 0.8f, 0.8f, 0};
-        pointer.Position = {1.05f, 0, 0};
-        pointer.Range = 0.6f;
-        pointer.Attenuation0 = 0.6f;
-        pointer.Attenuation2 = 3;
-        device->SetLight(0, room);
-        device->SetLight(1, pointer);
-        device->LightEnable(0, true);
-        device->LightEnable(1, true);
-        // The rest camera.
-        ASSERT_EQ(MatrixLookAtLH(view, ToD3D(kEye), {-1.8f, -0.25f, 0}, {0, 0, 1}), D3D_OK);
-        ASSERT_EQ(MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200), D3D_OK);
-        device->SetTransform(D3DTS_VIEW, view);
-        device->SetTransform(D3DTS_PROJECTION, projection);
+        ASSERT_TRUE(SetRestSceneStates(*device, view, projection));
         standard.Diffuse = standard.Ambient = {1, 1, 1, 0};
         standard.Specular = {1, 1, 1, 1};
         standard.Power = 10;
@@ -134,8 +98,8 @@ TEST_F(GlSceneTest, LitTexturedCubeAtTheBoardCentreShowsItsTextureShaded) {
     for (float x : {-0.32f, 0.32f})
         for (float y : {-0.32f, 0.32f}) {
             const TVector p{x, y, 0.8f};
-            const TVector l = (kRoomLight - p) / Length(kRoomLight - p);
-            const TVector v = (kEye - p) / Length(kEye - p);
+            const TVector l = (kRoomLightPosition - p) / Length(kRoomLightPosition - p);
+            const TVector v = (kRestEye - p) / Length(kRestEye - p);
             const TVector h = (l + v) / Length(l + v);
             lit += std::min(1.0f, 0.7f + 0.3f * l.z) / 4;
             highlight += 0.3f * std::pow(h.z, 10.0f) / 4;
