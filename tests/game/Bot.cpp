@@ -477,8 +477,11 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
 
         TLevelResult& current = result.Levels.back();
         current.Frames += 1;
-        current.Turns += bot.TakeTurns();
-        if (game.Level != current.Level || game.GameMode != current.GameMode) {
+        const int turns = bot.TakeTurns();
+        current.Turns += turns;
+        const bool levelChanged = game.Level != current.Level || game.GameMode != current.GameMode;
+        if (setup.OnTurn && (turns > 0 || levelChanged)) setup.OnTurn(game, result.Frames);
+        if (levelChanged) {
             current.Completed = true;
             current.ScoreAtEnd = game.TotalScore;
             if (current.LevelType == ltBonus) ++result.BonusLevelsCompleted;

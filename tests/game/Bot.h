@@ -10,6 +10,7 @@
 #include "game/Game.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,9 @@ struct TBotSetup {
     int64_t SaveEvery = 0;
     // The game stops once this many levels have been completed (a per-level sweep). 0: never.
     int StopAfterLevels = 0;
+    // Called after the update of every frame in which the bot made a move or fired a shot, and
+    // of every frame in which a level began; frame counts from 0.
+    std::function<void(const TGame&, int64_t frame)> OnTurn;
 };
 
 // One level as the bot played it.
