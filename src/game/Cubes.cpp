@@ -25,7 +25,7 @@ int TGame::PlaceCube(uint8_t kind, TCellWord cell) {
     return AppendCube(kind, cell, csResting);
 }
 
-int TGame::AppendCube(uint8_t kind, TCellWord cell, uint8_t state) {
+int TGame::AppendCube(uint8_t kind, TCellWord cell, TCubeState state) {
     // A resting cube stands full size on the board; an announced one waits small, its cell
     // reserved but passable.
     const bool announced = state == csAnnounced;

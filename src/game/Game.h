@@ -34,10 +34,12 @@ inline const char* SaveFileName(int gameMode) {
 std::string SavedRealText(double value);
 
 // Play phases.
-constexpr uint8_t phPlay = 0;
-constexpr uint8_t phLevelCompleted = 1;
-constexpr uint8_t phGameOver = 2;
-constexpr uint8_t phMenu = 3; // play halted under a menu page
+enum TPhase : uint8_t {
+    phPlay = 0,
+    phLevelCompleted = 1,
+    phGameOver = 2,
+    phMenu = 3, // play halted under a menu page
+};
 
 class TGame final {
 public:
@@ -68,7 +70,7 @@ public:
     TRangeArray<TBonusFigure, 1, MaxFigures> Figures;
     int32_t SpecialsDue = 0;
     bool MoveBarren = false;
-    uint8_t Phase = phPlay;
+    TPhase Phase = phPlay;
     double PhaseClock = 0;
     bool BoardIdle = false;
     bool Loaded = false;
@@ -89,9 +91,9 @@ public:
     static int StateSlot(uint8_t state) { return state >= 8 ? 9 : state + 1; }
     // The one way to change the state of cube i (1..CubeCount): moves one count in StateCount
     // from its old state to the new one.
-    void SetCubeState(int i, uint8_t state);
+    void SetCubeState(int i, TCubeState state);
     // Gives a cube that has just joined the list (i = CubeCount) its first state and counts it.
-    void InitCubeState(int i, uint8_t state);
+    void InitCubeState(int i, TCubeState state);
 
     // ---- Board (Board.cpp) -------------------------------------------------------------------
     // Empties the board: no cubes, no markers, every cell free (FreeCells column by column),
@@ -250,7 +252,7 @@ private:
     void Destroy(int i);
     void ScoreSpecial(TCellWord labelCell, int32_t points);
     // Appends a cube of kind on cell in state (resting or announced) with its board entry.
-    int AppendCube(uint8_t kind, TCellWord cell, uint8_t state);
+    int AppendCube(uint8_t kind, TCellWord cell, TCubeState state);
     bool TakeSquare(int x, int y);
     bool FigureFitsAt(int ox, int oy) const;
 

@@ -29,28 +29,32 @@ constexpr bool CellOnBoard(TCellWord cell) {
 }
 
 // ---- Cube kinds and states ---------------------------------------------------------------
-// Kinds 1..7 are the colours.
-constexpr uint8_t ckJoker = 8;
-constexpr uint8_t ckBomb = 9;
-constexpr uint8_t ckShot = 10;
-constexpr uint8_t ckColorize = 11; // 11..17: colorize cube for colour Kind - 10
-constexpr uint8_t ckColorizeLast = 17;
-constexpr uint8_t ckBlock = 18;
+// The kinds beyond the colours: a cube's Kind is a colour 1..7 or one of these.
+enum TCubeKind : uint8_t {
+    ckJoker = 8,
+    ckBomb = 9,
+    ckShot = 10,
+    ckColorize = 11, // 11..17: colorize cube for colour Kind - 10
+    ckColorizeLast = 17,
+    ckBlock = 18,
+};
 
 // The texture slot of a kind: kind - 1 for 1..17, slot 17 (the block) for anything else.
 constexpr int KindTextureSlot(int kind) {
     return kind >= 1 && kind <= 17 ? kind - 1 : 17;
 }
 
-constexpr uint8_t csAnnounced = 0; // placed for the next turn, drawn small; its cell stays passable
-constexpr uint8_t csGrowing = 1;
-constexpr uint8_t csResting = 2;
-constexpr uint8_t csTurning = 3; // a hover turn
-constexpr uint8_t csSelected = 4;
-constexpr uint8_t csTwitching = 5; // an idle quarter turn
-constexpr uint8_t csMoving = 6;
-constexpr uint8_t csVanishing = 7;
-constexpr uint8_t csGone = 8; // removed by the next frame's update
+enum TCubeState : uint8_t {
+    csAnnounced = 0, // placed for the next turn, drawn small; its cell stays passable
+    csGrowing = 1,
+    csResting = 2,
+    csTurning = 3, // a hover turn
+    csSelected = 4,
+    csTwitching = 5, // an idle quarter turn
+    csMoving = 6,
+    csVanishing = 7,
+    csGone = 8, // removed by the next frame's update
+};
 
 // ---- Board ---------------------------------------------------------------------------------
 // One cube on the board. Its first four fields are those of TTexMatrix; the texture comes from
@@ -60,7 +64,7 @@ struct TCube {
     TVector Position{};
     TVector Rotation{};
     TMatrix World = MatrixIdentity();
-    uint8_t State = 0;
+    TCubeState State = csAnnounced;
     float Anim = 0;       // progress while growing, phase while turning or selected, share while vanishing
     uint8_t TurnAxis = 0; // 1 x, 2 y, 3 z
     int8_t TurnDir = 0;   // +1 or -1
@@ -83,12 +87,14 @@ struct TCube {
 };
 
 // Board cell occupancy.
-constexpr uint8_t ocFree = 0;
-constexpr uint8_t ocReserved = 1; // an announced cube: passable
-constexpr uint8_t ocOccupied = 2; // blocks paths
+enum TOccupancy : uint8_t {
+    ocFree = 0,
+    ocReserved = 1, // an announced cube: passable
+    ocOccupied = 2, // blocks paths
+};
 
 struct TBoardCell {
-    uint8_t Occupancy = 0;
+    TOccupancy Occupancy = ocFree;
     uint8_t Cube = 0;     // index into Cubes, 0 when free
     uint8_t Distance = 0; // wave number of the last path search, 0 = not visited
 
@@ -121,9 +127,11 @@ struct TBonusFigure {
 template <class T>
 using TPerMode = TRangeArray<T, 1, 2>;
 
-constexpr uint8_t ltNormal = 0;
-constexpr uint8_t ltBeforeBonus = 1; // level number mod 5 = 4
-constexpr uint8_t ltBonus = 2;       // level number mod 5 = 0
+enum TLevelType : uint8_t {
+    ltNormal = 0,
+    ltBeforeBonus = 1, // level number mod 5 = 4
+    ltBonus = 2,       // level number mod 5 = 0
+};
 
 struct TLevel {
     TPerMode<uint8_t> CubesPerTurn;
@@ -138,7 +146,7 @@ struct TLevel {
     double Progress = 0; // the gauge: points (mode 1) or the time bank (mode 2)
     TPerMode<double> Goal;
     double TimeRate = 0; // time bank drained per millisecond in mode 2
-    uint8_t LevelType = 0;
+    TLevelType LevelType = ltNormal;
     uint8_t LampsOff = 0;
     int32_t CubePoints = 0;
     int32_t SquarePoints = 0;

@@ -15,9 +15,11 @@
 namespace veltrane {
 
 // ---- Shared materials (ambient = diffuse, specular white) -----------------------------------
-constexpr int matStandard = 0; // planes, lamps, cubes, markers: power 10
-constexpr int matBomb = 1;     // bomb cubes: power 255
-constexpr int matLine = 2;     // the score line while it does not blink: power 255
+enum TMaterialSlot : uint8_t {
+    matStandard = 0, // planes, lamps, cubes, markers: power 10
+    matBomb = 1,     // bomb cubes: power 255
+    matLine = 2,     // the score line while it does not blink: power 255
+};
 extern std::array<gfx::D3DMATERIAL8, 3> Materials;
 // Fills the table.
 void InitMaterials();

@@ -103,7 +103,7 @@ void TGame::BeginLevelCompleted() {
 void TGame::RunPhase(float dt) {
     switch (Phase) {
     case phLevelCompleted: {
-        const uint8_t type = CurrentLevel().LevelType;
+        const TLevelType type = CurrentLevel().LevelType;
         const bool first = SequenceStarting;
         SequenceStarting = false;
         if (type == ltNormal) {

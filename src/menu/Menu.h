@@ -48,16 +48,18 @@ const TMenuLinks& MenuLinks();
 // Made when the tutorial is chosen, freed when it is left; null otherwise.
 extern std::unique_ptr<TTutorial> Tutorial;
 
-// Page numbers the commands give meaning to.
-constexpr int mpMain = 1;
-constexpr int mpChooseGame = 2;
-constexpr int mpOptions = 3;
-constexpr int mpGame = 4;
-constexpr int mpPause = 5;
-constexpr int mpHiScores = 6;
-constexpr int mpContinue = 7;
-constexpr int mpTutorial = 9;
-constexpr int mpHelp = 10;
+// Page numbers the commands give meaning to (the menu file may hold other pages too).
+enum TMenuPageNumber : int {
+    mpMain = 1,
+    mpChooseGame = 2,
+    mpOptions = 3,
+    mpGame = 4,
+    mpPause = 5,
+    mpHiScores = 6,
+    mpContinue = 7,
+    mpTutorial = 9,
+    mpHelp = 10,
+};
 
 // Shows a menu page on the host's clock (settle time restarts).
 void ShowMenuPage(int page);

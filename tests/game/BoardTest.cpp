@@ -35,8 +35,8 @@ TEST(ClearBoard, FreesEveryCellColumnByColumn) {
         EXPECT_EQ(game->StateCount[slot], 0);
         EXPECT_EQ(game->PrevStateCount[slot], 0);
     }
-    EXPECT_EQ(game->Board[3][4], (TBoardCell{0, 0, 0}));
-    EXPECT_EQ(game->Board[5][5], (TBoardCell{0, 0, 0}));
+    EXPECT_EQ(game->Board[3][4], (TBoardCell{ocFree, 0, 0}));
+    EXPECT_EQ(game->Board[5][5], (TBoardCell{ocFree, 0, 0}));
     EXPECT_EQ(game->Board[6][2].Distance, 9); // the last path search's waves stay
     EXPECT_EQ(game->CheckInvariants(), "");
 }
@@ -132,7 +132,7 @@ TEST_F(RemoveCubeTest, LastCubeMovesNothingAndFreesItsCellAtTheEnd) {
     EXPECT_EQ(game->CubeCount, 3);
     EXPECT_EQ(game->FreeCount, 78);
     EXPECT_EQ(game->FreeCells[78], CellWord(4, 4));
-    EXPECT_EQ(game->Board[4][4], (TBoardCell{0, 0, 0}));
+    EXPECT_EQ(game->Board[4][4], (TBoardCell{ocFree, 0, 0}));
     EXPECT_EQ(game->StateCount[1], 0);
     EXPECT_EQ(game->Cubes[3].Kind, 3);
     EXPECT_EQ(game->Selected, 3);
@@ -147,7 +147,7 @@ TEST_F(RemoveCubeTest, MiddleCubeShiftsTheRestAndKeepsTheirBoardEntriesAndSelect
     EXPECT_EQ(game->Cubes[2].Kind, 3);
     EXPECT_EQ(game->Cubes[3].Kind, 4);
     EXPECT_EQ(game->FreeCells[game->FreeCount], CellWord(2, 2));
-    EXPECT_EQ(game->Board[2][2], (TBoardCell{0, 0, 5}));
+    EXPECT_EQ(game->Board[2][2], (TBoardCell{ocFree, 0, 5}));
     EXPECT_EQ(game->StateCount[9], 0);
     // The moved cubes are still found from their cells, and the selection follows its cube.
     EXPECT_EQ(game->Board[3][3].Cube, 2);
@@ -186,7 +186,7 @@ TEST(CubeStates, EveryChangeMovesOneCount) {
     EXPECT_EQ(game->StateCount[3], 1);
     EXPECT_EQ(game->StateCount[9], 1);
     // Any state past 8 is counted with 8.
-    game->SetCubeState(2, 200);
+    game->SetCubeState(2, static_cast<TCubeState>(200));
     EXPECT_EQ(game->StateCount[9], 1);
     EXPECT_EQ(game->Cubes[2].State, 200);
     EXPECT_EQ(game->CheckInvariants(), "");
@@ -224,7 +224,7 @@ TEST(CheckGameOver, SequencesAndMenusAreNeverEnded) {
     auto game = NewGame();
     game->ClearBoard();
     game->FreeCount = 0;
-    for (uint8_t phase : {phLevelCompleted, phMenu}) {
+    for (TPhase phase : {phLevelCompleted, phMenu}) {
         game->Phase = phase;
         EXPECT_FALSE(game->CheckGameOver(true));
         EXPECT_EQ(game->Phase, phase);

@@ -469,7 +469,7 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
     beginLevel();
     int specials = SpecialsOnBoard(game);
     double lastScore = 0;
-    uint8_t lastPhase = game.Phase;
+    TPhase lastPhase = game.Phase;
 
     for (; result.Frames < setup.MaxFrames; ++result.Frames) {
         bot.Act(result);

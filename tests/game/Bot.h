@@ -53,7 +53,7 @@ struct TBotSetup {
 struct TLevelResult {
     int Level = 0;
     int GameMode = 0;
-    uint8_t LevelType = 0;
+    TLevelType LevelType = ltNormal;
     bool Completed = false; // its level-completed sequence ended in the next level
     int Turns = 0;          // moves and shots the bot made in it
     int64_t Frames = 0;     // frames from its start to the start of the next level or the end

@@ -86,7 +86,7 @@ protected:
         return RunFrames(frames, dt, [] { return false; });
     }
 
-    int CubesIn(uint8_t state) const {
+    int CubesIn(TCubeState state) const {
         int n = 0;
         for (int i = 1; i <= game_->CubeCount; ++i)
             if (game_->Cubes[i].State == state) ++n;

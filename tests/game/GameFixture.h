@@ -62,7 +62,7 @@ inline void SetPlainLevel(TGame& game) {
 }
 
 // Puts a cube straight onto a free cell and names it on the board; returns its index.
-inline int PlaceOnBoard(TGame& game, TCellWord cell, uint8_t kind, uint8_t state = csResting) {
+inline int PlaceOnBoard(TGame& game, TCellWord cell, uint8_t kind, TCubeState state = csResting) {
     int entry = 0;
     for (int k = 1; k <= game.FreeCount; ++k)
         if (game.FreeCells[k] == cell) entry = k;

@@ -16,7 +16,7 @@ inline std::unique_ptr<TGame> NewGame() {
 
 // Puts a cube of the given kind and state on a cell taken from the free list, as the adding
 // operations do, and returns its index.
-inline int PutCube(TGame& game, TCellWord cell, uint8_t kind = 1, uint8_t state = csResting) {
+inline int PutCube(TGame& game, TCellWord cell, uint8_t kind = 1, TCubeState state = csResting) {
     int entry = 0;
     for (int k = 1; k <= game.FreeCount; ++k)
         if (game.FreeCells[k] == cell) entry = k;
