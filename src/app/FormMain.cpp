@@ -122,7 +122,7 @@ void TFormMain::ApplicationEvents1Deactivate() {
     host_.Minimize();
     DebugLog(false, " Application deactivated");
     StopMusic();
-    StopSound(SelectedSound);
+    StopSound(TSound::Selected);
 }
 
 void TFormMain::ApplicationEvents1Minimize() {

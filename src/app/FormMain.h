@@ -8,6 +8,7 @@
 #include "app/WindowHost.h"
 #include "game/Flow.h"
 #include "menu/Menu.h"
+#include "platform/VirtualKeys.h"
 #include "platform/gfx/Device.h"
 #include "render/Geometry.h"
 #include "scores/HiScores.h"
@@ -25,14 +26,6 @@ class TGame;
 // above the same point.
 inline constexpr float LookAtX = -1.8f;
 inline constexpr float LookAtY = -0.25f;
-
-// Key codes the main window routes itself.
-inline constexpr uint16_t VK_BACK = 8;
-inline constexpr uint16_t VK_RETURN = 13;
-inline constexpr uint16_t VK_ESCAPE = 27;
-inline constexpr uint16_t VK_SPACE = 32;
-inline constexpr uint16_t VK_F1 = 112;
-inline constexpr uint16_t VK_P = 80;
 
 class TFormMain final : public ILoadingSteps, public IMenuHost {
 public:

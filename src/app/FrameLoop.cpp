@@ -113,7 +113,7 @@ void TFormMain::RunLoadingSequence() {
     LoadingBar.reset();
     DebugLog(false, " ... Loading finished");
     DebugLog(false, "");
-    PlaySound(14);
+    PlaySound(TSound::vQuillomar);
 
     ICursorHost& cursor = host_.CursorHost();
     const TScreenRect r = cursor.WindowRect();

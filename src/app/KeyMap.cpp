@@ -1,99 +1,101 @@
 #include "app/KeyMap.h"
 
+#include "platform/VirtualKeys.h"
+
 #include <SDL_keycode.h>
 
 namespace veltrane {
 
 uint16_t VirtualKeyFromSdl(int32_t keycode) {
-    if (keycode >= SDLK_a && keycode <= SDLK_z) return uint16_t('A' + (keycode - SDLK_a));
-    if (keycode >= SDLK_0 && keycode <= SDLK_9) return uint16_t('0' + (keycode - SDLK_0));
-    if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return uint16_t(112 + (keycode - SDLK_F1));
-    if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9) return uint16_t(97 + (keycode - SDLK_KP_1));
+    if (keycode >= SDLK_a && keycode <= SDLK_z) return uint16_t(VK_A + (keycode - SDLK_a));
+    if (keycode >= SDLK_0 && keycode <= SDLK_9) return uint16_t(VK_0 + (keycode - SDLK_0));
+    if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return uint16_t(VK_F1 + (keycode - SDLK_F1));
+    if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9) return uint16_t(VK_NUMPAD0 + 1 + (keycode - SDLK_KP_1));
     switch (keycode) {
     case SDLK_BACKSPACE:
-        return 8;
+        return VK_BACK;
     case SDLK_TAB:
-        return 9;
+        return VK_TAB;
     case SDLK_RETURN:
     case SDLK_RETURN2:
     case SDLK_KP_ENTER:
-        return 13;
+        return VK_RETURN;
     case SDLK_LSHIFT:
     case SDLK_RSHIFT:
-        return 16;
+        return VK_SHIFT;
     case SDLK_LCTRL:
     case SDLK_RCTRL:
-        return 17;
+        return VK_CONTROL;
     case SDLK_LALT:
     case SDLK_RALT:
-        return 18;
+        return VK_MENU;
     case SDLK_PAUSE:
-        return 19;
+        return VK_PAUSE;
     case SDLK_CAPSLOCK:
-        return 20;
+        return VK_CAPITAL;
     case SDLK_ESCAPE:
-        return 27;
+        return VK_ESCAPE;
     case SDLK_SPACE:
-        return 32;
+        return VK_SPACE;
     case SDLK_PAGEUP:
-        return 33;
+        return VK_PRIOR;
     case SDLK_PAGEDOWN:
-        return 34;
+        return VK_NEXT;
     case SDLK_END:
-        return 35;
+        return VK_END;
     case SDLK_HOME:
-        return 36;
+        return VK_HOME;
     case SDLK_LEFT:
-        return 37;
+        return VK_LEFT;
     case SDLK_UP:
-        return 38;
+        return VK_UP;
     case SDLK_RIGHT:
-        return 39;
+        return VK_RIGHT;
     case SDLK_DOWN:
-        return 40;
+        return VK_DOWN;
     case SDLK_INSERT:
-        return 45;
+        return VK_INSERT;
     case SDLK_DELETE:
-        return 46;
+        return VK_DELETE;
     case SDLK_KP_0:
-        return 96;
+        return VK_NUMPAD0;
     case SDLK_KP_MULTIPLY:
-        return 106;
+        return VK_MULTIPLY;
     case SDLK_KP_PLUS:
-        return 107;
+        return VK_ADD;
     case SDLK_KP_MINUS:
-        return 109;
+        return VK_SUBTRACT;
     case SDLK_KP_PERIOD:
-        return 110;
+        return VK_DECIMAL;
     case SDLK_KP_DIVIDE:
-        return 111;
+        return VK_DIVIDE;
     case SDLK_NUMLOCKCLEAR:
-        return 144;
+        return VK_NUMLOCK;
     case SDLK_SCROLLLOCK:
-        return 145;
+        return VK_SCROLL;
     case SDLK_SEMICOLON:
-        return 186;
+        return VK_OEM_1;
     case SDLK_EQUALS:
     case SDLK_PLUS:
-        return 187;
+        return VK_OEM_PLUS;
     case SDLK_COMMA:
-        return 188;
+        return VK_OEM_COMMA;
     case SDLK_MINUS:
-        return 189;
+        return VK_OEM_MINUS;
     case SDLK_PERIOD:
-        return 190;
+        return VK_OEM_PERIOD;
     case SDLK_SLASH:
-        return 191;
+        return VK_OEM_2;
     case SDLK_BACKQUOTE:
-        return 192;
+        return VK_OEM_3;
     case SDLK_LEFTBRACKET:
-        return 219;
+        return VK_OEM_4;
     case SDLK_BACKSLASH:
-        return 220;
+        return VK_OEM_5;
     case SDLK_RIGHTBRACKET:
-        return 221;
+        return VK_OEM_6;
     case SDLK_QUOTE:
-        return 222;
+        return VK_OEM_7;
     default:
         return 0;
     }

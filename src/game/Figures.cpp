@@ -97,7 +97,7 @@ void TGame::PickFigure(bool announce) {
 
     if (announce) {
         SpecialsDue += 1;
-        PlaySound(Random(2) == 0 ? 13 : 14); // "vExcellent" or "vQuillomar"
+        PlaySound(Random(2) == 0 ? TSound::vExcellent : TSound::vQuillomar);
     }
 }
 

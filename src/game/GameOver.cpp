@@ -26,9 +26,9 @@ bool TGame::CheckGameOver(bool boardTest) {
     Phase = phGameOver;
     PhaseClock = 0;
     // Once per game: the sound, no selection, silence, and this mode's saved game is gone.
-    PlaySound(19); // "GameOver"
+    PlaySound(TSound::GameOver);
     SelectCube(0);
-    StopSound(SelectedSound);
+    StopSound(TSound::Selected);
     StopMusic();
     std::error_code ec;
     const std::string save = ResolvePath(SaveFileName(GameMode));

@@ -102,7 +102,7 @@ void TGame::MouseDown(int button) {
     if (DotCount > 0) {
         if (Selected >= 1 && Selected <= count && Dots[0].Kind == 2) {
             MoveBarren = true;
-            StopSound(SelectedSound);
+            StopSound(TSound::Selected);
             TCube& cube = Cubes[Selected];
             SetCubeState(Selected, csMoving);
             cube.Anim = 0;
@@ -115,19 +115,19 @@ void TGame::MouseDown(int button) {
 
     const int before = Selected;
     SelectCube(0);
-    if (!PointerOnBoard()) StopSound(SelectedSound);
+    if (!PointerOnBoard()) StopSound(TSound::Selected);
     for (int i = 1; i <= count; ++i) {
         const TCube& cube = Cubes[i];
         if (cube.Kind == ckBlock || cube.State == csAnnounced || !PointerOverCube(i)) continue;
         if (i == before)
-            StopSound(SelectedSound); // a click on the selected cube lets it go
+            StopSound(TSound::Selected); // a click on the selected cube lets it go
         else
             SelectCube(i);
     }
     if (Selected == before) return;
 
-    if (Selected == 0) StopSound(SelectedSound);
-    if (Selected != 0 && Cubes[Selected].Kind != ckShot) PlaySound(SelectedSound);
+    if (Selected == 0) StopSound(TSound::Selected);
+    if (Selected != 0 && Cubes[Selected].Kind != ckShot) PlaySound(TSound::Selected);
     FindPaths();
 
     if (Selected != 0 && Cubes[Selected].Kind == ckShot) {

@@ -51,11 +51,11 @@ void TGame::StepMove(int i, float dt) {
     if (cube.MovePos <= cube.StepMark) {
         cube.StepMark -= 1;
         if (cube.StepMark == 1)
-            PlaySound(8); // "Moved"
+            PlaySound(TSound::Moved);
         else if (cube.Kind == ckBomb)
-            PlaySound(7); // "MoveBomb"
+            PlaySound(TSound::MoveBomb);
         else
-            PlaySound(6); // "MoveCube"
+            PlaySound(TSound::MoveCube);
     }
 
     cube.MovePos = static_cast<float>(cube.MovePos - MoveSpeed * dt);

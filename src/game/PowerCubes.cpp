@@ -37,7 +37,7 @@ void TGame::ExplodeBomb(TCellWord cell) {
             if (Cubes[i].Kind != ckBomb || bombsPay) points += level.CubePoints;
         }
     ScoreSpecial(cell, points);
-    PlaySound(15); // "ExplodeBomb"
+    PlaySound(TSound::ExplodeBomb);
 }
 
 void TGame::Colorize(TCellWord cell, int colour) {
@@ -55,7 +55,7 @@ void TGame::Colorize(TCellWord cell, int colour) {
     const int centre = CubeOn(cell);
     if (centre != 0) Destroy(centre);
     ScoreSpecial(cell, points);
-    PlaySound(16); // "Colorize"
+    PlaySound(TSound::Colorize);
 }
 
 void TGame::ShootKind(uint8_t kind) {
@@ -67,7 +67,7 @@ void TGame::ShootKind(uint8_t kind) {
         points += level.CubePoints;
     }
     ScoreSpecial(HoverCell, points);
-    PlaySound(17); // "Shot"
+    PlaySound(TSound::Shot);
 }
 
 void TGame::AddSpecial() {

@@ -35,9 +35,6 @@ D3DMATERIAL8 Material(D3DCOLORVALUE diffuse, float power) {
     return m;
 }
 
-// The effect that ticks while the time bank runs out.
-constexpr int TimeUpSound = 25;
-
 } // namespace
 
 const std::array<TSceneItem, RoomPlanes> RoomItems = {{
@@ -133,7 +130,7 @@ void TScoreLine::WarningTick(float x, double totalMs) {
         NextTick = totalMs + 150;
     } else if (NextTick <= totalMs) {
         NextTick += 150 + 150 * (1 - x);
-        PlaySound(TimeUpSound);
+        PlaySound(TSound::TimeUp);
     }
 }
 

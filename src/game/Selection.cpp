@@ -43,7 +43,7 @@ void TGame::SelectCube(int i) {
     cube.Rotation = {0, 0, 0};
     cube.Anim = 0;
     SetCubeState(i, csSelected);
-    PlaySound(5); // "SelectCube"
+    PlaySound(TSound::SelectCube);
 }
 
 } // namespace veltrane

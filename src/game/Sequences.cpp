@@ -22,11 +22,10 @@ namespace {
 // The level-completed sequence lasts until its clock reaches this; the game-over one until 6000.
 constexpr double SequenceEnd = 3000;
 constexpr double GameOverEnd = 6000;
-constexpr int MessageSound = 26;
 
 void Announce(TVector position, const std::string& text) {
     AddScoreLabel(position, 1, 2, text, 14);
-    PlaySound(MessageSound); // "Message"
+    PlaySound(TSound::Message);
 }
 
 void SetSlot(int slot, TVector position, std::string text) {
@@ -109,11 +108,11 @@ void TGame::RunPhase(float dt) {
         if (type == ltNormal) {
             PhaseClock += 5 * dt;
         } else if (type == ltBonus) {
-            if (first) PlaySound(4); // "BonusLevelDone"
+            if (first) PlaySound(TSound::BonusLevelDone);
             if (PhaseClock >= 1000) ShowSlot(1);
             if (PhaseClock >= 2000) ShowSlot(2);
         } else {
-            if (first) PlaySound(3); // "FlyingBy"
+            if (first) PlaySound(TSound::FlyingBy);
             PhaseClock += 0.3 * dt;
             StepFlyAway();
             SwingCamera(PhaseClock);
@@ -147,7 +146,7 @@ void TGame::RunPhase(float dt) {
         break;
     case phMenu:
         SelectCube(0);
-        StopSound(SelectedSound);
+        StopSound(TSound::Selected);
         break;
     default:
         break;

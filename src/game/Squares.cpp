@@ -47,7 +47,7 @@ bool TGame::FindSquares() {
         }
 
     if (MatchFigure()) {
-        PlaySound(18); // "ShowBonus"
+        PlaySound(TSound::ShowBonus);
         MoveBarren = false;
     }
 
@@ -72,23 +72,23 @@ bool TGame::FindSquares() {
     std::string message;
     switch (Combo) {
     case 1:
-        PlaySound(9); // "FigureDone"
+        PlaySound(TSound::FigureDone);
         break;
     case 2:
         message = "Double score";
-        PlaySound(10); // "vDouble"
+        PlaySound(TSound::vDouble);
         break;
     case 3:
         message = "Triple score";
-        PlaySound(11); // "vTriple"
+        PlaySound(TSound::vTriple);
         break;
     case 4:
         message = "Quadro score";
-        PlaySound(12); // "vQuadro"
+        PlaySound(TSound::vQuadro);
         break;
     default:
         message = std::to_string(Combo) + "x score";
-        PlaySound(13); // "vExcellent"
+        PlaySound(TSound::vExcellent);
         break;
     }
     if (!message.empty()) {

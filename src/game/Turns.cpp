@@ -44,9 +44,9 @@ void TGame::StartLevel() {
     PickFigure(false);
     if (bonus) {
         ClearBoard();
-        PlaySound(1); // "BonusLevel"
+        PlaySound(TSound::BonusLevel);
     } else {
-        PlaySound(0); // "NewLevel"
+        PlaySound(TSound::NewLevel);
     }
     DotCount = 0;
 
@@ -76,7 +76,7 @@ void TGame::NextTurn() {
         for (int k = 0; k < perTurn; ++k) AddRandomCube();
     }
     FindPaths();
-    PlaySound(2); // "NewTurn"
+    PlaySound(TSound::NewTurn);
     BoardIdle = true;
 }
 

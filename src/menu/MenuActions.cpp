@@ -4,6 +4,7 @@
 #include "menu/MenuCommands.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
+#include "platform/VirtualKeys.h"
 #include "render/PointerPosition.h"
 #include "scores/HiScores.h"
 #include "settings/Options.h"
@@ -234,9 +235,9 @@ void MenuMouseUp(int button, float x, float y) {
     if (!menu) return;
     if (menu->Page == mpOptions) OptionsSliderClick(x, y);
     if (button == 0)
-        MenuAction(13);
+        MenuAction(VK_RETURN);
     else if (button == 1)
-        MenuAction(27);
+        MenuAction(VK_ESCAPE);
     menu->Pressed = false;
 }
 

@@ -20,11 +20,6 @@ constexpr int MaxMenuItems = 20;
 // Keys and hover wait this long after a page was shown.
 constexpr double MenuSettleMs = 250.0;
 
-// Sound effects of the menu: the highlight moved, an item chosen, back.
-constexpr int MenuMoveSound = 20;
-constexpr int MenuChooseSound = 21;
-constexpr int MenuBackSound = 22;
-
 // Sprites are shared: the options page shows a row label's highlighted picture in a spare item.
 using TMenuSprite = std::shared_ptr<T3DSprite>;
 

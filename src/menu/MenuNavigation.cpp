@@ -1,6 +1,7 @@
 // Moving the menu's highlight: keys with wrap-around over the selectable items, and hover under
 // the pointer. Both wait for the settle time after a page was shown.
 #include "menu/MenuModel.h"
+#include "platform/VirtualKeys.h"
 #include "sound/Sound.h"
 
 #include <algorithm>
@@ -8,14 +9,6 @@
 namespace veltrane {
 
 namespace {
-
-constexpr uint16_t kEnter = 13;
-constexpr uint16_t kEscape = 27;
-constexpr uint16_t kSpace = 32;
-constexpr uint16_t kLeft = 37;
-constexpr uint16_t kUp = 38;
-constexpr uint16_t kRight = 39;
-constexpr uint16_t kDown = 40;
 
 bool HasSelectable(const TMenuPage& page) {
     for (int i = 1; i <= page.Count; ++i)
@@ -50,22 +43,22 @@ TMenuKeyResult TD3DMenu::KeyDown(uint16_t key, double nowMs) {
     if (!Ready(nowMs) || Page < 1 || Page > PageCount) return result;
     TMenuPage& page = CurrentPage();
     switch (key) {
-    case kUp:
-    case kLeft:
-    case kDown:
-    case kRight:
-        if (HasSelectable(page)) StepSelection(page, key == kUp || key == kLeft ? -1 : 1);
+    case VK_UP:
+    case VK_LEFT:
+    case VK_DOWN:
+    case VK_RIGHT:
+        if (HasSelectable(page)) StepSelection(page, key == VK_UP || key == VK_LEFT ? -1 : 1);
         result.Action = maMoved;
-        if (page.Selected != 0) PlaySound(MenuMoveSound);
+        if (page.Selected != 0) PlaySound(TSound::MenuMove);
         break;
-    case kEnter:
-    case kSpace:
+    case VK_RETURN:
+    case VK_SPACE:
         result.Action = maChosen;
-        if (page.Selected != 0) PlaySound(MenuChooseSound);
+        if (page.Selected != 0) PlaySound(TSound::MenuEnter);
         break;
-    case kEscape:
+    case VK_ESCAPE:
         result.Action = maBack;
-        if (page.Selected != 0) PlaySound(MenuBackSound);
+        if (page.Selected != 0) PlaySound(TSound::MenuEsc);
         break;
     default:
         break;
@@ -82,7 +75,7 @@ void TD3DMenu::MouseMove(float x, float y, double nowMs) {
         if (!page.Selectable(i) || !InRect(page.Items[i].PressedLook, x, y)) continue;
         page.Selected = i;
         if (i != page.LastSelected) {
-            PlaySound(MenuMoveSound);
+            PlaySound(TSound::MenuMove);
             page.LastSelected = i;
         }
     }

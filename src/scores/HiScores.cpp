@@ -1,5 +1,7 @@
 #include "scores/HiScores.h"
 
+#include "platform/VirtualKeys.h"
+
 #include "sound/Sound.h"
 
 #include <algorithm>
@@ -35,14 +37,14 @@ int THiScores::Insert(int32_t score) {
 
 void THiScores::KeyPress(uint8_t key) {
     if (!Editing || EditRow < 1 || EditRow > HiScoreRanks) return;
-    PlaySound(MenuKeySound);
+    PlaySound(TSound::MenuKey);
     auto& name = Shown()[EditRow - 1].Name;
     switch (key) {
-    case 13: // Enter
+    case VK_RETURN:
         Save();
         Editing = false;
         break;
-    case 8: // Backspace
+    case VK_BACK:
         if (name[0] > 0) --name[0];
         break;
     default:

@@ -17,8 +17,6 @@ constexpr int HiScoreNameMax = 15;
 constexpr std::size_t HiScoreEntrySize = 20;
 constexpr std::size_t HiScoreFileSize = HiScoreTableCount * HiScoreRanks * HiScoreEntrySize; // 400
 constexpr const char* HiScoresFileName = "data/Hiscores.dat";
-// The sound of every key during name entry.
-constexpr int MenuKeySound = 23;
 
 struct THiScoreEntry {
     // Name[0] is the length 0..15, Name[1..15] the characters. The bytes beyond the length

@@ -165,16 +165,17 @@ void NextMenuMusic() {
     }
 }
 
-void PlaySound(int number) {
+void PlaySound(TSound sound) {
     if (SoundVol() == 0) return;
-    if (number < 0 || number >= SoundCount) return;
-    if (number == SelectedSound && HighlightChannel != -1) StopSound(SelectedSound);
+    const auto number = static_cast<size_t>(sound);
+    if (number >= Samples.size()) return;
+    if (sound == TSound::Selected && HighlightChannel != -1) StopSound(TSound::Selected);
     const TMixHandle channel = TheMixer().IMXSamplePlay(Samples[number], SoundVol());
-    if (number == SelectedSound) HighlightChannel = channel;
+    if (sound == TSound::Selected) HighlightChannel = channel;
 }
 
-void StopSound(int number) {
-    if (number != SelectedSound || HighlightChannel == -1) return;
+void StopSound(TSound sound) {
+    if (sound != TSound::Selected || HighlightChannel == -1) return;
     TheMixer().IMXChannelStop(static_cast<TMixHandle>(HighlightChannel));
     HighlightChannel = -1;
 }

@@ -12,10 +12,39 @@
 
 namespace veltrane {
 
+// The effects, numbered and named as the sound table (SoundNames) lists them.
+enum class TSound : uint8_t {
+    NewLevel,
+    BonusLevel,
+    NewTurn,
+    FlyingBy,
+    BonusLevelDone,
+    SelectCube,
+    MoveCube,
+    MoveBomb,
+    Moved,
+    FigureDone,
+    vDouble,
+    vTriple,
+    vQuadro,
+    vExcellent,
+    vQuillomar,
+    ExplodeBomb,
+    Colorize,
+    Shot,
+    ShowBonus,
+    GameOver,
+    MenuMove,
+    MenuEnter,
+    MenuEsc,
+    MenuKey,
+    Selected,
+    TimeUp,
+    Message,
+};
 constexpr int SoundCount = 27;
+static_assert(static_cast<int>(TSound::Message) + 1 == SoundCount);
 constexpr int MusicTrackCount = 4;
-// The effect that repeats while a cube is selected; the only one StopSound acts on.
-constexpr int SelectedSound = 24;
 
 // Effect names by number ("Sounds\" + name + ".ogg" or ".wav" beside the program).
 extern const std::array<const char*, SoundCount> SoundNames;
@@ -48,10 +77,11 @@ bool MusicFinished();
 // When the menu track has ended, starts the other one.
 void NextMenuMusic();
 
-// number 0..26; nothing while SoundVol is 0. At most one "Selected" plays at a time.
-void PlaySound(int number);
-// Stops the playing "Selected"; any other number does nothing.
-void StopSound(int number);
+// Nothing while SoundVol is 0. At most one "Selected" (the loop that repeats while a cube is
+// selected) plays at a time.
+void PlaySound(TSound sound);
+// Stops the playing "Selected"; any other effect does nothing.
+void StopSound(TSound sound);
 void DoneSound();
 
 // The menu-track toggle: 1 while menu1 plays, 2 while menu2 plays.

@@ -2,6 +2,7 @@
 // device: the loading steps and trace, the routing of keys and mouse state by state, and what
 // a frame draws in each state.
 #include "AppTestSupport.h"
+#include "platform/VirtualKeys.h"
 
 #include "game/Flow.h"
 #include "game/Game.h"
@@ -22,8 +23,6 @@ namespace fs = std::filesystem;
 using apptest::TAppEnvironment;
 using apptest::TFakeWindowHost;
 using Lines = std::vector<std::string>;
-
-constexpr uint16_t kDown = 40;
 
 struct TLoaded {
     TAppEnvironment Env;
@@ -58,7 +57,7 @@ protected:
         s->Host.OnProcessMessages = [] {
             s->Steps.push_back(s->Form.LoadingBar ? s->Form.LoadingBar->Lit : -1);
             // Input during loading goes nowhere.
-            s->Form.FormKeyDown(13);
+            s->Form.FormKeyDown(VK_RETURN);
             s->Form.FormMouseDown(0);
             s->Form.FormMouseUp(0);
         };
@@ -121,9 +120,9 @@ protected:
         return calls.size();
     }
     void StartGameWithKeys() {
-        form().FormKeyDown(13); // "new game"
+        form().FormKeyDown(VK_RETURN); // "new game"
         Settle();
-        form().FormKeyDown(13); // game mode 1
+        form().FormKeyDown(VK_RETURN); // game mode 1
         Settle();
         ASSERT_EQ(GameState, gsGame);
     }
@@ -167,10 +166,10 @@ TEST_F(LoadedFormTest, LoadingLightsTheBarStepByStepAndEndsInTheMainMenu) {
 TEST_F(LoadedFormTest, MenuKeysMoveAndChooseInTheMenuStates) {
     EXPECT_EQ(menu().Page, mpMain);
     const int before = menu().CurrentPage().Selected;
-    form().FormKeyDown(kDown);
+    form().FormKeyDown(VK_DOWN);
     EXPECT_NE(menu().CurrentPage().Selected, before);
     menu().CurrentPage().Selected = 1;
-    form().FormKeyDown(13);
+    form().FormKeyDown(VK_RETURN);
     EXPECT_EQ(menu().Page, mpChooseGame);
 }
 
@@ -178,14 +177,14 @@ TEST_F(LoadedFormTest, PauseKeysOpenThePauseMenuOnlyInPlay) {
     StartGameWithKeys();
     form().Game->Phase = phPlay;
     ShowMenuPage(mpGame);
-    form().FormKeyDown(80); // P
+    form().FormKeyDown(VK_P);
     EXPECT_EQ(form().Game->Phase, phMenu);
     EXPECT_EQ(menu().Page, mpPause);
     // The pages of a running game answer only to the mouse.
     Settle();
     const int selected = menu().CurrentPage().Selected;
-    form().FormKeyDown(kDown);
-    form().FormKeyDown(13);
+    form().FormKeyDown(VK_DOWN);
+    form().FormKeyDown(VK_RETURN);
     EXPECT_EQ(menu().Page, mpPause);
     EXPECT_EQ(menu().CurrentPage().Selected, selected);
     EXPECT_EQ(GameState, gsGame);
@@ -193,7 +192,7 @@ TEST_F(LoadedFormTest, PauseKeysOpenThePauseMenuOnlyInPlay) {
     // During the level-completed sequence Escape belongs to the game alone.
     form().Game->Phase = phLevelCompleted;
     ShowMenuPage(mpGame);
-    form().FormKeyDown(27);
+    form().FormKeyDown(VK_ESCAPE);
     EXPECT_EQ(form().Game->Phase, phLevelCompleted);
     EXPECT_EQ(menu().Page, mpGame);
 }
@@ -203,7 +202,7 @@ TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
     form().Game->Phase = phPlay;
     GameState = gsGameOver;
     form().Game->TotalScore = form().HiScores->Entry(1, 10).Score; // equal: not enough
-    form().FormKeyDown(65);
+    form().FormKeyDown('A');
     EXPECT_EQ(GameState, gsHiScores);
     EXPECT_EQ(menu().Page, mpHiScores);
     EXPECT_FALSE(form().HiScores->Editing);
@@ -219,12 +218,12 @@ TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
     const fs::path file = s->Env.dir.path() / "data" / "Hiscores.dat";
     fs::remove(file);
     form().FormKeyDown('Q');
-    form().FormKeyDown(13);
+    form().FormKeyDown(VK_RETURN);
     EXPECT_FALSE(form().HiScores->Editing);
     EXPECT_EQ(GameState, gsHiScores);
     EXPECT_EQ(form().HiScores->Entry(1, 1).NameText(), "Q");
     fs::remove(file);
-    form().FormKeyDown(13);
+    form().FormKeyDown(VK_RETURN);
     EXPECT_EQ(GameState, gsMenu);
     EXPECT_EQ(menu().Page, mpMain);
     EXPECT_TRUE(fs::exists(file));

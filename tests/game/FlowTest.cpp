@@ -31,7 +31,7 @@ TEST_F(StartGameTest, ANewGameAnnouncesTheFirstCubesWithoutBanner) {
     EXPECT_EQ(game().FreeCount, 81 - 3);
     EXPECT_EQ(PointerStyle, kPointerGame);
     EXPECT_FALSE(game().BoardIdle);
-    EXPECT_EQ(sound_.Played(), std::vector<int>{0}); // "NewLevel"
+    EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::NewLevel});
     EXPECT_TRUE(ParticleLists[kBannerList - 1].Empty());
     EXPECT_EQ(BonusLight.LampCount, 5);
     EXPECT_EQ(game().CheckBoardInvariants(), "");
@@ -74,7 +74,7 @@ TEST_F(StartGameTest, ABonusLevelStartsWithBlocksGrowingAndBombsResting) {
     game().StartLevel();
     EXPECT_EQ(game().Level, 5);
     EXPECT_EQ(game().CurrentLevel().Progress, 10000); // a full bank
-    EXPECT_EQ(sound_.Played(), std::vector<int>{1});  // "BonusLevel"
+    EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::BonusLevel});
     EXPECT_EQ(game().CubeCount, 3 + 2);
     EXPECT_EQ(game().CountKind(ckBlock), 3);
     EXPECT_EQ(game().CountKind(ckBomb), 2);
@@ -87,7 +87,7 @@ TEST_F(StartGameTest, ABonusLevelStartsWithBlocksGrowingAndBombsResting) {
     game().NextTurn(); // nothing new on a bonus level
     EXPECT_EQ(game().CubeCount, 5);
     EXPECT_TRUE(game().BoardIdle);
-    EXPECT_EQ(sound_.Played(), std::vector<int>{2}); // "NewTurn"
+    EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::NewTurn});
 }
 
 TEST_F(StartGameTest, PastTheLastLevelPlayGoesOnAtLevelOneInTheOtherMode) {

@@ -122,14 +122,14 @@ public:
     TSoundRecorder(const TSoundRecorder&) = delete;
     TSoundRecorder& operator=(const TSoundRecorder&) = delete;
 
-    // Effect numbers played since the last Clear, in order.
-    std::vector<int> Played() const {
-        std::vector<int> numbers;
+    // Effects played since the last Clear, in order.
+    std::vector<TSound> Played() const {
+        std::vector<TSound> sounds;
         for (const std::string& call : Mixer.CallsTo("IMXSamplePlay(")) {
             const int handle = std::stoi(call.substr(call.find('(') + 1));
-            numbers.push_back(handle - static_cast<int>(TRecordingMixer::FirstSample));
+            sounds.push_back(static_cast<TSound>(handle - static_cast<int>(TRecordingMixer::FirstSample)));
         }
-        return numbers;
+        return sounds;
     }
     void Clear() { Mixer.Calls.clear(); }
 

@@ -1,6 +1,7 @@
 // The game's input handlers: where the pointer is on the board, hovering, selecting, moving,
 // and arming, aiming, shooting and putting back a shot cube.
 #include "GameFixture.h"
+#include "platform/VirtualKeys.h"
 
 #include "render/PointerPosition.h"
 
@@ -145,7 +146,7 @@ TEST_F(InputTest, ClicksSelectAndDeselectWithTheHighlightSound) {
     ClickAt(5, 3);
     EXPECT_EQ(game_->Selected, two);
     EXPECT_EQ(game_->Cubes[two].State, csSelected);
-    EXPECT_EQ(sound_.Played(), (std::vector<int>{5, SelectedSound}));
+    EXPECT_EQ(sound_.Played(), (std::vector<TSound>{TSound::SelectCube, TSound::Selected}));
     EXPECT_GT(game_->BoardAt(CellWord(5, 2)).Distance, 0) << "paths are searched from the new selection";
 
     // Another cube takes the selection over.
@@ -249,7 +250,8 @@ TEST_F(AimingTest, ArmingAShotCube) {
     EXPECT_EQ(game_->ShotHome, CellWord(3, 2));
     EXPECT_EQ(game_->Selected, 0);
     EXPECT_EQ(game_->Cubes[shot_].State, csVanishing);
-    EXPECT_EQ(sound_.Played(), std::vector<int>{5}) << "no highlight loop for a shot cube";
+    EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::SelectCube})
+        << "no highlight loop for a shot cube";
 
     // While the shot cube is still going, no click counts.
     game_->MouseDown(kRight);
@@ -302,7 +304,7 @@ TEST_F(AimingTest, LeftClickShootsTheColourTurningUnderThePointer) {
     EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(3, 1))].State, csVanishing);
     EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(5, 4))].State, csTurning);
     EXPECT_EQ(game_->PendingScore, 2 * 15);
-    EXPECT_EQ(sound_.Played(), std::vector<int>{17});
+    EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::Shot});
 }
 
 TEST_F(InputTest, DropSelectionReturnsTheFormerSelection) {
@@ -315,7 +317,7 @@ TEST_F(InputTest, DropSelectionReturnsTheFormerSelection) {
     EXPECT_EQ(game_->DotCount, 0);
     EXPECT_EQ(game_->Cubes[i].State, csResting);
     EXPECT_EQ(game_->DropSelection(), 0);
-    game_->KeyDown(27); // keys never touch the board
+    game_->KeyDown(VK_ESCAPE); // keys never touch the board
     EXPECT_EQ(game_->CheckBoardInvariants(), "");
 }
 

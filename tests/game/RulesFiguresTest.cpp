@@ -50,8 +50,8 @@ TEST(MatchFigure, FindsTheFigureWithJokersAndScoresItsValue) {
     EXPECT_EQ(game->SpecialsDue, 1);                       // a new figure is announced
     const auto played = sound.Played();
     ASSERT_EQ(played.size(), 2u);
-    EXPECT_TRUE(played[0] == 13 || played[0] == 14);
-    EXPECT_EQ(played[1], 18);
+    EXPECT_TRUE(played[0] == TSound::vExcellent || played[0] == TSound::vQuillomar);
+    EXPECT_EQ(played[1], TSound::ShowBonus);
     EXPECT_EQ(game->CheckBoardInvariants(), "");
 }
 

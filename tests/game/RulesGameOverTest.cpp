@@ -33,7 +33,7 @@ TEST_F(GameOverTest, AFullBoardEndsTheGameOnceAndDeletesOnlyItsModesSave) {
     full[8] = "2222222.2";
     auto game = GameWithBoard(full);
     game->SelectCube(1);
-    PlaySound(SelectedSound); // the highlight loop of the selection
+    PlaySound(TSound::Selected); // the highlight loop of the selection
     EXPECT_EQ(game->AddCube(3), 81);
     sound_.Clear();
 
@@ -41,7 +41,7 @@ TEST_F(GameOverTest, AFullBoardEndsTheGameOnceAndDeletesOnlyItsModesSave) {
     EXPECT_EQ(game->Phase, phGameOver);
     EXPECT_EQ(game->Selected, 0);
     EXPECT_EQ(game->Cubes[1].State, csResting);
-    EXPECT_EQ(sound_.Played(), (std::vector<int>{19}));
+    EXPECT_EQ(sound_.Played(), (std::vector<TSound>{TSound::GameOver}));
     const auto stops = sound_.Mixer.CallsTo("IMXChannelStop(");
     EXPECT_EQ(stops.size(), 2u); // the highlight and the music
     EXPECT_FALSE(Saved(1));
@@ -67,7 +67,7 @@ TEST_F(GameOverTest, AnEmptyTimeBankEndsTheTimedGameOutsideBonusLevels) {
     EXPECT_TRUE(game->CheckGameOver(false));
     EXPECT_TRUE(Saved(1));
     EXPECT_FALSE(Saved(2));
-    EXPECT_EQ(sound_.Played(), (std::vector<int>{19}));
+    EXPECT_EQ(sound_.Played(), (std::vector<TSound>{TSound::GameOver}));
 }
 
 TEST_F(GameOverTest, NoSaveFileIsNoProblem) {

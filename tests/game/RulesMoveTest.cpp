@@ -44,12 +44,12 @@ TEST(StepMove, PlaysAStepSoundPerMarkerAndTheLastOneOnArrival) {
     sound.Clear();
     RunMove(*game, 10);
     // Steps at MovePos 4, 3 and 2; the third brings StepMark to 1: "Moved".
-    EXPECT_EQ(sound.Played(), (std::vector<int>{6, 6, 8}));
+    EXPECT_EQ(sound.Played(), (std::vector<TSound>{TSound::MoveCube, TSound::MoveCube, TSound::Moved}));
 
     ASSERT_TRUE(StartMove(*game, CellWord(2, 1), CellWord(2, 3)));
     sound.Clear();
     RunMove(*game, 10);
-    EXPECT_EQ(sound.Played()[0], 7); // a bomb rolls with its own sound
+    EXPECT_EQ(sound.Played()[0], TSound::MoveBomb); // a bomb rolls with its own sound
 }
 
 TEST(StepMove, ArrivalTakesTheTargetFreesTheStartAndDropsTheSelection) {

@@ -26,7 +26,7 @@ TEST(SelectCube, SelectsOneCubeAndPutsTheFormerOneBack) {
     EXPECT_EQ(game->Cubes[1].State, csResting);
     EXPECT_EQ(game->Cubes[1].Position.z, 0.4f);
     EXPECT_EQ(game->Cubes[1].Rotation, (TVector{0, 0, 0}));
-    EXPECT_EQ(sound.Played(), (std::vector<int>{5, 5}));
+    EXPECT_EQ(sound.Played(), (std::vector<TSound>{TSound::SelectCube, TSound::SelectCube}));
     EXPECT_EQ(game->CheckBoardInvariants(), "");
 
     game->SelectCube(0);

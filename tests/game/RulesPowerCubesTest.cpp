@@ -34,7 +34,7 @@ TEST(ExplodeBomb, DestroysTheAreaButNotAnnouncedCubes) {
     EXPECT_EQ(game->PendingScore, 6 * 15);
     EXPECT_EQ(LabelTexts(), (std::vector<std::string>{"90"}));
     EXPECT_EQ(ScoreLabel(1).Position, (TVector{-4, -3, 1}));
-    EXPECT_EQ(sound.Played(), (std::vector<int>{15}));
+    EXPECT_EQ(sound.Played(), (std::vector<TSound>{TSound::ExplodeBomb}));
     EXPECT_FALSE(game->MoveBarren);
     EXPECT_EQ(game->CheckBoardInvariants(), "");
 }
@@ -66,7 +66,7 @@ TEST(Colorize, RepaintsColourCubesAroundItAndVanishes) {
     EXPECT_EQ(game->PendingScore, 4 * 15);
     EXPECT_EQ(game->Cubes[game->CubeOn(CellWord(2, 2))].State, csVanishing);
     EXPECT_EQ(game->StateCount[TGame::StateSlot(csVanishing)], 1); // repainted cubes stay
-    EXPECT_EQ(sound.Played(), (std::vector<int>{16}));
+    EXPECT_EQ(sound.Played(), (std::vector<TSound>{TSound::Colorize}));
     EXPECT_EQ(game->CheckBoardInvariants(), "");
 }
 
@@ -94,7 +94,7 @@ TEST(ShootKind, RemovesEveryCubeOfTheKindExceptAnnouncedOnes) {
     EXPECT_EQ(game->Cubes[5].State, csResting); // the joker
     EXPECT_EQ(game->PendingScore, 60);
     EXPECT_EQ(ScoreLabel(1).Position, (TVector{-3, -4, 1}));
-    EXPECT_EQ(sound.Played(), (std::vector<int>{17}));
+    EXPECT_EQ(sound.Played(), (std::vector<TSound>{TSound::Shot}));
 }
 
 // Kinds AddSpecial gives over many draws with the level's allowed specials.

@@ -28,7 +28,7 @@ TEST(FindSquares, OneSquareAfterAMoveStartsTheCombo) {
     EXPECT_FALSE(game->MoveBarren);
     EXPECT_EQ(LabelTexts(), (std::vector<std::string>{"40"}));
     EXPECT_EQ(ScoreLabel(1).Position, (TVector{-5, -4, 1})); // the window at (1, 1)
-    EXPECT_EQ(sound.Played().back(), 9);
+    EXPECT_EQ(sound.Played().back(), TSound::FigureDone);
     EXPECT_EQ(game->CheckBoardInvariants(), "");
 }
 
@@ -73,7 +73,8 @@ TEST(FindSquares, ConsecutiveScoringMovesRaiseTheCombo) {
     const int specialsDue[] = {0, 0, 1, 1, 2};
     const char* labels[] = {"40", "40x2", "40x3", "40x4", "40x5"};
     const char* messages[] = {"", "Double score", "Triple score", "Quadro score", "5x score"};
-    const int sounds[] = {9, 10, 11, 12, 13};
+    const TSound sounds[] = {TSound::FigureDone, TSound::vDouble, TSound::vTriple, TSound::vQuadro,
+                             TSound::vExcellent};
     double pending = 0;
     for (int move = 1; move <= 5; ++move) {
         ClearScoreLabels();

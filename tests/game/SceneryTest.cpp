@@ -88,8 +88,8 @@ TEST_F(SceneryTest, WarningTicksComeFasterAsTheBankEmpties) {
     DrawLine(0.1f, 2, 1149);
     EXPECT_TRUE(sound.Played().empty());
     DrawLine(0.1f, 2, 1150);
-    EXPECT_EQ(sound.Played(), std::vector<int>{25}); // "TimeUp"
-    EXPECT_EQ(line_.NextTick, 1150 + 150 + 75);      // halfway down: every 225 ms
+    EXPECT_EQ(sound.Played(), std::vector<TSound>{TSound::TimeUp});
+    EXPECT_EQ(line_.NextTick, 1150 + 150 + 75); // halfway down: every 225 ms
 
     DrawLine(0.3f, 2, 1400); // refilled: no tick planned
     EXPECT_EQ(line_.NextTick, 0);

@@ -12,7 +12,7 @@ namespace veltrane {
 namespace {
 using namespace testing;
 
-int Count(const std::vector<int>& played, int effect) {
+int Count(const std::vector<TSound>& played, TSound effect) {
     return static_cast<int>(std::count(played.begin(), played.end(), effect));
 }
 
@@ -54,10 +54,10 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
     EXPECT_FLOAT_EQ(DelayedLabels[0].Position.x, c.X1);
     EXPECT_EQ(DelayedLabels[1].Text, c.Line2);
     const auto first = sound_.Played();
-    EXPECT_EQ(Count(first, 26), 1); // "Message"
-    EXPECT_EQ(Count(first, 4), 1);  // "BonusLevelDone", in the first frame only
+    EXPECT_EQ(Count(first, TSound::Message), 1);
+    EXPECT_EQ(Count(first, TSound::BonusLevelDone), 1); // in the first frame only
     game().Update(0);
-    EXPECT_EQ(Count(sound_.Played(), 4), 1);
+    EXPECT_EQ(Count(sound_.Played(), TSound::BonusLevelDone), 1);
 
     // The clock runs at half speed: the first slot shows after 2000 ms, the second after 4000.
     RunFrames(19, 100);
@@ -68,7 +68,7 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
     EXPECT_EQ(LabelTexts().back(), c.Line1);
     RunFrames(20, 100);
     EXPECT_EQ(LabelTexts().back(), c.Line2);
-    EXPECT_EQ(Count(sound_.Played(), 26), 3);
+    EXPECT_EQ(Count(sound_.Played(), TSound::Message), 3);
     EXPECT_NEAR(ScoreLine.Fill, 1 - 2000.0 / 3000, 1e-6); // mode 1: the gauge empties
 
     RunFrames(19, 100);
@@ -141,7 +141,7 @@ TEST_F(LevelEndTest, BeforeABonusLevelTheCubesFlyAndTheCameraCircles) {
     sound_.Clear();
     game().Update(16);
     ASSERT_EQ(game().Phase, phLevelCompleted);
-    EXPECT_EQ(Count(sound_.Played(), 3), 1); // "FlyingBy"
+    EXPECT_EQ(Count(sound_.Played(), TSound::FlyingBy), 1);
     bool flying = false;
     for (int i = 1; i <= game().CubeCount; ++i) flying |= game().Cubes[i].FlyVelocity.z != 0;
     EXPECT_TRUE(flying);
@@ -157,7 +157,7 @@ TEST_F(LevelEndTest, BeforeABonusLevelTheCubesFlyAndTheCameraCircles) {
     EXPECT_NEAR(lowest.z, 1.7f, 0.05f); // down at the sides of the room
     EXPECT_EQ(options_.CameraEye, (TVector{-1.8f, -0.25f, 12.7f}));
     EXPECT_EQ(game().Level, 5);
-    EXPECT_EQ(Count(sound_.Played(), 3), 1);
+    EXPECT_EQ(Count(sound_.Played(), TSound::FlyingBy), 1);
 }
 
 TEST_F(LevelEndTest, FlyingCubesBounceOffTheFloorLosingAFifth) {
@@ -276,7 +276,7 @@ TEST_F(LevelEndTest, AGameThatIsOverTakesNoMoreTurns) {
     ASSERT_TRUE(game().CheckGameOver(true));
     sound_.Clear();
     RunFrames(10, 16);
-    EXPECT_EQ(Count(sound_.Played(), 2), 0); // no "NewTurn" while the camera flies
+    EXPECT_EQ(Count(sound_.Played(), TSound::NewTurn), 0); // no "NewTurn" while the camera flies
 }
 
 TEST_F(LevelEndTest, UnderAMenuTheSelectionIsDroppedEveryFrame) {

@@ -18,7 +18,7 @@ int Particles(int list) {
     return ParticleLists[size_t(list - 1)].Count();
 }
 
-bool Played(const TSoundRecorder& sound, int effect) {
+bool Played(const TSoundRecorder& sound, TSound effect) {
     const auto played = sound.Played();
     return std::find(played.begin(), played.end(), effect) != played.end();
 }
@@ -31,7 +31,7 @@ TEST_F(UpdateTest, TheFirstFrameOfANewGameRevealsTheCubesAndAnnouncesTheNext) {
     game().Update(16);
     EXPECT_EQ(CubesIn(csGrowing), 3);
     EXPECT_EQ(CubesIn(csAnnounced), 3);
-    EXPECT_EQ(sound_.Played(), std::vector<int>{2}); // "NewTurn"
+    EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::NewTurn});
     EXPECT_FALSE(game().BoardIdle);
 
     // About 200 ms later the first three stand on the board, blocking their cells.
@@ -73,7 +73,7 @@ TEST_F(UpdateTest, AMoveThatScoresDoesNotEndTheTurn) {
     RunFrames(200, 16, [&] { return CubesIn(csMoving) == 0; });
     EXPECT_EQ(CubesIn(csVanishing), 4);
     EXPECT_EQ(CubesIn(csAnnounced), 0);
-    EXPECT_FALSE(Played(sound_, 2));
+    EXPECT_FALSE(Played(sound_, TSound::NewTurn));
     EXPECT_EQ(game().Combo, 1);
     EXPECT_EQ(Particles(1), 4 * 36); // one burst for the four colour cubes
     game().Update(16);
@@ -99,7 +99,7 @@ TEST_F(UpdateTest, AMoveThatScoresNothingEndsTheTurnAndTheCombo) {
     RunFrames(200, 16, [&] { return CubesIn(csMoving) == 0; });
     EXPECT_EQ(game().Combo, 0);
     EXPECT_EQ(CubesIn(csAnnounced), 3);
-    EXPECT_EQ(sound_.Played().back(), 2); // "NewTurn"
+    EXPECT_EQ(sound_.Played().back(), TSound::NewTurn);
     EXPECT_TRUE(game().BoardIdle);
     EXPECT_EQ(game().CheckBoardInvariants(), "");
 }
@@ -248,7 +248,7 @@ TEST_F(UpdateTest, TheTimedBankDrainsFasterAfterAMinuteAndEveryFifteenSeconds) {
     EXPECT_EQ(game().Phase, phPlay);
     game().Update(16);
     EXPECT_EQ(game().Phase, phGameOver);
-    EXPECT_EQ(sound_.Played().front(), 19); // "GameOver"
+    EXPECT_EQ(sound_.Played().front(), TSound::GameOver);
 }
 
 } // namespace

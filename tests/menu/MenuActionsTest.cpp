@@ -30,12 +30,12 @@ protected:
 };
 
 TEST_F(MenuActionsTest, MainMenuOpensItsPagesAndCloses) {
-    Key(kKeyEscape);
+    Key(VK_ESCAPE);
     EXPECT_EQ(menu_->Page, mpMain);
 
     Choose(1);
     EXPECT_EQ(menu_->Page, mpChooseGame);
-    Key(kKeyEscape);
+    Key(VK_ESCAPE);
     EXPECT_EQ(menu_->Page, mpMain);
     Choose(1);
     Choose(4);
@@ -140,7 +140,7 @@ TEST_F(MenuActionsTest, ChoosingAGameShowsHelpFirstAndHelpSwitchesTheSetting) {
     EXPECT_TRUE(options_->Help);
     EXPECT_TRUE(Item(10, 2).Visible);
     EXPECT_FALSE(Item(10, 3).Visible);
-    Key(kKeyEscape);
+    Key(VK_ESCAPE);
     EXPECT_EQ(menu_->Page, mpHelp);
 
     Choose(1);
@@ -234,7 +234,7 @@ TEST_F(MenuActionsTest, PauseResumeLeaveWithSaveAndContinueTheSavedGame) {
     Choose(3); // resume
     EXPECT_EQ(game_->Phase, phPlay);
     EXPECT_EQ(menu_->Page, mpGame);
-    Key(kKeyEscape); // Escape on the game's pages does nothing
+    Key(VK_ESCAPE); // Escape on the game's pages does nothing
     EXPECT_EQ(menu_->Page, mpGame);
 
     game_->TotalScore = 1234;
@@ -284,7 +284,7 @@ TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
     EXPECT_TRUE(Item(9, 2).Visible);
     EXPECT_TRUE(Item(9, 3).Visible);
 
-    Key(kKeyEscape);
+    Key(VK_ESCAPE);
     EXPECT_EQ(GameState, gsMenu);
     EXPECT_EQ(menu_->Page, mpChooseGame);
     EXPECT_EQ(Tutorial, nullptr);

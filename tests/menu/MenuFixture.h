@@ -9,6 +9,7 @@
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
 #include "platform/TextReader.h"
+#include "platform/VirtualKeys.h"
 #include "platform/mixer/RecordingMixer.h"
 #include "scores/HiScores.h"
 #include "settings/Options.h"
@@ -26,11 +27,6 @@
 #include <vector>
 
 namespace veltrane {
-
-inline constexpr uint16_t kKeyEnter = 13;
-inline constexpr uint16_t kKeyEscape = 27;
-inline constexpr uint16_t kKeyUp = 38;
-inline constexpr uint16_t kKeyDown = 40;
 
 inline std::string GameFile(const std::string& name) {
     std::ifstream in(std::string(VELTRANE_GAME_DIR) + "/" + name, std::ios::binary);
@@ -103,19 +99,19 @@ protected:
     // Highlights an item of the current page and chooses it with Enter.
     void Choose(int item) {
         menu_->CurrentPage().Selected = item;
-        Key(kKeyEnter);
+        Key(VK_RETURN);
     }
     TMenuPage& Page(int p) { return menu_->Pages[p]; }
     TMenuItem& Item(int p, int i) { return menu_->Pages[p].Items[i]; }
 
     // The effect numbers played since the last clear, in order.
-    std::vector<int> Effects() const {
-        std::vector<int> numbers;
+    std::vector<TSound> Effects() const {
+        std::vector<TSound> sounds;
         for (const std::string& call : mixer_.CallsTo("IMXSamplePlay(")) {
             const int handle = std::stoi(call.substr(call.find('(') + 1));
-            numbers.push_back(handle - TRecordingMixer::FirstSample);
+            sounds.push_back(static_cast<TSound>(handle - TRecordingMixer::FirstSample));
         }
-        return numbers;
+        return sounds;
     }
 
     TempDir dir_;

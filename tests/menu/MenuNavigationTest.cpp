@@ -1,3 +1,4 @@
+#include "platform/VirtualKeys.h"
 #include "platform/gfx/RecordingDevice.h"
 
 #include "MenuFixture.h"
@@ -18,49 +19,50 @@ TEST_F(MenuNavigationTest, KeysWrapOverSelectableItemsWithTheirSounds) {
     Settle();
     const double now = host_.Now;
 
-    TMenuKeyResult r = menu_->KeyDown(kKeyDown, now);
+    TMenuKeyResult r = menu_->KeyDown(VK_DOWN, now);
     EXPECT_EQ(r.Action, maMoved);
     EXPECT_EQ(r.Item, 1);
-    EXPECT_EQ(menu_->KeyDown(39, now).Item, 3); // Right
-    EXPECT_EQ(menu_->KeyDown(kKeyUp, now).Item, 1);
-    EXPECT_EQ(menu_->KeyDown(37, now).Item, 3); // Left wraps from the first to the last
+    EXPECT_EQ(menu_->KeyDown(VK_RIGHT, now).Item, 3);
+    EXPECT_EQ(menu_->KeyDown(VK_UP, now).Item, 1);
+    EXPECT_EQ(menu_->KeyDown(VK_LEFT, now).Item, 3); // Left wraps from the first to the last
     page.Selected = 0;
-    EXPECT_EQ(menu_->KeyDown(kKeyUp, now).Item, 3);
-    EXPECT_EQ(Effects(), (std::vector<int>{20, 20, 20, 20, 20}));
+    EXPECT_EQ(menu_->KeyDown(VK_UP, now).Item, 3);
+    EXPECT_EQ(Effects(), (std::vector<TSound>{TSound::MenuMove, TSound::MenuMove, TSound::MenuMove,
+                                              TSound::MenuMove, TSound::MenuMove}));
 
     mixer_.Calls.clear();
-    r = menu_->KeyDown(kKeyEnter, now);
+    r = menu_->KeyDown(VK_RETURN, now);
     EXPECT_EQ(r.Page, 1);
     EXPECT_EQ(r.Action, maChosen);
     EXPECT_EQ(r.Item, 3);
-    EXPECT_EQ(menu_->KeyDown(32, now).Action, maChosen); // Space
-    EXPECT_EQ(menu_->KeyDown(kKeyEscape, now).Action, maBack);
+    EXPECT_EQ(menu_->KeyDown(VK_SPACE, now).Action, maChosen);
+    EXPECT_EQ(menu_->KeyDown(VK_ESCAPE, now).Action, maBack);
     EXPECT_EQ(menu_->KeyDown('A', now).Action, maNone);
-    EXPECT_EQ(Effects(), (std::vector<int>{21, 21, 22}));
+    EXPECT_EQ(Effects(), (std::vector<TSound>{TSound::MenuEnter, TSound::MenuEnter, TSound::MenuEsc}));
 
     // Nothing highlighted: Enter and Escape act on item 0, silently.
     mixer_.Calls.clear();
     page.Selected = 0;
-    EXPECT_EQ(menu_->KeyDown(kKeyEnter, now).Item, 0);
-    EXPECT_EQ(menu_->KeyDown(kKeyEscape, now).Item, 0);
+    EXPECT_EQ(menu_->KeyDown(VK_RETURN, now).Item, 0);
+    EXPECT_EQ(menu_->KeyDown(VK_ESCAPE, now).Item, 0);
     EXPECT_TRUE(Effects().empty());
 }
 
 TEST_F(MenuNavigationTest, KeysWaitForTheSettleTimeAndEmptyPagesStayPut) {
     ShowMenuPage(2);
     host_.Now += 250;
-    TMenuKeyResult r = menu_->KeyDown(kKeyDown, host_.Now);
+    TMenuKeyResult r = menu_->KeyDown(VK_DOWN, host_.Now);
     EXPECT_EQ(r.Action, maNone);
     EXPECT_EQ(Page(2).Selected, 1);
     // Escape before the settle time does not leave the page either.
-    MenuAction(kKeyEscape);
+    MenuAction(VK_ESCAPE);
     EXPECT_EQ(menu_->Page, 2);
     EXPECT_TRUE(Effects().empty());
 
     // Page 8 has no items; page 5 only a decoration once its buttons are disabled.
     ShowMenuPage(8);
     Settle();
-    r = menu_->KeyDown(kKeyDown, host_.Now);
+    r = menu_->KeyDown(VK_DOWN, host_.Now);
     EXPECT_EQ(r.Action, maMoved);
     EXPECT_EQ(r.Item, 0);
     Item(5, 2).Enabled = false;
@@ -68,8 +70,8 @@ TEST_F(MenuNavigationTest, KeysWaitForTheSettleTimeAndEmptyPagesStayPut) {
     ShowMenuPage(5);
     Page(5).Selected = 2;
     Settle();
-    EXPECT_EQ(menu_->KeyDown(kKeyUp, host_.Now).Item, 2);
-    EXPECT_EQ(menu_->KeyDown(kKeyDown, host_.Now).Item, 2);
+    EXPECT_EQ(menu_->KeyDown(VK_UP, host_.Now).Item, 2);
+    EXPECT_EQ(menu_->KeyDown(VK_DOWN, host_.Now).Item, 2);
 }
 
 TEST_F(MenuNavigationTest, HoverUsesThePressedLookRectangleAndSoundsOnlyOnChange) {
@@ -81,7 +83,7 @@ TEST_F(MenuNavigationTest, HoverUsesThePressedLookRectangleAndSoundsOnlyOnChange
     MenuMouseMove(right, top); // the corner counts
     EXPECT_EQ(Page(1).Selected, 2);
     MenuMouseMove(look.Position.x, look.Position.y);
-    EXPECT_EQ(Effects(), (std::vector<int>{20}));
+    EXPECT_EQ(Effects(), (std::vector<TSound>{TSound::MenuMove}));
 
     // The normal look reaches 0.03 higher than the pressed one: not a hit there.
     menu_->Pressed = true;
@@ -89,7 +91,7 @@ TEST_F(MenuNavigationTest, HoverUsesThePressedLookRectangleAndSoundsOnlyOnChange
     EXPECT_EQ(Page(1).Selected, 0);
     EXPECT_FALSE(menu_->Pressed);
     MenuMouseMove(look.Position.x, look.Position.y);
-    EXPECT_EQ(Effects(), (std::vector<int>{20, 20}));
+    EXPECT_EQ(Effects(), (std::vector<TSound>{TSound::MenuMove, TSound::MenuMove}));
 
     // Overlapping items: the later one wins; hidden ones are not hit.
     Item(1, 3).PressedLook = look;

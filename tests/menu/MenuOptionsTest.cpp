@@ -107,7 +107,7 @@ TEST_F(MenuOptionsTest, SkinArrowsCycleOneToFiveWithTheirPreview) {
     EXPECT_EQ(ShownPreviews(), std::vector<int>{18});
 
     // A skin number the store should never hold is taken as the nearest one.
-    Key(kKeyEscape);
+    Key(VK_ESCAPE);
     options_->Texture = 9;
     Choose(2);
     EXPECT_EQ(ShownPreviews(), std::vector<int>{19});
@@ -135,7 +135,7 @@ TEST_F(MenuOptionsTest, SaveKeepsTheChangesCancelReloadsTheStoredOnes) {
     // Escape leaves the changes in effect, unsaved.
     Choose(2);
     Choose(4);
-    Key(kKeyEscape);
+    Key(VK_ESCAPE);
     EXPECT_EQ(menu_->Page, mpMain);
     EXPECT_EQ(options_->SoundVol, 90);
     stored.Load();
@@ -166,7 +166,7 @@ TEST_F(MenuOptionsTest, AnArrowUnderThePointerLightsItsRowLabel) {
     for (int label : {5, 9, 13}) EXPECT_TRUE(Item(3, label).Visible) << label;
 
     // Only on the options page.
-    Key(kKeyEscape);
+    Key(VK_ESCAPE);
     Page(3).Selected = 4;
     OptionsHover();
     EXPECT_FALSE(Item(3, 3).Visible);

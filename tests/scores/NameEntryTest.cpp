@@ -1,4 +1,5 @@
 #include "ScoresTestSupport.h"
+#include "platform/VirtualKeys.h"
 
 namespace veltrane {
 namespace {
@@ -47,17 +48,17 @@ TEST_F(NameEntry, TypesCapitalsAndDigitsRemovesWithBackspaceAndStopsAtFifteen) {
     scores.EditRow = scores.Insert(950);
     ASSERT_EQ(scores.EditRow, 2);
 
-    scores.KeyPress(8); // nothing to remove
+    scores.KeyPress(VK_BACK); // nothing to remove
     EXPECT_EQ(scores.Entry(1, 2).NameText(), "");
     for (uint8_t key : {'A', 'B', 'X', '7'}) scores.KeyPress(key);
-    scores.KeyPress(8);
+    scores.KeyPress(VK_BACK);
     EXPECT_EQ(scores.Entry(1, 2).NameText(), "ABX");
     for (int i = 0; i < 14; ++i) scores.KeyPress('Z');
     EXPECT_EQ(scores.Entry(1, 2).NameText(), "ABXZZZZZZZZZZZZ");
     EXPECT_EQ(scores.Entry(1, 2).NameLength(), 15);
     // Other keys add their own code (Shift is 16).
-    scores.KeyPress(8);
-    scores.KeyPress(16);
+    scores.KeyPress(VK_BACK);
+    scores.KeyPress(VK_SHIFT);
     EXPECT_EQ(scores.Entry(1, 2).NameText(), "ABXZZZZZZZZZZZ\x10");
     EXPECT_EQ(MenuKeySounds(), 1 + 4 + 1 + 14 + 2);
     EXPECT_EQ(scores.Entry(1, 1).NameText(), "Anonymous");
@@ -70,7 +71,7 @@ TEST_F(NameEntry, EnterSavesAndEndsTheEntry) {
     scores.Editing = true;
     scores.EditRow = scores.Insert(1200);
     for (uint8_t key : {'Q', 'U', 'I'}) scores.KeyPress(key);
-    scores.KeyPress(13);
+    scores.KeyPress(VK_RETURN);
     EXPECT_FALSE(scores.Editing);
     EXPECT_EQ(MenuKeySounds(), 4);
 

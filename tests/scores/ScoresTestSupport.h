@@ -63,7 +63,8 @@ protected:
     int MenuKeySounds() const {
         int count = 0;
         const std::string expected =
-            "IMXSamplePlay(" + std::to_string(TRecordingMixer::FirstSample + MenuKeySound) + ",";
+            "IMXSamplePlay(" +
+            std::to_string(TRecordingMixer::FirstSample + static_cast<int>(TSound::MenuKey)) + ",";
         for (const std::string& call : mixer_.CallsTo("IMXSamplePlay("))
             if (call.rfind(expected, 0) == 0) ++count;
         return count;

@@ -62,7 +62,7 @@ TEST(SoundPlayback, MenuTracksFollowEachOtherAndThemesRepeat) {
     LoadSounds(); // no effect files here: every handle is 0 and playing them does nothing
     SetSoundVolume();
     SetMusicVolume();
-    PlaySound(SelectedSound);
+    PlaySound(TSound::Selected);
 
     StartMenuMusic();
     EXPECT_FALSE(MusicFinished());

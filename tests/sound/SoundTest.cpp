@@ -22,6 +22,9 @@ constexpr TMixHandle Theme2 = Menu1 + 3;
 TMixHandle SampleOf(int number) {
     return TRecordingMixer::FirstSample + static_cast<TMixHandle>(number);
 }
+TMixHandle SampleOf(TSound sound) {
+    return SampleOf(static_cast<int>(sound));
+}
 
 // A game folder with the program beside Music/ and Sounds/, the sound module wired to a
 // recording mixer and to volume bytes owned by the test.
@@ -114,48 +117,51 @@ TEST_F(SoundTest, VolumesComeFromTheSettingsAtEachCall) {
     soundVol_ = 70;
     SetSoundVolume();
     for (int n = 0; n < SoundCount; ++n) EXPECT_EQ(mixer_.VolumeOf(SampleOf(n)), 70);
-    PlaySound(9);
+    PlaySound(TSound::FigureDone);
     EXPECT_EQ(mixer_.CallsTo("IMXSamplePlay(").back(),
-              "IMXSamplePlay(" + std::to_string(SampleOf(9)) + ",70)");
+              "IMXSamplePlay(" + std::to_string(SampleOf(TSound::FigureDone)) + ",70)");
 
     soundVol_ = 0;
     mixer_.Calls.clear();
-    PlaySound(5);
-    PlaySound(SelectedSound);
+    PlaySound(TSound::SelectCube);
+    PlaySound(TSound::Selected);
     EXPECT_TRUE(mixer_.Calls.empty());
 }
 
 TEST_F(SoundTest, OnlyOneHighlightPlaysAndOnlyItCanBeStopped) {
     ASSERT_TRUE(Start());
-    PlaySound(SelectedSound);
+    PlaySound(TSound::Selected);
     const TMixHandle first = mixer_.PlayingChannels().at(0);
-    PlaySound(SelectedSound);
+    PlaySound(TSound::Selected);
     ASSERT_EQ(mixer_.PlayingChannels().size(), 1u);
     const TMixHandle second = mixer_.PlayingChannels()[0];
     EXPECT_NE(first, second);
-    EXPECT_EQ(mixer_.SampleOf(second), SampleOf(SelectedSound));
+    EXPECT_EQ(mixer_.SampleOf(second), SampleOf(TSound::Selected));
     // The first instance was stopped before the second one started.
-    const std::vector<std::string> expected = {"IMXSamplePlay(" + std::to_string(SampleOf(24)) + ",160)",
-                                               "IMXChannelStop(" + std::to_string(first) + ")",
-                                               "IMXSamplePlay(" + std::to_string(SampleOf(24)) + ",160)"};
+    const std::vector<std::string> expected = {
+        "IMXSamplePlay(" + std::to_string(SampleOf(TSound::Selected)) + ",160)",
+        "IMXChannelStop(" + std::to_string(first) + ")",
+        "IMXSamplePlay(" + std::to_string(SampleOf(TSound::Selected)) + ",160)"};
     EXPECT_EQ(mixer_.Calls, expected);
 
-    PlaySound(6);
-    PlaySound(6); // ordinary effects overlap freely
+    PlaySound(TSound::MoveCube);
+    PlaySound(TSound::MoveCube); // ordinary effects overlap freely
     EXPECT_EQ(mixer_.PlayingChannels().size(), 3u);
-    for (int n : {0, 6, 23, 25, -1, 27}) StopSound(n);
+    for (TSound other :
+         {TSound::NewLevel, TSound::MoveCube, TSound::MenuKey, TSound::TimeUp, static_cast<TSound>(255)})
+        StopSound(other);
     EXPECT_EQ(mixer_.PlayingChannels().size(), 3u);
-    StopSound(SelectedSound);
+    StopSound(TSound::Selected);
     EXPECT_EQ(mixer_.PlayingChannels().size(), 2u);
     mixer_.Calls.clear();
-    StopSound(SelectedSound); // nothing left to stop
+    StopSound(TSound::Selected); // nothing left to stop
     EXPECT_TRUE(mixer_.Calls.empty());
 }
 
 TEST_F(SoundTest, EffectNumbersOutsideTheTableAreIgnored) {
     ASSERT_TRUE(Start());
-    PlaySound(-1);
-    PlaySound(SoundCount);
+    PlaySound(static_cast<TSound>(SoundCount));
+    PlaySound(static_cast<TSound>(255));
     PlayMusic(4, 0);
     PlayMusic(-1, 1);
     EXPECT_TRUE(mixer_.Calls.empty());
@@ -193,8 +199,8 @@ TEST_F(SoundTest, GameMusicLoopsAndGameOverHandsBackToTheMenuTracks) {
     EXPECT_FALSE(MusicFinished());
 
     // Game over: the stop leaves the flag as it was, so the menu loop does not take over.
-    PlaySound(19);
-    StopSound(SelectedSound);
+    PlaySound(TSound::GameOver);
+    StopSound(TSound::Selected);
     StopMusic();
     EXPECT_EQ(mixer_.PlayingStream(), 0u);
     EXPECT_FALSE(MusicFinished());
@@ -222,9 +228,9 @@ TEST_F(SoundTest, AMixerThatFailsToStartLeavesTheGameSilent) {
         EXPECT_TRUE(mixer.CallsTo("IMXStreamOpenFile(").empty());
 
         mixer.Calls.clear();
-        PlaySound(5);
-        PlaySound(SelectedSound);
-        StopSound(SelectedSound);
+        PlaySound(TSound::SelectCube);
+        PlaySound(TSound::Selected);
+        StopSound(TSound::Selected);
         StartMenuMusic();
         const std::vector<std::string> zeroHandles = {"IMXChannelStop(0)", "IMXChannelStop(0)",
                                                       "IMXStreamPlay(0,0)", "IMXChannelSetSync(0)"};
@@ -237,12 +243,12 @@ TEST_F(SoundTest, AMixerThatFailsToStartLeavesTheGameSilent) {
 TEST_F(SoundTest, DoneSoundStopsThenShutsDown) {
     ASSERT_TRUE(Start());
     StartMenuMusic();
-    PlaySound(SelectedSound);
+    PlaySound(TSound::Selected);
     mixer_.Calls.clear();
     DoneSound();
     EXPECT_EQ(mixer_.Calls, (std::vector<std::string>{"IMXStop()", "IMXUninit()"}));
     // Calls made while the window closes reach no stale handle.
-    StopSound(SelectedSound);
+    StopSound(TSound::Selected);
     StopMusic();
     EXPECT_EQ(mixer_.Calls.back(), "IMXChannelStop(0)");
 }
