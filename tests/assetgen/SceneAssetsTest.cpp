@@ -197,8 +197,9 @@ TEST(SceneContactSheet, ShowsEveryPictureInItsOwnCell) {
     const Canvas sheet = ContactSheet(few, 64, 2);
     EXPECT_EQ(sheet.Width(), 2 * (64 + 12));
     EXPECT_EQ(sheet.Height(), 2 * (64 + 30));
-    // The fourth picture, the red cube, lands in the second row's second cell.
-    const Colour red = sheet.Get(76 + 6 + 32, 94 + 6 + 32);
+    // The fourth picture, the red cube, lands in the second row's second cell (probed beside the
+    // symbol in its middle).
+    const Colour red = sheet.Get(76 + 6 + 32 + 16, 94 + 6 + 32);
     EXPECT_GT(red.r, red.g + 0.3f);
     EXPECT_GT(red.r, red.b + 0.3f);
     // Set VELTRANE_SCENE_CONTACT_SHEET to a file name to get the sheet of every picture.
