@@ -283,7 +283,8 @@ Canvas ColorizeFace(int size, int colour, SkinStyle style) {
     face.FillCircle(c, c, s * 0.205f, outline);
     face.FillCircle(c, c, s * 0.175f, base);
     face.FillCircle(c - s * 0.05f, c - s * 0.06f, s * 0.07f, Rgb(0xFFFFFF, 0.45f));
-    if (style == SkinStyle::Symbols) DrawColourSymbol(face, colour, c, c, s * 0.10f, Rgb(0xFFFFFF, 0.95f));
+    // Its symbol too, in every skin, for eyes that do not tell the colours apart.
+    DrawColourSymbol(face, colour, c, c, s * 0.10f, Rgb(0xFFFFFF, 0.95f));
     return face;
 }
 
