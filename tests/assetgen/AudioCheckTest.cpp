@@ -16,6 +16,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -134,14 +135,23 @@ TEST_F(AudioCheck, HighlightHumReachesSmallSpeakersAndPulses) {
     EXPECT_GE(PulseDepth(hum), 10.0);
 }
 
+// Plain RMS over the whole file, tail included: a short tap scores lower than its gated level,
+// as it does to the ear.
+double PlainRmsDb(const Mono& s) {
+    double sum = 0;
+    for (float v : s) sum += static_cast<double>(v) * v;
+    return GainToDb(std::sqrt(sum / static_cast<double>(std::max<std::size_t>(1, s.size()))));
+}
+
 TEST_F(AudioCheck, CubeStepsAreHeardOverTheMusic) {
     double music = -100;
     for (std::string_view track : {"theme1", "theme2"})
-        music = std::max(music, Decode(folder_ / "Music" / (std::string(track) + ".ogg")).Level.RmsDb);
+        music = std::max(music, PlainRmsDb(Decode(folder_ / "Music" / (std::string(track) + ".ogg")).Left));
     for (std::string_view step : {"MoveCube", "MoveBomb"}) {
         const Decoded d = Effect(folder_, step);
-        std::printf("%s %.1f dB under the music\n", std::string(step).c_str(), music - d.Level.RmsDb);
-        EXPECT_LE(music - d.Level.RmsDb, 6.0) << step;
+        const double under = music - PlainRmsDb(d.Left);
+        std::printf("%s %.1f dB under the music\n", std::string(step).c_str(), under);
+        EXPECT_LE(under, 6.0) << step;
         // Mostly above 300 Hz too, or small speakers swallow the step.
         EXPECT_GE(BandShare(d.Left, 300, 6000), 0.5) << step;
     }

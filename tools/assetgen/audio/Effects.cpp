@@ -14,7 +14,7 @@ namespace {
 
 // Loudness families (gated RMS in dBFS) and the common peak ceiling.
 constexpr double kClick = -21;
-constexpr double kStep = -20; // cube steps: heard over the music, a few dB under it
+constexpr double kStep = -18; // cube steps: heard over the music, a few dB under it
 constexpr double kEvent = -17;
 constexpr double kBig = -15;
 constexpr double kVoice = -15;
@@ -207,7 +207,7 @@ Mono MoveBomb() {
     Tone(s, 0, 0.07, 160, 90, Wave::Sine, 0.05, 0.25);
     Tone(s, 0, 0.07, 440, 310, Wave::Sine, 0.05, 0.6);
     NoiseBurst(s, 0, 0.07, 0.06, 0.15, Biquad::Kind::HighPass, 5000, 5000, 0.7, 12);
-    return Finish(std::move(s), kStep);
+    return Finish(std::move(s), kStep + 1); // its longer tail reads quieter
 }
 
 Mono Moved() {
