@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace veltrane::assetgen::audio {
 namespace {
@@ -89,16 +91,64 @@ TEST(AudioSequencer, ALoopRingsOnIntoItsFirstBeat) {
     EXPECT_GT(Measure(start).RmsDb, -40);
 }
 
-TEST(AudioSongs, ThemesLoopAndLastAMinuteMenusPlayOnce) {
+TEST(AudioSongs, ThemesLoopForALevelAndMenusPlayOnce) {
     for (int i = 0; i < 4; ++i) {
         const Song song = ComposeTrack(i);
         const double seconds = song.Beats * 60 / song.Bpm;
         EXPECT_EQ(song.Loop, i >= 2) << kTrackNames[static_cast<std::size_t>(i)];
-        EXPECT_GE(seconds, i >= 2 ? 60.0 : 45.0) << kTrackNames[static_cast<std::size_t>(i)];
+        EXPECT_GE(seconds, i >= 2 ? 180.0 : 45.0) << kTrackNames[static_cast<std::size_t>(i)];
         EXPECT_GE(song.Parts.size(), 4u);
         EXPECT_FALSE(song.Drums.empty());
     }
     EXPECT_THROW(ComposeTrack(4), std::out_of_range);
+}
+
+// Per bar, how many parts play and whether the drums do: the piece's plan of entries and breaks.
+std::vector<int> Texture(const Song& song) {
+    std::vector<std::set<std::size_t>> playing(static_cast<std::size_t>(song.Beats / 4));
+    for (std::size_t p = 0; p < song.Parts.size(); ++p)
+        for (const NoteEvent& n : song.Parts[p].Notes)
+            if (n.Beat < song.Beats) playing[static_cast<std::size_t>(n.Beat / 4)].insert(p);
+    std::vector<int> bars;
+    for (const auto& parts : playing) bars.push_back(static_cast<int>(parts.size()));
+    for (const DrumHit& h : song.Drums)
+        if (h.Beat < song.Beats) bars[static_cast<std::size_t>(h.Beat / 4)] |= 16;
+    return bars;
+}
+
+TEST(AudioSongs, ThemesChangeKeyAndMenusHaveTheirOwnForm) {
+    for (int i = 2; i < 4; ++i) {
+        // Every 8-bar section's pitch classes (those held for at least 3% of its note time; the
+        // bass's passing notes don't count) against the opening's: a section in another key
+        // brings at least two the opening never plays.
+        const Song song = ComposeTrack(i);
+        const auto classes = [&](int first) {
+            std::map<int, double> held;
+            double total = 0;
+            for (const Part& p : song.Parts)
+                for (const NoteEvent& n : p.Notes)
+                    if (n.Beat >= 32.0 * first && n.Beat < 32.0 * (first + 1))
+                        held[static_cast<int>(std::lround(n.Midi)) % 12] += n.Length, total += n.Length;
+            std::set<int> pcs;
+            for (const auto& [pc, beats] : held)
+                if (beats >= 0.03 * total) pcs.insert(pc);
+            return pcs;
+        };
+        const std::set<int> opening = classes(0);
+        std::size_t mostNew = 0;
+        for (int section = 1; section * 32 < song.Beats; ++section) {
+            std::size_t fresh = 0;
+            for (int pc : classes(section)) fresh += opening.count(pc) == 0;
+            mostNew = std::max(mostNew, fresh);
+        }
+        EXPECT_GE(mostNew, 2u) << kTrackNames[static_cast<std::size_t>(i)] << " never leaves its key";
+    }
+    // The menu pieces: the roles playing bar by bar must differ in a good share of bars.
+    const std::vector<int> one = Texture(ComposeTrack(0)), two = Texture(ComposeTrack(1));
+    std::size_t differ = 0;
+    const std::size_t bars = std::min(one.size(), two.size());
+    for (std::size_t b = 0; b < bars; ++b) differ += one[b] != two[b];
+    EXPECT_GE(differ * 4, bars) << "the menu pieces follow one plan";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -84,10 +85,44 @@ TEST(SceneColours, SevenCubeColoursStayApartForColourBlindEyesInEverySkin) {
                         nearest = d, pair = std::string(kCubeColourNames[static_cast<size_t>(a)]) + "/" +
                                             kCubeColourNames[static_cast<size_t>(b)];
                 }
+            std::printf("skin %d %-13s nearest %5.1f (%s)\n", skin, name, nearest, pair.c_str());
             // Twelve units apart is a difference anyone notices at a glance.
             EXPECT_GT(nearest, 12.0) << "skin " << skin << ", " << name << ": " << pair;
         }
     }
+}
+
+TEST(SceneColours, EverySkinMarksEveryColourWithItsSymbol) {
+    // Colour alone fails some eyes: each face must show its colour's symbol (whose shapes differ,
+    // see below) by lightness, which every kind of colour blindness still sees. Compared: the
+    // mean L* inside the symbol and in a 3-pixel ring round it.
+    constexpr int kSize = 128;
+    for (int skin = 1; skin <= kSkinCount; ++skin)
+        for (int c = 0; c < 7; ++c) {
+            const Canvas face = ColourFace(kSize, c, StyleOfSkin(skin));
+            const Canvas mask = ColourCueMask(kSize, c, StyleOfSkin(skin));
+            const auto inMask = [&](int x, int y) {
+                return x >= 0 && y >= 0 && x < kSize && y < kSize && mask.Get(x, y).a > 0.5f;
+            };
+            double inside = 0, ring = 0;
+            int nInside = 0, nRing = 0;
+            for (int y = 0; y < kSize; ++y)
+                for (int x = 0; x < kSize; ++x) {
+                    const double l = SeenLab(face.Get(x, y), kNormal)[0];
+                    if (inMask(x, y)) {
+                        inside += l, ++nInside;
+                        continue;
+                    }
+                    bool near = false;
+                    for (int dy = -3; dy <= 3 && !near; ++dy)
+                        for (int dx = -3; dx <= 3 && !near; ++dx) near = inMask(x + dx, y + dy);
+                    if (near) ring += l, ++nRing;
+                }
+            ASSERT_GT(nInside, 100) << "skin " << skin << " colour " << c;
+            EXPECT_GT(std::abs(inside / nInside - ring / nRing), 12.0)
+                << "skin " << skin << ", " << kCubeColourNames[static_cast<size_t>(c)]
+                << ": symbol too faint";
+        }
 }
 
 TEST(SceneColours, ColourChangersShowTheColourTheyPaint) {

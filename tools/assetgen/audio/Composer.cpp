@@ -36,6 +36,11 @@ std::vector<Chord> Chart(std::initializer_list<std::string_view> names) {
     return chords;
 }
 
+std::vector<Chord> Transposed(std::vector<Chord> chords, int semitones) {
+    for (Chord& c : chords) c.Root += semitones;
+    return chords;
+}
+
 int Scale::Degree(int index) const {
     const int n = static_cast<int>(Steps.size());
     const int octave = index >= 0 ? index / n : -((-index + n - 1) / n);

@@ -20,6 +20,8 @@ Chord ParseChord(std::string_view name);
 
 // A bar-by-bar chart, one chord per bar.
 std::vector<Chord> Chart(std::initializer_list<std::string_view> names);
+// The same chart moved by `semitones`, for a section in another key.
+std::vector<Chord> Transposed(std::vector<Chord> chords, int semitones);
 
 struct Scale {
     int Tonic;                   // MIDI note

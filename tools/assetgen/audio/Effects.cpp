@@ -14,6 +14,7 @@ namespace {
 
 // Loudness families (gated RMS in dBFS) and the common peak ceiling.
 constexpr double kClick = -21;
+constexpr double kStep = -18; // cube steps: heard over the music, a few dB under it
 constexpr double kEvent = -17;
 constexpr double kBig = -15;
 constexpr double kVoice = -15;
@@ -101,31 +102,48 @@ Mono VoiceWithRise(const char* text, int step, double pitch) {
     return out;
 }
 
+// An inharmonic gong: partials of a struck plate, the higher ones dying first.
+void Gong(Mono& out, double start, double hz, double decay, double gain) {
+    const double partials[][2] = {{1.0, 1.0}, {2.08, 0.55}, {2.97, 0.4}, {4.12, 0.25}, {5.4, 0.15}};
+    for (const auto& p : partials)
+        Tone(out, start, decay, hz * p[0] * 1.004, hz * p[0], Wave::Sine, decay / (0.6 + p[0] * 0.5),
+             gain * p[1], 0.004);
+}
+
 Mono NewLevel() {
-    Mono s = Blank(1.4);
-    const double notes[] = {60, 64, 67, 72, 76};
-    for (int k = 0; k < 5; ++k) {
-        Tone(s, 0.08 * k, 0.9 - 0.08 * k, Note(notes[k]), Note(notes[k]), Wave::Square, 0.7, 0.10);
-        Bell(s, 0.08 * k, Note(notes[k] + 12), 0.9, 0.12);
+    // The room opens: a swell of air rising into one deep gong stroke with a fifth above it.
+    Mono s = Blank(2.0);
+    Noise n(3);
+    Biquad bp;
+    const double swell = 0.55;
+    for (int i = 0; i < Frames(swell); ++i) {
+        const double t = static_cast<double>(i) / kSampleRate;
+        const double x = t / swell;
+        if (i % 32 == 0) bp.Set(Biquad::Kind::BandPass, 400 + 3600 * x * x, 1.4);
+        s[static_cast<std::size_t>(i)] = static_cast<float>(0.5 * x * x * x * bp.Process(n.White()));
     }
-    Tone(s, 0.4, 0.9, Note(48), Note(48), Wave::Triangle, 0.9, 0.25);
-    Filter(s, Biquad(Biquad::Kind::LowPass, 6000, 0.7));
-    return Finish(std::move(s), kEvent, 0.5);
+    Gong(s, swell, Note(45), 1.45, 0.45);
+    Gong(s, swell, Note(52), 1.2, 0.18);
+    Tone(s, swell, 1.4, Note(33), Note(33), Wave::Sine, 1.2, 0.35, 0.002);
+    return Finish(std::move(s), kEvent, 0.45, 0.75);
 }
 
 Mono BonusLevel() {
-    Mono s = Blank(2.0);
-    // A snare roll that swells into a bright rising run and a held major chord.
+    // A snare roll, then a fast bright trill like coins spilling, cut off by a crash.
+    Mono s = Blank(1.9);
     for (int k = 0; k < 12; ++k)
         NoiseBurst(s, 0.04 * k, 0.08, 0.07, 0.08 + 0.02 * k, Biquad::Kind::BandPass, 2500, 2500, 0.8,
                    100u + static_cast<unsigned>(k));
-    const double run[] = {62, 66, 69, 74, 78, 81, 86};
-    for (int k = 0; k < 7; ++k) Bell(s, 0.45 + 0.06 * k, Note(run[k]), 0.9, 0.12);
-    for (double n : {62.0, 66.0, 69.0, 74.0})
-        Tone(s, 0.9, 1.05, Note(n), Note(n), Wave::Saw, 1.4, 0.06, 0.02);
-    Tone(s, 0.9, 1.05, Note(38), Note(38), Wave::Triangle, 1.2, 0.3);
-    Filter(s, Biquad(Biquad::Kind::LowPass, 5000, 0.7));
-    return Finish(std::move(s), kEvent, 0.6);
+    for (int k = 0; k < 12; ++k) {
+        const double n = k % 2 == 0 ? 86 : 89;
+        Tone(s, 0.48 + 0.042 * k, 0.05, Note(n), Note(n), Wave::Square, 0.05, 0.07 + 0.004 * k, 0.001);
+    }
+    const double hit = 0.48 + 0.042 * 12;
+    NoiseBurst(s, hit, 1.3, 1.2, 0.55, Biquad::Kind::HighPass, 5000, 3500, 0.7, 140u, 0.001);
+    for (double n : {74.0, 78.0, 81.0}) Tone(s, hit, 0.35, Note(n), Note(n), Wave::Square, 0.3, 0.06, 0.002);
+    Tone(s, hit, 0.5, Note(50), Note(50), Wave::Triangle, 0.45, 0.35, 0.002);
+    Filter(s, Biquad(Biquad::Kind::LowPass, 9000, 0.7));
+    return Finish(std::move(s), kEvent, 0.3);
 }
 
 Mono NewTurn() {
@@ -154,14 +172,16 @@ Mono FlyingBy() {
 }
 
 Mono BonusLevelDone() {
-    // A brassy V - I cadence.
+    // A brassy V - I cadence crowned by a cymbal.
     Mono s = Blank(2.4);
     for (double n : {62.0, 67.0, 71.0}) Tone(s, 0.0, 0.45, Note(n), Note(n), Wave::Saw, 1.0, 0.08, 0.02);
     for (double n : {60.0, 64.0, 67.0, 72.0}) Tone(s, 0.5, 1.6, Note(n), Note(n), Wave::Saw, 2.0, 0.08, 0.03);
     Tone(s, 0.0, 0.45, Note(43), Note(43), Wave::Triangle, 1.0, 0.3);
     Tone(s, 0.5, 1.6, Note(36), Note(36), Wave::Triangle, 2.0, 0.3);
     for (int k = 0; k < 4; ++k) Bell(s, 0.5 + 0.1 * k, Note(84 + 3 * k - (k == 3 ? 2 : 0)), 1.0, 0.05);
-    Filter(s, Biquad(Biquad::Kind::LowPass, 3500, 0.8));
+    // A cymbal on the resolution: bright where the game-over chord is dark.
+    NoiseBurst(s, 0.5, 1.8, 1.6, 0.3, Biquad::Kind::HighPass, 6000, 4000, 0.7, 150u, 0.001);
+    Filter(s, Biquad(Biquad::Kind::LowPass, 9000, 0.8));
     return Finish(std::move(s), kEvent, 0.6);
 }
 
@@ -173,19 +193,21 @@ Mono SelectCube() {
 }
 
 Mono MoveCube() {
-    // A soft wooden tap, short enough for one every 70 ms.
+    // A wooden tap, short enough for one every 70 ms, as loud as the music so each step is heard.
     Mono s = Blank(0.06);
-    Tone(s, 0, 0.06, 420, 300, Wave::Sine, 0.035, 0.5);
-    NoiseBurst(s, 0, 0.02, 0.012, 0.3, Biquad::Kind::BandPass, 1800, 1200, 1.5, 11);
-    return Finish(std::move(s), kClick - 3);
+    Tone(s, 0, 0.06, 760, 540, Wave::Sine, 0.035, 0.5);
+    Tone(s, 0, 0.06, 380, 300, Wave::Sine, 0.03, 0.3);
+    NoiseBurst(s, 0, 0.02, 0.012, 0.3, Biquad::Kind::BandPass, 2200, 1500, 1.5, 11);
+    return Finish(std::move(s), kStep);
 }
 
 Mono MoveBomb() {
-    // Heavier: a low thump with the fuse hissing on top.
+    // Heavier: a lower knock over a thump, with the fuse hissing on top.
     Mono s = Blank(0.07);
-    Tone(s, 0, 0.07, 160, 90, Wave::Sine, 0.05, 0.6);
+    Tone(s, 0, 0.07, 160, 90, Wave::Sine, 0.05, 0.25);
+    Tone(s, 0, 0.07, 440, 310, Wave::Sine, 0.05, 0.6);
     NoiseBurst(s, 0, 0.07, 0.06, 0.15, Biquad::Kind::HighPass, 5000, 5000, 0.7, 12);
-    return Finish(std::move(s), kClick - 2);
+    return Finish(std::move(s), kStep + 1); // its longer tail reads quieter
 }
 
 Mono Moved() {
@@ -222,11 +244,14 @@ Mono ExplodeBomb() {
 }
 
 Mono Colorize() {
-    // Paint splashing: a shimmering upward glissando of bells over a soft swoosh.
-    Mono s = Blank(1.0);
-    for (int k = 0; k < 10; ++k) Bell(s, 0.035 * k, Note(72 + 2.4 * k), 0.45, 0.1, 1.5);
-    NoiseBurst(s, 0, 0.5, 0.4, 0.2, Biquad::Kind::BandPass, 800, 6000, 2.0, 31, 0.1);
-    return Finish(std::move(s), kEvent, 0.45);
+    // Paint splashing: a wet splat, then drops of paint blooping up at uneven intervals.
+    Mono s = Blank(0.9);
+    NoiseBurst(s, 0, 0.25, 0.2, 0.5, Biquad::Kind::LowPass, 2500, 500, 1.2, 31, 0.001);
+    const double at[] = {0.04, 0.13, 0.19, 0.31, 0.38, 0.52};
+    const double from[] = {260, 340, 300, 420, 380, 520};
+    for (int k = 0; k < 6; ++k)
+        Tone(s, at[k], 0.09, from[k], from[k] * 2.6, Wave::Sine, 0.09, 0.5 - 0.05 * k, 0.001);
+    return Finish(std::move(s), kEvent, 0.2, 0.3);
 }
 
 Mono Shot() {
@@ -239,13 +264,23 @@ Mono Shot() {
     return Finish(std::move(s), kEvent, 0.2);
 }
 
+// A plucked string: a bright triangle whose tone darkens as it dies, like a harp.
+void Pluck(Mono& out, double start, double hz, double decay, double gain) {
+    Mono note = Blank(decay);
+    Tone(note, 0, decay, hz, hz, Wave::Triangle, decay, 1.0, 0.001);
+    Tone(note, 0, decay * 0.3, hz * 2, hz * 2, Wave::Sine, decay * 0.25, 0.35, 0.001);
+    MixInto(out, note, Frames(start), gain);
+}
+
 Mono ShowBonus() {
-    // The bonus figure is built: a sparkling major-seventh arpeggio rising two octaves.
-    Mono s = Blank(1.4);
-    const double steps[] = {0, 4, 7, 11, 12, 16, 19, 23, 24};
-    for (int k = 0; k < 9; ++k) Bell(s, 0.05 * k, Note(65 + steps[k]), 0.8, 0.14);
-    for (double n : {53.0, 60.0, 64.0}) Tone(s, 0.0, 1.2, Note(n), Note(n), Wave::Triangle, 1.3, 0.12, 0.05);
-    return Finish(std::move(s), kEvent, 0.5);
+    // The bonus figure is built: a harp sweeps up two octaves of a pentatonic scale and a
+    // high sparkle answers at the top.
+    Mono s = Blank(1.3);
+    const double steps[] = {0, 2, 4, 7, 9, 12, 14, 16, 19, 21, 24};
+    for (int k = 0; k < 11; ++k) Pluck(s, 0.028 * k, Note(67 + steps[k]), 0.6, 0.2);
+    const double top = 0.028 * 11;
+    for (int k = 0; k < 5; ++k) Bell(s, top + 0.06 * k, Note(103 - 2 * (k % 2)), 0.25, 0.06, 1.41);
+    return Finish(std::move(s), kEvent, 0.4);
 }
 
 Mono GameOver() {
@@ -291,18 +326,20 @@ Mono MenuKey() {
 }
 
 Mono Selected() {
-    // A seamless one-second loop: whole numbers of cycles of every partial and of the 3 Hz
-    // shimmer, so the end joins the start without a seam. Kept soft: it runs under play.
+    // A seamless one-second loop: whole numbers of cycles of every partial and of the 2 Hz
+    // pulse, so the end joins the start without a seam. The tone sits at 220 Hz with partials up
+    // to 1.3 kHz, where small speakers play, and pulses twice a second instead of droning.
     Mono s = Blank(1.0);
-    const double partials[][2] = {{110, 0.5}, {220, 0.3}, {330, 0.12}, {441, 0.08}, {662, 0.05}};
+    const double partials[][2] = {{220, 0.35}, {440, 0.4}, {660, 0.28}, {880, 0.18}, {1320, 0.08}};
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
         double v = 0;
         for (const auto& p : partials) v += p[1] * std::sin(2 * kPi * p[0] * t);
-        v *= 0.75 + 0.25 * std::sin(2 * kPi * 3 * t);
+        const double pulse = 0.5 + 0.5 * std::cos(2 * kPi * 2 * t);
+        v *= 0.2 + 0.8 * pulse * pulse;
         s[i] = static_cast<float>(v);
     }
-    Master(s, -26, kCeiling);
+    Master(s, -24, kCeiling);
     return s;
 }
 

@@ -144,10 +144,7 @@ Look ColourLook(Colour base, SkinStyle style, int colour) {
             const float core = std::exp(-(d / 0.022f) * (d / 0.022f));
             const float glow = std::exp(-d / 0.07f);
             Colour c = Mix(Rgb(kDeepNavy), base, 0.34f + 0.55f * glow);
-            c = Lighter(c, 0.55f * core);
-            const float r = std::hypot(u - 0.5f, v - 0.5f);
-            c = Mix(c, Lighter(base, 0.3f), 0.9f * std::exp(-(r / 0.09f) * (r / 0.09f)));
-            return c;
+            return Lighter(c, 0.55f * core);
         };
         break;
     }
@@ -199,16 +196,61 @@ void DrawColourSymbol(Canvas& canvas, int colour, float cx, float cy, float r, C
     }
 }
 
+namespace {
+
+// The size of the colour's symbol on a face of each skin.
+float CueRadius(int size, SkinStyle style) {
+    const float s = static_cast<float>(size);
+    switch (style) {
+    case SkinStyle::Symbols:
+        return s * 0.24f;
+    case SkinStyle::Gem:
+        return s * 0.11f;
+    case SkinStyle::Neon:
+        return s * 0.11f;
+    default:
+        return s * 0.14f;
+    }
+}
+
+} // namespace
+
+Canvas ColourCueMask(int size, int colour, SkinStyle style) {
+    Canvas mask(size, size);
+    const float c = static_cast<float>(size) / 2;
+    DrawColourSymbol(mask, colour, c, c, CueRadius(size, style), {1, 1, 1, 1});
+    return mask;
+}
+
 Canvas ColourFace(int size, int colour, SkinStyle style) {
     const Colour base = CubeColour(colour);
     Canvas face = PaintFace(size, ColourLook(base, style, colour));
-    if (style == SkinStyle::Symbols) {
-        const float s = static_cast<float>(size);
-        const float r = s * 0.24f;
-        DrawColourSymbol(face, colour, s / 2 + s * 0.018f, s / 2 + s * 0.022f, r * 1.08f,
-                         Rgb(0x000000, 0.45f));
-        DrawColourSymbol(face, colour, s / 2, s / 2, r * 1.08f, Scaled(base, 0.35f));
-        DrawColourSymbol(face, colour, s / 2, s / 2, r, Rgb(0xFFFFFF, 0.95f));
+    const float s = static_cast<float>(size), c = s / 2;
+    const float r = CueRadius(size, style);
+    // Every skin marks each colour with its symbol too, each in its own manner, so that colours
+    // that look alike to colour-blind eyes still differ in shape.
+    switch (style) {
+    case SkinStyle::Symbols: // large white symbols
+        DrawColourSymbol(face, colour, c + s * 0.018f, c + s * 0.022f, r * 1.08f, Rgb(0x000000, 0.45f));
+        DrawColourSymbol(face, colour, c, c, r * 1.08f, Scaled(base, 0.35f));
+        DrawColourSymbol(face, colour, c, c, r, Rgb(0xFFFFFF, 0.95f));
+        break;
+    case SkinStyle::Glossy: // pressed into the surface: a dark hollow with a lit lower edge
+        DrawColourSymbol(face, colour, c + s * 0.008f, c + s * 0.012f, r, Lighter(base, 0.45f));
+        DrawColourSymbol(face, colour, c, c, r, Scaled(base, 0.5f));
+        break;
+    case SkinStyle::Gem: // cut into the table, catching the light
+        DrawColourSymbol(face, colour, c, c, r * 1.15f, Scaled(base, 0.55f));
+        DrawColourSymbol(face, colour, c, c, r, Lighter(base, 0.6f));
+        break;
+    case SkinStyle::Marble: // a dark stone inlay in a gold setting
+        DrawColourSymbol(face, colour, c, c, r * 1.14f, Rgb(kGoldLight, 0.9f));
+        DrawColourSymbol(face, colour, c, c, r, Scaled(base, 0.4f));
+        break;
+    case SkinStyle::Neon: // a glowing sign in the middle of the dark glass
+        AddGlow(face, c, c, r * 1.9f, Colour{base.r, base.g, base.b, 0.35f}, 1.5f);
+        DrawColourSymbol(face, colour, c, c, r, Lighter(base, 0.65f));
+        break;
     }
     return face;
 }
@@ -241,7 +283,8 @@ Canvas ColorizeFace(int size, int colour, SkinStyle style) {
     face.FillCircle(c, c, s * 0.205f, outline);
     face.FillCircle(c, c, s * 0.175f, base);
     face.FillCircle(c - s * 0.05f, c - s * 0.06f, s * 0.07f, Rgb(0xFFFFFF, 0.45f));
-    if (style == SkinStyle::Symbols) DrawColourSymbol(face, colour, c, c, s * 0.10f, Rgb(0xFFFFFF, 0.95f));
+    // Its symbol too, in every skin, for eyes that do not tell the colours apart.
+    DrawColourSymbol(face, colour, c, c, s * 0.10f, Rgb(0xFFFFFF, 0.95f));
     return face;
 }
 

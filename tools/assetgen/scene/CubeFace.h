@@ -12,8 +12,10 @@ enum class SkinStyle { Glossy, Symbols, Gem, Marble, Neon };
 inline constexpr int kSkinCount = 5;
 SkinStyle StyleOfSkin(int skin); // skin 1..5
 
-// Colour cube of colour index 0..6.
+// Colour cube of colour index 0..6. Every skin marks the colour with its symbol as well.
 Canvas ColourFace(int size, int colour, SkinStyle style);
+// Where ColourFace draws the colour's symbol: opaque inside, clear outside.
+Canvas ColourCueMask(int size, int colour, SkinStyle style);
 // Colorize cube that repaints to colour index 0..6.
 Canvas ColorizeFace(int size, int colour, SkinStyle style);
 Canvas JokerFace(int size);

@@ -121,27 +121,107 @@ Canvas Background() {
 
 // --- the room: pictures painted per pixel in world units.
 
-Colour WallAt(float wx, float wz, float width, uint32_t seed) {
-    // wx: 0 at the left end; wz: height above the floor.
-    Colour c = Mix(Rgb(kTeal), Rgb(kNavy), Clamp01((wz - 1.0f) / 10.0f));
-    // Tall panels with dark grooves between them.
-    const int panels = std::max(4, static_cast<int>(std::lround(width / 3.5f)));
+// The four walls share the room's colours, rail, skirting and cornice; each has its own design
+// between them, so that the camera's swing shows four different sides.
+enum class WallDesign {
+    Diamonds, // tall panels, each with a gold diamond
+    Niches,   // arched niches lit from within, between plain panels
+    Frieze,   // lamps with light pools over slatted wainscot, a frieze of little cubes above
+    Lattice,  // a gold-framed 9 x 9 lattice in the middle, like the board, between panels
+};
+
+// Tall panels with dark grooves between them; returns the position across the panel (0..1).
+float Panels(Colour& c, float wx, float width, float panelWidth) {
+    const int panels = std::max(4, static_cast<int>(std::lround(width / panelWidth)));
     const float pw = width / static_cast<float>(panels);
     const float px = std::fmod(wx, pw) / pw;
     const float groove = std::min(px, 1 - px) * pw;
+    if (groove < 0.06f)
+        c = Mix(c, Rgb(0x02060A), 0.7f);
+    else if (groove < 0.12f)
+        c = Mix(c, Rgb(kTealLight), 0.25f);
+    return px;
+}
+
+Colour WallAt(float wx, float wz, float width, WallDesign design, uint32_t seed) {
+    // wx: 0 at the left end; wz: height above the floor.
+    Colour c = Mix(Rgb(kTeal), Rgb(kNavy), Clamp01((wz - 1.0f) / 10.0f));
+    const float mid = wx - width / 2;
     if (wz > 1.0f && wz < 10.6f) {
-        if (groove < 0.06f)
-            c = Mix(c, Rgb(0x02060A), 0.7f);
-        else if (groove < 0.12f)
-            c = Mix(c, Rgb(kTealLight), 0.25f);
-        // A light pool washing down each panel from above.
-        const float cx = (px - 0.5f) * pw;
-        const float pool = std::exp(-(cx * cx) / 0.9f) * std::exp(-std::pow((10.6f - wz) / 4.0f, 2.0f));
-        c = Mix(c, Rgb(0x4FA3A8), 0.35f * pool);
-        // A faint gold diamond on each panel.
-        const float diamond = std::abs(cx) + std::abs(wz - 6.6f);
-        if (std::abs(diamond - 0.55f) < 0.035f) c = Mix(c, Rgb(kGold), 0.45f);
-        if (diamond < 0.12f) c = Mix(c, Rgb(kGoldLight), 0.5f);
+        switch (design) {
+        case WallDesign::Diamonds: {
+            const int panels = std::max(4, static_cast<int>(std::lround(width / 3.5f)));
+            const float pw = width / static_cast<float>(panels);
+            const float px = Panels(c, wx, width, 3.5f);
+            // A light pool washing down each panel from above.
+            const float cx = (px - 0.5f) * pw;
+            const float pool = std::exp(-(cx * cx) / 0.9f) * std::exp(-std::pow((10.6f - wz) / 4.0f, 2.0f));
+            c = Mix(c, Rgb(0x4FA3A8), 0.35f * pool);
+            const float diamond = std::abs(cx) + std::abs(wz - 6.6f);
+            if (std::abs(diamond - 0.55f) < 0.035f) c = Mix(c, Rgb(kGold), 0.45f);
+            if (diamond < 0.12f) c = Mix(c, Rgb(kGoldLight), 0.5f);
+            break;
+        }
+        case WallDesign::Niches: {
+            const float pw = width / 6.0f;
+            const float px = Panels(c, wx, width, pw);
+            if (static_cast<int>(wx / pw) % 2 == 1) { // every other panel holds a niche
+                const float cx = (px - 0.5f) * pw, hw = 0.85f;
+                const float top = 8.6f, bottom = 4.0f;
+                const float arch = wz > top ? std::hypot(cx, wz - top) : std::abs(cx);
+                const bool inside = wz > bottom && arch < hw && wz < top + hw;
+                const bool rim = !inside && wz > bottom - 0.08f && arch < hw + 0.08f && wz < top + hw + 0.08f;
+                if (inside) {
+                    const float lit = std::exp(-std::pow((wz - (top - 0.3f)) / 2.2f, 2.0f));
+                    c = Mix(Rgb(kDeepNavy), Rgb(0xD9A35A), 0.55f * lit * (1 - 0.6f * std::abs(cx) / hw));
+                } else if (rim) {
+                    c = Rgb(kGold);
+                }
+                if (inside && wz < bottom + 0.12f) c = Rgb(kGoldDark); // the sill
+            }
+            break;
+        }
+        case WallDesign::Frieze: {
+            if (wz < 3.2f) { // slatted wainscot
+                const float slat = std::fmod(wx, 0.35f) / 0.35f;
+                if (slat < 0.12f) c = Mix(c, Rgb(0x02060A), 0.55f);
+            }
+            // Lamps every four units with their pools of warm light.
+            const float lx = std::fmod(wx, 4.0f) - 2.0f;
+            const float d = std::hypot(lx, (wz - 6.0f) * 0.8f);
+            c = Mix(c, Rgb(0xE0B070), 0.4f * std::exp(-d * d / 1.6f));
+            if (std::hypot(lx, wz - 6.0f) < 0.22f)
+                c = Rgb(0xFFE9B8);
+            else if (std::hypot(lx, wz - 6.0f) < 0.3f)
+                c = Rgb(kGoldDark);
+            // A frieze of little cubes, gold and teal by turns.
+            if (wz > 8.6f && wz < 9.4f) {
+                const int k = static_cast<int>(std::floor(wx / 0.8f));
+                const float fx = std::fmod(wx, 0.8f);
+                if (fx > 0.12f && fx < 0.68f && wz > 8.72f && wz < 9.28f)
+                    c = k % 2 ? Rgb(kGold) : Rgb(kTealLight);
+                else
+                    c = Rgb(kDeepNavy);
+            }
+            break;
+        }
+        case WallDesign::Lattice: {
+            Panels(c, wx, width, 3.0f);
+            const float cell = 0.62f, half = 4.5f * cell;
+            const float gx = mid + half, gz = wz - 3.9f;
+            if (gx > -0.15f && gx < 2 * half + 0.15f && gz > -0.15f && gz < 2 * half + 0.15f) {
+                if (gx < 0 || gx > 2 * half || gz < 0 || gz > 2 * half) {
+                    c = Rgb(kGold); // the frame
+                } else {
+                    const float ix = std::fmod(gx, cell), iz = std::fmod(gz, cell);
+                    const bool bar = ix < 0.05f || ix > cell - 0.05f || iz < 0.05f || iz > cell - 0.05f;
+                    const int i = static_cast<int>(gx / cell), j = static_cast<int>(gz / cell);
+                    c = bar ? Rgb(kGoldDark) : ((i + j) % 2 ? Rgb(0x0F2F3B) : Rgb(0x123744));
+                }
+            }
+            break;
+        }
+        }
     }
     // Gold rail, skirting and cornice.
     if (std::abs(wz - 3.2f) < 0.09f) c = Mix(Rgb(kGold), Rgb(kGoldLight), 1 - std::abs(wz - 3.2f) / 0.09f);
@@ -155,14 +235,14 @@ Colour WallAt(float wx, float wz, float width, uint32_t seed) {
     return c;
 }
 
-Canvas Wall(float width, uint32_t seed) {
+Canvas Wall(float width, WallDesign design, uint32_t seed) {
     const int w = 1024, h = 512;
     Canvas out(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const float wx = (static_cast<float>(x) + 0.5f) / static_cast<float>(w) * width;
             const float wz = 11.8f - (static_cast<float>(y) + 0.5f) / static_cast<float>(h) * 12.0f;
-            out.Set(x, y, WallAt(wx, wz, width, seed));
+            out.Set(x, y, WallAt(wx, wz, width, design, seed));
         }
     return out;
 }
@@ -201,10 +281,10 @@ Canvas Floor() {
 
 void AddRoomPictures(std::vector<ScenePicture>& out) {
     out.push_back({"Images/floor.jpg", false, Floor});
-    out.push_back({"Images/wall1.jpg", false, [] { return Wall(24, 101u); }});
-    out.push_back({"Images/wall2.jpg", false, [] { return Wall(24, 202u); }});
-    out.push_back({"Images/wall3.jpg", false, [] { return Wall(28, 303u); }});
-    out.push_back({"Images/wall4.jpg", false, [] { return Wall(28, 404u); }});
+    out.push_back({"Images/wall1.jpg", false, [] { return Wall(24, WallDesign::Diamonds, 101u); }});
+    out.push_back({"Images/wall2.jpg", false, [] { return Wall(24, WallDesign::Niches, 202u); }});
+    out.push_back({"Images/wall3.jpg", false, [] { return Wall(28, WallDesign::Frieze, 303u); }});
+    out.push_back({"Images/wall4.jpg", false, [] { return Wall(28, WallDesign::Lattice, 404u); }});
     out.push_back({"Images/background.jpg", false, Background});
 }
 

@@ -1,5 +1,6 @@
 // The nine tutorial pages, Images/Tutorial/tut1.jpg .. tut9.jpg: one idea per page, with board
-// snippets drawn from the cube pictures of skin 1 and short texts.
+// snippets drawn from the cube pictures of the skin a new player sees (the symbol skin, skin 2)
+// and short texts.
 #include "common/Shapes.h"
 #include "common/Text.h"
 #include "common/TextLayout.h"
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int kPageW = 1024, kPageH = 768;
 constexpr int kPageCount = 9;
+// The skin the game starts with.
+constexpr SkinStyle kShippedSkin = SkinStyle::Symbols;
 
 struct Fonts {
     Font title{FontFace::SansBold, 44};
@@ -76,21 +79,21 @@ void DrawToken(Canvas& page, const std::string& t, float cx, float cy, float cel
         DrawFace(page, BlockFace(size), cx, cy);
         return;
     case 'c':
-        DrawFace(page, ColorizeFace(size, colour(1), SkinStyle::Glossy), cx, cy);
+        DrawFace(page, ColorizeFace(size, colour(1), kShippedSkin), cx, cy);
         return;
     case 'a':
-        DrawFace(page, ColourFace(static_cast<int>(cell * 0.3f), colour(1), SkinStyle::Glossy), cx, cy);
+        DrawFace(page, ColourFace(static_cast<int>(cell * 0.3f), colour(1), kShippedSkin), cx, cy);
         return;
     case '*':
         page.FillRoundRect(cx - cell / 2 + 2, cy - cell / 2 + 2, cx + cell / 2 - 2, cy + cell / 2 - 2, 6,
                            Rgb(kGoldLight, 0.85f));
         SoftDisc(page, cx, cy, cell * 0.6f, Rgb(0xFFFFFF, 0.9f), 1.0f);
-        DrawFace(page, ColourFace(size, colour(1), SkinStyle::Glossy), cx, cy - cell * 0.06f);
+        DrawFace(page, ColourFace(size, colour(1), kShippedSkin), cx, cy - cell * 0.06f);
         return;
     case 'v': {
         const Canvas face = t == "vJ"     ? JokerFace(size)
-                            : t[1] == 'c' ? ColorizeFace(size, colour(2), SkinStyle::Glossy)
-                                          : ColourFace(size, colour(1), SkinStyle::Glossy);
+                            : t[1] == 'c' ? ColorizeFace(size, colour(2), kShippedSkin)
+                                          : ColourFace(size, colour(1), kShippedSkin);
         DrawFace(page, face, cx, cy, 0.45f);
         const float r = cell * 0.45f;
         FillShape(page, StarPolygon(cx, cy, r, r * 0.22f, 4), Rgb(0xFFFFFF, 0.85f));
@@ -105,7 +108,7 @@ void DrawToken(Canvas& page, const std::string& t, float cx, float cy, float cel
     default:
         break;
     }
-    if (t[0] >= '1' && t[0] <= '7') DrawFace(page, ColourFace(size, colour(0), SkinStyle::Glossy), cx, cy);
+    if (t[0] >= '1' && t[0] <= '7') DrawFace(page, ColourFace(size, colour(0), kShippedSkin), cx, cy);
 }
 
 // A piece of the board: rows of tokens (see DrawToken) in a gold frame; (x, y) is the top left.
@@ -209,16 +212,19 @@ Canvas PageFrame(const Fonts& f, int number, const std::string& title) {
 Canvas Page1() {
     const Fonts f;
     Canvas p = PageFrame(f, 1, "Welcome to Veltrane");
-    DrawBoard(p, 60, 160, 62,
-              {"2 . 4 . 3 6", ". 1 1 . . 3", "5 1 1 . 7 .", ". . 2 . 2 4", "6 . . 3 . .", "3 7 . . 5 1"});
-    Label(p, f.bold, 60 + 3 * 62, 580, "Four red cubes form a square");
+    // The whole board, as the game shows it.
+    DrawBoard(p, 56, 150, 44,
+              {"2 . 4 . 3 6 . . 5", ". 1 1 . . 3 . 7 .", "5 1 1 . 7 . . . 2", ". . 2 . 2 4 . 6 .",
+               "6 . . 3 . . 1 . .", "3 7 . . 5 1 . . 4", ". . 6 . . . 2 . .", "4 . . 7 . 3 . 5 .",
+               ". 2 . . 1 . . 6 3"});
+    Label(p, f.bold, 56 + 4.5f * 44, 584, "Four red cubes form a square");
     Bullets(p, f, 500, 170, 480,
             {"Cubes of up to seven colours stand on a board of 9 x 9 cells.",
              "Gather four cubes of one colour into a 2 x 2 square: they vanish and score.",
              "Points fill the gauge under the board. A full gauge takes you to the next level.",
-             "Prefer shapes to colours? The symbol skin in the options marks every colour:"});
+             "Every colour carries its own symbol, so shapes tell them apart too:"});
     for (int i = 0; i < 7; ++i)
-        DrawFace(p, ColourFace(50, i, SkinStyle::Symbols), 545 + 64 * static_cast<float>(i), 625);
+        DrawFace(p, ColourFace(50, i, kShippedSkin), 545 + 64 * static_cast<float>(i), 570);
     return p;
 }
 
@@ -334,7 +340,7 @@ Canvas Page8() {
     const int fig[2][3] = {{2, 4, 2}, {4, 2, 4}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
-            DrawFace(p, ColourFace(44, fig[r][c] - 1, SkinStyle::Glossy), 122 + 48 * static_cast<float>(c),
+            DrawFace(p, ColourFace(44, fig[r][c] - 1, kShippedSkin), 122 + 48 * static_cast<float>(c),
                      230 + 48 * static_cast<float>(r));
     Label(p, f.bold, 170, 315, "+ 250", Rgb(kGoldLight));
     BigArrow(p, 300, 240, 360, 240);

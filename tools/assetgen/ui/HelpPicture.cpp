@@ -30,18 +30,18 @@ void Card(Canvas& c, const Fonts& fonts, float x, float y, float w, const std::s
           const std::string& line1, const std::string& line2,
           const std::function<void(float, float)>& drawing) {
     const float h = kRowHeight - 10;
-    c.FillRoundRect(x, y, x + w, y + h, 14, {0.03f, 0.1f, 0.15f, 0.7f});
+    // Opaque, so the room's decorative cubes never show through the text.
+    c.FillRoundRect(x, y, x + w, y + h, 14, {0.02f, 0.07f, 0.1f, 1});
     StrokeRoundRect(c, x, y, x + w, y + h, 14, 1.2f, WithAlpha(kGold, 0.35f));
     drawing(x + 66, y + h / 2);
     const float tx = x + 136;
     fonts.heading.Draw(c, tx, y + 30, heading, kPaleGold);
     const float room = x + w - 12 - tx;
-    const auto line = [&](float baseline, const std::string& text, Colour colour) {
-        const Font& font = fonts.body.Measure(text) <= room ? fonts.body : fonts.narrow;
-        font.Draw(c, tx, baseline, text, colour);
-    };
-    line(y + 57, line1, kCream);
-    if (!line2.empty()) line(y + 80, line2, kMist);
+    // Both lines in one size: the narrow face only when either would not fit.
+    const bool fits = fonts.body.Measure(line1) <= room && fonts.body.Measure(line2) <= room;
+    const Font& font = fits ? fonts.body : fonts.narrow;
+    font.Draw(c, tx, y + 57, line1, kCream);
+    if (!line2.empty()) font.Draw(c, tx, y + 80, line2, kMist);
 }
 
 void Cell(Canvas& c, float cx, float cy, float size) {
@@ -52,7 +52,9 @@ void Cell(Canvas& c, float cx, float cy, float size) {
 } // namespace
 
 Canvas DrawHelpPicture() {
-    Canvas c = DrawRoomBackdrop(kScreenWidth, kScreenHeight, 67);
+    // The resting cubes keep to the floor below the cards.
+    Canvas c =
+        DrawRoomBackdrop(kScreenWidth, kScreenHeight, 67, {{20, 92, kW - 20, kRowTop + 5 * kRowHeight}});
     const Font title(FontFace::SerifBold, 46);
     DrawGlowingCaps(c, title, kW / 2, 52, "HOW TO PLAY", {1.0f, 0.95f, 0.78f, 1}, {0.86f, 0.6f, 0.2f, 1},
                     {0.95f, 0.65f, 0.2f, 0.45f}, 6, 6);
@@ -80,8 +82,8 @@ Canvas DrawHelpPicture() {
              const Font big(FontFace::SansBold, 24);
              DrawGlowingCaps(c, big, cx, cy, "X2 X3", kCream, kGold, WithAlpha(kGold, 0.6f), 3, 1);
          });
-    Card(c, fonts, left, row(3), width, "NEW CUBES", "No square made? The turn ends and",
-         "new cubes grow. Full board: game over.", [&](float cx, float cy) {
+    Card(c, fonts, left, row(3), width, "NEW CUBES", "No square made? New cubes grow.",
+         "A full board ends the game.", [&](float cx, float cy) {
              DrawCube(c, cx - 22, cy, s, CubeIcon::Colour, 2);
              DrawCube(c, cx + 12, cy + 8, s * 0.55f, CubeIcon::Colour, 5);
              DrawCube(c, cx + 36, cy - 10, s * 0.3f, CubeIcon::Colour, 4);

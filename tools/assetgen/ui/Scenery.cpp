@@ -11,7 +11,7 @@ namespace veltrane::assetgen::ui {
 
 using namespace palette;
 
-Canvas DrawRoomBackdrop(int width, int height, uint32_t seed) {
+Canvas DrawRoomBackdrop(int width, int height, uint32_t seed, const std::vector<PixelBox>& keepClear) {
     const float w = static_cast<float>(width), h = static_cast<float>(height);
     Canvas c(width, height, kNight);
     // One pass: the walls' gradient, light falling from above the middle, a vignette.
@@ -48,12 +48,23 @@ Canvas DrawRoomBackdrop(int width, int height, uint32_t seed) {
     }
     // Cubes resting in the shadows at both sides.
     AssetRandom random(seed);
+    const auto blocked = [&](float x, float y, float size) {
+        return std::any_of(keepClear.begin(), keepClear.end(), [&](const PixelBox& b) {
+            return x + size > b.x0 && x - size < b.x1 && y + size > b.y0 && y - size < b.y1;
+        });
+    };
     for (int i = 0; i < 10; ++i) {
         const bool left = i % 2 == 0;
-        const float x = left ? w * (0.03f + 0.11f * random.Unit()) : w * (0.86f + 0.11f * random.Unit());
-        const float y = h * (0.62f + 0.34f * random.Unit());
-        const float size = h * (0.05f + 0.035f * random.Unit()) * (0.6f + 0.6f * (y / h));
-        DrawCube(c, x, y, size, CubeIcon::Colour, 1 + static_cast<int>(random.Next() % 7), 1, 0.38f);
+        // A cube that would stand under a panel looks for another spot, or stays away.
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            const float x = left ? w * (0.03f + 0.11f * random.Unit()) : w * (0.86f + 0.11f * random.Unit());
+            const float y = h * (0.62f + 0.34f * random.Unit());
+            const float size = h * (0.05f + 0.035f * random.Unit()) * (0.6f + 0.6f * (y / h));
+            const int kind = 1 + static_cast<int>(random.Next() % 7);
+            if (blocked(x, y, size)) continue;
+            DrawCube(c, x, y, size, CubeIcon::Colour, kind, 1, 0.38f);
+            break;
+        }
     }
     c.AddNoise(seed, 0.012f, 2.0f);
     return c;
