@@ -7,7 +7,7 @@
 #include "game/Flow.h"
 #include "game/Scenery.h"
 #include "game/Textures.h"
-#include "platform/gfx/GlTestDevice.h"
+#include "hosts/gfx/GlTestDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Font.h"
 #include "render/Geometry.h"
@@ -252,7 +252,8 @@ TEST_F(DrawGlTest, CubesShowTheirColoursOnTheirCellsFromTheRestCamera) {
     for (int i = 1; i <= game->CubeCount; ++i) {
         const TCube& cube = game->Cubes[i];
         if (cube.Kind == ckBomb || cube.Kind == ckBlock || cube.Kind == ckJoker) continue; // not one colour
-        const auto [px, py] = Pixel({float(cube.X - 5), float(cube.Y - 5), 0.8f});
+        // Beside the middle of the top, where the skins draw the colour's symbol.
+        const auto [px, py] = Pixel({float(cube.X - 5), float(cube.Y - 5) - 0.28f, 0.8f});
         const TRgb seen = Patch(frame, px, py), behind = Patch(background, px, py);
         SCOPED_TRACE("kind " + std::to_string(cube.Kind) + " at " + std::to_string(cube.X) + "," +
                      std::to_string(cube.Y) + ", seen " + std::to_string(seen.r) + " " +
