@@ -32,7 +32,6 @@ void TFormMain::FormKeyDown(uint16_t key) {
         ShowMenuPage(mpPause);
         return;
     }
-    Game->KeyDown(key);
     switch (GameState) {
     case gsMenu:
     case gsTutorial:

@@ -167,6 +167,9 @@ public:
     int CubeOn(TCellWord cell) const;
 
     // ---- Rules of play: moves and special cubes (Moves.cpp, PowerCubes.cpp, Cubes.cpp) ----------
+    // The selected cube sets off along the shown path: the move counts as barren until it scores,
+    // the highlight loop stops, the cube's own cell becomes the last marker.
+    void StartMove();
     // Advances moving cube i by dt milliseconds along the markers; on arrival the cube takes
     // its target cell (an announced cube there makes way) and bombs and colorize cubes act.
     void StepMove(int i, float dt);
@@ -235,8 +238,6 @@ public:
     // Button 0 left, 1 right, 2 middle: select, move, arm a shot cube; while aiming shoot the
     // colour under the pointer (left) or put the shot cube back (right).
     void MouseDown(int button);
-    // Every key the main window passes; none of them acts on the board.
-    void KeyDown(uint16_t key);
 
     // ---- Drawing (DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ------------
     // The board part of the game screen on Device: path markers (hidden while aiming), cubes by

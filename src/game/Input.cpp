@@ -66,10 +66,6 @@ void TGame::MouseMove() {
     }
 }
 
-void TGame::KeyDown(uint16_t /*key*/) {
-    // Keys that pause the game are the main window's; the board answers to the mouse only.
-}
-
 void TGame::MouseDown(int button) {
     if (Phase != phPlay) return;
     const int count = std::min(CubeCount, MaxCubes);
@@ -100,16 +96,7 @@ void TGame::MouseDown(int button) {
     if (button == kRightButton) DropSelection();
 
     if (DotCount > 0) {
-        if (Selected >= 1 && Selected <= count && Dots[0].Kind == 2) {
-            MoveBarren = true;
-            StopSound(TSound::Selected);
-            TCube& cube = Cubes[Selected];
-            SetCubeState(Selected, csMoving);
-            cube.Anim = 0;
-            cube.Position = {static_cast<float>(cube.X - 5), static_cast<float>(cube.Y - 5), 0.4f};
-            AddDot(cube.Cell(), 1);
-            cube.MoveStart = cube.MovePos = cube.StepMark = static_cast<float>(DotCount);
-        }
+        if (Selected >= 1 && Selected <= count && Dots[0].Kind == 2) StartMove();
         return;
     }
 

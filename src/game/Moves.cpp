@@ -23,6 +23,17 @@ int FreeEntryOf(const TGame& game, TCellWord cell) {
 
 } // namespace
 
+void TGame::StartMove() {
+    MoveBarren = true;
+    StopSound(TSound::Selected);
+    TCube& cube = Cubes[Selected];
+    SetCubeState(Selected, csMoving);
+    cube.Anim = 0;
+    cube.Position = {static_cast<float>(cube.X - 5), static_cast<float>(cube.Y - 5), 0.4f};
+    AddDot(cube.Cell(), 1);
+    cube.MoveStart = cube.MovePos = cube.StepMark = static_cast<float>(DotCount);
+}
+
 void TGame::StepMove(int i, float dt) {
     if (CheckGameOver(true)) return;
     if (i < 1 || i > CubeCount) return;

@@ -1,6 +1,7 @@
 #include "platform/KeyValueStore.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/NoCase.h"
 
 #include <ini.h>
 
@@ -15,13 +16,6 @@ namespace veltrane {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // A whole decimal number within 32 bits, surrounding blanks allowed.
 bool ParseInt32(const std::string& text, int32_t& value) {

@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include "platform/NoCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -9,13 +11,6 @@ namespace veltrane {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The entry of folder whose name matches component ignoring case, or empty.
 std::string FindNoCase(const fs::path& folder, const std::string& component) {

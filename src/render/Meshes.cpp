@@ -98,17 +98,8 @@ TVector On(int i, float a, int j, float b, int k, float c) {
     return Axis(i, a) + Axis(j, b) + Axis(k, c);
 }
 
-TMesh BuildCube() {
-    // The rounded edge: five steps of a quarter circle from the flat of axis j (step 0) to the
-    // flat of axis i (step 4), as distances from the centre along i and along j.
-    const float along[5] = {0.4f, 0.443f, 0.475f, 0.487f, 0.5f};
-    const float across[5] = {0.5f, 0.487f, 0.475f, 0.443f, 0.4f};
-    const float flat = 0.4f, corner = 0.45f;
-    TMeshBuilder builder;
-    // A side's triangles reach 0.475 from its middle (half way round the rounded edges).
-    const TCubeMapping mapping{0.0139f, 0.9861f, 0.475f};
-
-    // Flat squares.
+// The six flat squares of a cube's sides, each reaching flat from the side's middle.
+void AddFlatSquares(TMeshBuilder& builder, const TCubeMapping& mapping, float flat) {
     for (int axis = 0; axis < 3; ++axis)
         for (float s : {1.0f, -1.0f}) {
             const int i = (axis + 1) % 3, j = (axis + 2) % 3;
@@ -119,6 +110,19 @@ TMesh BuildCube() {
             mapping.AddTriangle(builder, {a, c, d}, {n, n, n});
             mapping.AddTriangle(builder, {a, b, c}, {n, n, n});
         }
+}
+
+TMesh BuildCube() {
+    // The rounded edge: five steps of a quarter circle from the flat of axis j (step 0) to the
+    // flat of axis i (step 4), as distances from the centre along i and along j.
+    const float along[5] = {0.4f, 0.443f, 0.475f, 0.487f, 0.5f};
+    const float across[5] = {0.5f, 0.487f, 0.475f, 0.443f, 0.4f};
+    const float flat = 0.4f, corner = 0.45f;
+    TMeshBuilder builder;
+    // A side's triangles reach 0.475 from its middle (half way round the rounded edges).
+    const TCubeMapping mapping{0.0139f, 0.9861f, 0.475f};
+
+    AddFlatSquares(builder, mapping, flat);
 
     // Edge strips: four quads across each edge, from one end of the flats to the other.
     auto edgePoint = [&](int i, float si, int j, float sj, int k, float kValue, int step) {
@@ -175,17 +179,7 @@ TMesh BuildBlock() {
     const float flat = 0.38f;
     TMeshBuilder builder;
     const TCubeMapping mapping{0.0f, 1.0f, 0.5f};
-    // Flat squares.
-    for (int axis = 0; axis < 3; ++axis)
-        for (float s : {1.0f, -1.0f}) {
-            const int i = (axis + 1) % 3, j = (axis + 2) % 3;
-            const TVector n = Axis(axis, s);
-            const TVector a = On(axis, s * 0.5f, i, -flat, j, -flat),
-                          b = On(axis, s * 0.5f, i, flat, j, -flat), c = On(axis, s * 0.5f, i, flat, j, flat),
-                          d = On(axis, s * 0.5f, i, -flat, j, flat);
-            mapping.AddTriangle(builder, {a, c, d}, {n, n, n});
-            mapping.AddTriangle(builder, {a, b, c}, {n, n, n});
-        }
+    AddFlatSquares(builder, mapping, flat);
     // Bevels between two flats: one quad each.
     for (int k = 0; k < 3; ++k) {
         const int i = (k + 1) % 3, j = (k + 2) % 3;

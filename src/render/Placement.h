@@ -22,11 +22,6 @@ struct TTexMatrix {
     gfx::TextureHandle Texture;
 
     TPlacement Placement() const { return {Scale, Position, Rotation}; }
-    void SetPlacement(const TPlacement& p) {
-        Scale = p.Scale;
-        Position = p.Position;
-        Rotation = p.Rotation;
-    }
     void UpdateWorld();
 };
 

@@ -74,9 +74,4 @@ TVector TransformCoord(TVector v, const TMatrix& m) {
     return w != 0.0f && w != 1.0f ? TVector{x / w, y / w, z / w} : TVector{x, y, z};
 }
 
-TVector TransformNormal(TVector v, const TMatrix& m) {
-    return {v.x * m(0, 0) + v.y * m(1, 0) + v.z * m(2, 0), v.x * m(0, 1) + v.y * m(1, 1) + v.z * m(2, 1),
-            v.x * m(0, 2) + v.y * m(1, 2) + v.z * m(2, 2)};
-}
-
 } // namespace veltrane

@@ -58,7 +58,5 @@ TMatrix MatrixRotationZ(float angle);
 
 // The point v (w = 1) times m, divided by the resulting w.
 TVector TransformCoord(TVector v, const TMatrix& m);
-// The direction v (w = 0) times m.
-TVector TransformNormal(TVector v, const TMatrix& m);
 
 } // namespace veltrane

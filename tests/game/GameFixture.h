@@ -148,13 +148,7 @@ inline bool StartMove(TGame& game, TCellWord from, TCellWord to) {
     game.HoverCell = to;
     game.ShowPath();
     if (game.Selected == 0 || game.DotCount == 0 || game.Dots[0].Kind != 2) return false;
-    TCube& cube = game.Cubes[game.Selected];
-    game.MoveBarren = true;
-    game.SetCubeState(game.Selected, csMoving);
-    cube.Anim = 0;
-    cube.Position = {static_cast<float>(cube.X - 5), static_cast<float>(cube.Y - 5), 0.4f};
-    game.AddDot(cube.Cell(), 1);
-    cube.MoveStart = cube.MovePos = cube.StepMark = static_cast<float>(game.DotCount);
+    game.StartMove();
     game.PrevStateCount = game.StateCount;
     return true;
 }

@@ -1,7 +1,6 @@
 // The game's input handlers: where the pointer is on the board, hovering, selecting, moving,
 // and arming, aiming, shooting and putting back a shot cube.
 #include "GameFixture.h"
-#include "platform/VirtualKeys.h"
 
 #include "render/PointerPosition.h"
 
@@ -317,7 +316,6 @@ TEST_F(InputTest, DropSelectionReturnsTheFormerSelection) {
     EXPECT_EQ(game_->DotCount, 0);
     EXPECT_EQ(game_->Cubes[i].State, csResting);
     EXPECT_EQ(game_->DropSelection(), 0);
-    game_->KeyDown(VK_ESCAPE); // keys never touch the board
     EXPECT_EQ(game_->CheckBoardInvariants(), "");
 }
 

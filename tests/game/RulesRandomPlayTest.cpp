@@ -175,10 +175,7 @@ private:
 
         TCube& cube = game_->Cubes[i];
         if (cube.Kind == ckBomb || (cube.Kind >= ckColorize && cube.Kind <= ckColorizeLast)) specials_ += 1;
-        game_->MoveBarren = true;
-        game_->SetCubeState(i, csMoving);
-        game_->AddDot(from, 1);
-        cube.MoveStart = cube.MovePos = cube.StepMark = static_cast<float>(game_->DotCount);
+        game_->StartMove();
         const TCellWord target = game_->HoverCell;
         game_->PrevStateCount = game_->StateCount;
         while (cube.State == csMoving && game_->Phase != phGameOver) {

@@ -109,11 +109,6 @@ bool TRecordingMixer::FinishStream() {
     return true;
 }
 
-void TRecordingMixer::FinishChannel(TMixHandle channel) {
-    auto it = channels_.find(channel);
-    if (it != channels_.end() && !it->second.looping) channels_.erase(it);
-}
-
 std::vector<TMixHandle> TRecordingMixer::PlayingChannels() const {
     std::vector<TMixHandle> result;
     for (const auto& [handle, channel] : channels_) result.push_back(handle);

@@ -41,8 +41,6 @@ public:
     // The stream playing now reaches its end: a stream played once stops and calls its sync
     // procedure; a looping one goes on. Returns whether it ended.
     bool FinishStream();
-    // The channel's instance of a sample played once ends by itself.
-    void FinishChannel(TMixHandle channel);
 
     TMixHandle PlayingStream() const { return playingStream_; }
     std::vector<TMixHandle> PlayingChannels() const;
