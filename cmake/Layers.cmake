@@ -9,16 +9,24 @@ if(VELTRANE_SANITIZE)
   target_compile_definitions(veltrane_options INTERFACE VELTRANE_SANITIZED=1)
 endif()
 
-# veltrane_layer(<folder> [DEPS targets...]): a static library of every .cpp below
-# src/<folder>, linked to the layers and libraries it may use.
+# Every build first checks that no source reaches across the layers (cmake/CheckLayers.cmake).
+add_custom_target(veltrane_layer_check
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+  COMMENT "Checking the layers' includes" VERBATIM)
+
+# veltrane_layer(<folder> [DEPS targets...] [PRIVATE_DEPS targets...]): a static library of
+# every .cpp below src/<folder>, linked to the layers and libraries it may use. DEPS are passed
+# on to whoever uses the layer; PRIVATE_DEPS (the host libraries a layer wraps) are not, so their
+# headers stay out of the layers above.
 function(veltrane_layer folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   set(target veltrane_${folder})
   if(sources)
     add_library(${target} STATIC ${sources})
-    target_link_libraries(${target} PUBLIC veltrane_options ${ARG_DEPS})
+    target_link_libraries(${target} PUBLIC veltrane_options ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+    add_dependencies(${target} veltrane_layer_check)
   else()
     add_library(${target} INTERFACE)
     target_link_libraries(${target} INTERFACE veltrane_options ${ARG_DEPS})

@@ -85,6 +85,7 @@ void TFormMain::RunLoadingSequence() {
 
     Game = std::make_unique<TGame>(D3DDevice.get());
 
+    SetSoundMixer(&host_.Mixer());
     BindSoundVolumes(&Options->SoundVol, &Options->MusicVol);
     if (soundStarted_) DoneSound(); // a second loading pass starts the mixer afresh
     soundStarted_ = InitSound(host_.MessageOwner());

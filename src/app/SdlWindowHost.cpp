@@ -2,10 +2,10 @@
 
 #include "app/FormMain.h"
 #include "app/KeyMap.h"
+#include "hosts/gfx/GlDevice.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
 #include "platform/MessageBox.h"
-#include "platform/gfx/GlDevice.h"
 
 #include <SDL.h>
 

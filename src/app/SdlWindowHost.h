@@ -3,7 +3,8 @@
 #pragma once
 
 #include "app/WindowHost.h"
-#include "platform/SdlCursorHost.h"
+#include "hosts/SdlCursorHost.h"
+#include "hosts/mixer/SdlMixer.h"
 
 #include <cstdint>
 #include <memory>
@@ -41,6 +42,7 @@ public:
     void ShowSystemCursor(bool show) override;
     ICursorHost& CursorHost() override;
     void* MessageOwner() override { return window_; }
+    IMixer& Mixer() override { return mixer_; }
     void ProcessMessages() override;
     void RequestClose() override { closeRequested_ = true; }
     void Terminate() override { terminated_ = true; }
@@ -55,6 +57,7 @@ private:
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
     std::unique_ptr<TSdlCursorHost> cursor_;
+    TSdlMixer mixer_;
     bool vsync_ = false;
     int refreshHz_ = 60;
     uint64_t lastPass_ = 0;

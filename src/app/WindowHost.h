@@ -1,11 +1,12 @@
 // What the main window's logic needs from the real window around it: the window itself, the
 // graphics device drawn into it, its place on the screen, the system cursor, message boxes'
-// owner and the event pump. The SDL shell provides it in the game; tests provide a fake, so the
-// frame loop, the routing and the start-up run without a display.
+// owner, the audio output and the event pump. The SDL shell provides it in the game; tests provide a fake, so
+// the frame loop, the routing and the start-up run without a display.
 #pragma once
 
 #include "platform/Cursor.h"
 #include "platform/gfx/Device.h"
+#include "platform/mixer/Mixer.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,6 +51,8 @@ public:
     virtual ICursorHost& CursorHost() = 0;
     // The owner to give message boxes (null for none).
     virtual void* MessageOwner() = 0;
+    // The audio output the sound module plays through; it lives as long as the host.
+    virtual IMixer& Mixer() = 0;
 
     // Runs the window events that are waiting (the loading bar calls it between steps).
     virtual void ProcessMessages() = 0;

@@ -2,10 +2,11 @@
 // loop then runs until the window is closed, which ends the program.
 #include "app/FormMain.h"
 #include "app/SdlWindowHost.h"
+#include "hosts/SdlMessageBox.h"
+#include "launcher/LauncherForm.h"
+#include "launcher/VideoOptionsForm.h"
 #include "platform/KeyValueStore.h"
-#include "settings/LauncherForm.h"
 #include "settings/LauncherModel.h"
-#include "settings/VideoOptionsForm.h"
 
 #include <SDL.h>
 
@@ -38,6 +39,7 @@ private:
 int main(int /*argc*/, char* /*argv*/[]) {
     using namespace veltrane;
     SDL_SetMainReady();
+    InstallSdlMessageBoxes();
     // The game reads and writes its files beside the program.
     if (char* base = SDL_GetBasePath()) {
         std::error_code error;

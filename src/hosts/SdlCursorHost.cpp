@@ -1,4 +1,4 @@
-#include "platform/SdlCursorHost.h"
+#include "hosts/SdlCursorHost.h"
 
 #include <SDL.h>
 

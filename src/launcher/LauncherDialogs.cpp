@@ -1,4 +1,4 @@
-#include "settings/LauncherDialogs.h"
+#include "launcher/LauncherDialogs.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>

@@ -1,8 +1,8 @@
-#include "settings/LauncherForm.h"
+#include "launcher/LauncherForm.h"
 
+#include "launcher/LauncherDialogs.h"
+#include "launcher/VideoOptionsForm.h"
 #include "platform/Paths.h"
-#include "settings/LauncherDialogs.h"
-#include "settings/VideoOptionsForm.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>

@@ -1,7 +1,7 @@
-#include "settings/VideoOptionsForm.h"
+#include "launcher/VideoOptionsForm.h"
 
+#include "launcher/LauncherDialogs.h"
 #include "platform/MessageBox.h"
-#include "settings/LauncherDialogs.h"
 #include "settings/Options.h"
 
 #include <FL/Fl.H>

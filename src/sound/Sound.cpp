@@ -1,7 +1,6 @@
 #include "sound/Sound.h"
 
 #include "platform/Paths.h"
-#include "platform/mixer/SdlMixer.h"
 
 #include <atomic>
 #include <filesystem>
@@ -22,7 +21,6 @@ const std::array<const char*, MusicTrackCount> MusicNames = {"menu1.ogg", "menu2
 namespace {
 
 IMixer* Mixer = nullptr;
-std::unique_ptr<IMixer> OwnMixer; // used when the program gives none
 uint8_t* SoundVolume = nullptr;
 uint8_t* MusicVolume = nullptr;
 std::string ProgramDir;
@@ -45,12 +43,10 @@ uint8_t MusicVol() {
     return MusicVolume ? *MusicVolume : 0;
 }
 
+// Without a mixer from the program every call fails softly and the game stays silent.
 IMixer& TheMixer() {
-    if (!Mixer) {
-        if (!OwnMixer) OwnMixer = std::make_unique<TSdlMixer>();
-        Mixer = OwnMixer.get();
-    }
-    return *Mixer;
+    static TSilentMixer silent;
+    return Mixer ? *Mixer : silent;
 }
 
 void OnMusicEnd(void*) {

@@ -51,9 +51,9 @@ extern const std::array<const char*, SoundCount> SoundNames;
 // Music file names by track ("Music\" + name, relative to the current folder).
 extern const std::array<const char*, MusicTrackCount> MusicNames;
 
-// Wiring, before InitSound. The mixer is not owned; without one, InitSound uses an SDL2_mixer
-// of its own. The volumes are the settings' SoundVol and MusicVol, read whenever they are
-// needed (unbound, they read as 0 and everything stays silent).
+// Wiring, before InitSound. The mixer is not owned (the main window's host owns the real one);
+// without one, the game stays silent. The volumes are the settings' SoundVol and MusicVol, read whenever they
+// are needed (unbound, they read as 0 and everything stays silent).
 void SetSoundMixer(IMixer* mixer);
 void BindSoundVolumes(uint8_t* soundVol, uint8_t* musicVol);
 // The folder the effects are looked for in ("<dir>/Sounds/..."); by default the folder of the

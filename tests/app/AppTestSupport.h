@@ -44,6 +44,7 @@ public:
     void ShowSystemCursor(bool show) override { CursorShown = show; }
     ICursorHost& CursorHost() override { return Cursor; }
     void* MessageOwner() override { return this; }
+    IMixer& Mixer() override { return AudioOut ? *AudioOut : silent_; }
     void ProcessMessages() override {
         if (OnProcessMessages) OnProcessMessages();
     }
@@ -58,6 +59,10 @@ public:
     gfx::TRecordingDevice* Device = nullptr; // the last device made
     TFakeCursorHost Cursor;
     std::function<void()> OnProcessMessages;
+    IMixer* AudioOut = nullptr; // silent when none
+
+private:
+    TSilentMixer silent_;
 };
 
 struct TMessageBoxRecord {

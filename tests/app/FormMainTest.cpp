@@ -22,6 +22,8 @@ using Lines = std::vector<std::string>;
 
 class FormMainTest : public ::testing::Test {
 protected:
+    FormMainTest() { host.AudioOut = &env.Mixer; }
+
     void Show() {
         form.FormCreate();
         ASSERT_TRUE(form.FormShow());

@@ -25,6 +25,8 @@ using apptest::TFakeWindowHost;
 using Lines = std::vector<std::string>;
 
 struct TLoaded {
+    TLoaded() { Host.AudioOut = &Env.Mixer; }
+
     TAppEnvironment Env;
     TFakeWindowHost Host;
     TFormMain Form{Host};

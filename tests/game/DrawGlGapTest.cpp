@@ -5,7 +5,7 @@
 #include "game/Game.h"
 #include "game/Scenery.h"
 #include "game/Textures.h"
-#include "platform/gfx/GlTestDevice.h"
+#include "hosts/gfx/GlTestDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Font.h"
 #include "render/Geometry.h"

@@ -6,7 +6,7 @@
 #include "game/Flow.h"
 #include "game/Scenery.h"
 #include "game/Textures.h"
-#include "platform/gfx/GlTestDevice.h"
+#include "hosts/gfx/GlTestDevice.h"
 #include "platform/gfx/RecordingDevice.h"
 #include "render/D3DConvert.h"
 #include "render/DrawCapture.h"

@@ -1,6 +1,6 @@
 // The SDL2_mixer implementation played for real through SDL's "disk" audio driver, which
 // writes the mixed output to a file as fast as it can.
-#include "platform/mixer/SdlMixer.h"
+#include "hosts/mixer/SdlMixer.h"
 
 #include "TempDir.h"
 

@@ -1,5 +1,5 @@
 // The cursor host over a real SDL window (offscreen driver, no display needed).
-#include "platform/SdlCursorHost.h"
+#include "hosts/SdlCursorHost.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

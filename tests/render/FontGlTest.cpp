@@ -3,9 +3,9 @@
 #include "render/Font.h"
 
 #include "TempDir.h"
+#include "hosts/gfx/GlTestDevice.h"
 #include "platform/DebugLog.h"
 #include "platform/gfx/D3DX.h"
-#include "platform/gfx/GlTestDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Geometry.h"
 #include "render/PictureFiles.h"

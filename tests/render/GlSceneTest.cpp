@@ -1,6 +1,6 @@
 // The shared geometry and sprites drawn by the OpenGL device with the game's fixed states,
 // lights and rest camera, read back as a player would see them.
-#include "platform/gfx/GlTestDevice.h"
+#include "hosts/gfx/GlTestDevice.h"
 
 #include "PictureFiles.h"
 #include "TempDir.h"

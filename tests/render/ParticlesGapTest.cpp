@@ -3,8 +3,8 @@
 // flew from is left clear.
 #include "render/Particles.h"
 
+#include "hosts/gfx/GlTestDevice.h"
 #include "platform/gfx/D3DX.h"
-#include "platform/gfx/GlTestDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Geometry.h"
 

@@ -3,6 +3,7 @@
 #include "sound/Sound.h"
 
 #include "TempDir.h"
+#include "hosts/mixer/SdlMixer.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -54,7 +55,8 @@ TEST(SoundPlayback, MenuTracksFollowEachOtherAndThemesRepeat) {
     setenv("SDL_DISKAUDIODELAY", "0", 1);
 
     uint8_t soundVol = 160, musicVol = 250;
-    SetSoundMixer(nullptr); // the module's own SDL2_mixer
+    TSdlMixer mixer;
+    SetSoundMixer(&mixer);
     BindSoundVolumes(&soundVol, &musicVol);
     SetSoundProgramDir(dir.path().string());
     ASSERT_TRUE(InitSound(nullptr));
@@ -78,6 +80,7 @@ TEST(SoundPlayback, MenuTracksFollowEachOtherAndThemesRepeat) {
     StartGameMusic(1);
     EXPECT_FALSE(WaitUntilFinished(300ms));
     DoneSound();
+    SetSoundMixer(nullptr);
     BindSoundVolumes(nullptr, nullptr);
 }
 

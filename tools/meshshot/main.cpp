@@ -2,8 +2,8 @@
 // by side, lit by the game's room and pointer lights and textured with made-up skins, seen from
 // an oblique camera, and writes the frame as a PNG. Runs without a display (SDL's offscreen
 // driver unless SDL_VIDEODRIVER says otherwise).
+#include "hosts/gfx/GlDevice.h"
 #include "platform/gfx/D3DX.h"
-#include "platform/gfx/GlDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Geometry.h"
 #include "render/Placement.h"

@@ -1,7 +1,7 @@
-#include "platform/gfx/GlDevice.h"
+#include "hosts/gfx/GlDevice.h"
 
+#include "hosts/gfx/GlShaders.h"
 #include "platform/gfx/DeviceState.h"
-#include "platform/gfx/GlShaders.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>

@@ -10,7 +10,7 @@
 // - Lighting off: the vertex colour as it is, no specular.
 // - One texture stage: colour and alpha each by their operation over TEXTURE, DIFFUSE (= CURRENT),
 //   TFACTOR or SPECULAR, with complement and alpha replicate. No texture reads opaque white.
-#include "platform/gfx/GlShaders.h"
+#include "hosts/gfx/GlShaders.h"
 
 namespace veltrane::gfx {
 

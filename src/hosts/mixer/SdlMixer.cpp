@@ -1,4 +1,4 @@
-#include "platform/mixer/SdlMixer.h"
+#include "hosts/mixer/SdlMixer.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

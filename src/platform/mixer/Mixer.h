@@ -52,4 +52,20 @@ public:
     virtual void IMXUninit() = 0;
 };
 
+// A mixer with no output: it never starts and loads nothing, so whoever drives it stays silent.
+class TSilentMixer final : public IMixer {
+public:
+    int IMXInit(void*, int) override { return 0; }
+    int IMXStart() override { return 0; }
+    TMixHandle IMXStreamOpenFile(const std::string&) override { return 0; }
+    TMixHandle IMXSampleLoad(const std::string&, int) override { return 0; }
+    void IMXStreamPlay(TMixHandle, int) override {}
+    TMixHandle IMXSamplePlay(TMixHandle, int) override { return 0; }
+    void IMXChannelStop(TMixHandle) override {}
+    void IMXChannelSetAttributes(TMixHandle, int) override {}
+    void IMXChannelSetSync(TMixHandle, TMixSyncProc, void*) override {}
+    void IMXStop() override {}
+    void IMXUninit() override {}
+};
+
 } // namespace veltrane

@@ -1,7 +1,7 @@
 // The OpenGL device against what a player would see: drawn frames read back pixel by pixel.
 // Transforms are identity unless a test says otherwise, so x and y are screen positions
 // (-1..1, y up) and z is the depth 0..1.
-#include "platform/gfx/GlTestDevice.h"
+#include "hosts/gfx/GlTestDevice.h"
 
 #include "platform/gfx/D3DX.h"
 

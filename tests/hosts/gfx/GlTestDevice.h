@@ -2,8 +2,8 @@
 // SDL_VIDEODRIVER in the environment wins) and pixel access of the read-back frame.
 #pragma once
 
+#include "hosts/gfx/GlDevice.h"
 #include "platform/gfx/D3DX.h"
-#include "platform/gfx/GlDevice.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
