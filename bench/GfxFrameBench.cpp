@@ -2,8 +2,8 @@
 // its own world matrix and some with a texture or material change, as a full game screen makes
 // them (81 board cubes and 12 figure cubes, the rest quads); the same with quads only and with
 // lighting off; and a burst of tinted particles (one quad rewrite and one draw each).
+#include "hosts/gfx/GlDevice.h"
 #include "platform/gfx/D3DX.h"
-#include "platform/gfx/GlDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Geometry.h"
 #include "render/Placement.h"
