@@ -43,7 +43,7 @@ TFormMain::~TFormMain() {
 
 void TFormMain::FormCreate() {
     SeedGenerator();
-    GameState = gsLaunch;
+    SetGameState(gsLaunch);
     Collector.Clear();
     host_.ShowSystemCursor(false);
     TotalMs = 0;
@@ -142,7 +142,7 @@ void TFormMain::ApplicationEvents1Restore() {
         // again, back into the main menu.
         CloseDGfx();
         FormShow();
-        GameState = gsLaunch;
+        SetGameState(gsLaunch);
         host_.Maximize();
     }
     Active = true;

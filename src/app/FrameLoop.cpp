@@ -35,7 +35,7 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
         LoadingBar = std::make_unique<TLoadingBar>(
             D3DDevice.get(),
             TLoadingBar::TFrameHost{[this] { RenderFrame(); }, [this] { host_.ProcessMessages(); }});
-        GameState = gsLoading;
+        SetGameState(gsLoading);
         return;
     }
     if (GameState == gsLoading) RunLoadingSequence();

@@ -69,7 +69,7 @@ void TGame::LoadResources(ILoadingSteps* steps) {
     Log(" loading initialise 1");
     if (Loaded) return;
     Log(" loading initialise 2");
-    GameState = gsLoading;
+    SetGameState(gsLoading);
 
     Step(steps, 15, " loading gameover");
     Load(Device, "Images\\gameover.jpg", GameOverPicture);

@@ -138,7 +138,7 @@ void TGame::RunPhase(float dt) {
         if (PhaseClock >= GameOverEnd) {
             ResetCamera();
             Phase = phPlay;
-            GameState = gsGameOver;
+            SetGameState(gsGameOver);
             PhaseClock = 0;
             ClearBoard();
             StartGameOverMusic();

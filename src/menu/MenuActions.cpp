@@ -29,7 +29,7 @@ void MainMenu(const TMenuKeyResult& r) {
         EnterOptions();
         break;
     case 3:
-        GameState = gsHiScores;
+        SetGameState(gsHiScores);
         if (links.HiScores) {
             links.HiScores->Editing = false;
             links.HiScores->Table = 1;
@@ -63,7 +63,7 @@ void ShowTutorialArrows() {
 
 void EnterTutorial() {
     ShowMenuPage(mpTutorial);
-    GameState = gsTutorial;
+    SetGameState(gsTutorial);
     Tutorial.reset();
     try {
         Tutorial = std::make_unique<TTutorial>(MenuLinks().Device);
@@ -86,7 +86,7 @@ void ChooseGame(const TMenuKeyResult& r) {
         StartGameMusic(r.Item);
         if (MenuLinks().Game) MenuLinks().Game->GameMode = static_cast<uint8_t>(r.Item);
         if (Options && Options->Help) {
-            GameState = gsHelp;
+            SetGameState(gsHelp);
             ShowHelpPage();
         } else {
             StartNewGame();
@@ -122,7 +122,7 @@ void Pause(const TMenuKeyResult& r) {
     TGame* game = MenuLinks().Game;
     if (r.Action != maChosen || !game) return;
     if (r.Item == 2) {
-        GameState = gsMenu;
+        SetGameState(gsMenu);
         StartMenuMusic();
         ShowMenuPage(mpMain);
         game->SaveGame();
@@ -135,14 +135,14 @@ void Pause(const TMenuKeyResult& r) {
 void HighScoresPage(const TMenuKeyResult& r) {
     THiScores* scores = MenuLinks().HiScores;
     if (r.Action == maBack) {
-        GameState = gsMenu;
+        SetGameState(gsMenu);
         ShowMenuPage(mpMain);
         return;
     }
     if (r.Action != maChosen || !scores) return;
     if (r.Item == 1) {
         scores->Save();
-        GameState = gsMenu;
+        SetGameState(gsMenu);
         ShowMenuPage(mpMain);
     } else if ((r.Item == 2 || r.Item == 3) && !scores->Editing) {
         scores->Table = r.Item == 2 ? 2 : 1;
@@ -160,7 +160,7 @@ void ContinueQuestion(const TMenuKeyResult& r) {
 
 void TutorialPage(const TMenuKeyResult& r) {
     if (r.Action == maBack || (r.Action == maChosen && r.Item == 1)) {
-        GameState = gsMenu;
+        SetGameState(gsMenu);
         ShowMenuPage(mpChooseGame);
         Tutorial.reset();
         return;

@@ -39,7 +39,7 @@ std::string KindTextureName(int skin, int slot) {
 }
 
 void EnterMenu() {
-    GameState = gsMenu;
+    SetGameState(gsMenu);
     PointerStyle = kPointerMenu;
     ShowMenuPage(mpMain);
     if (Options) Options->ResetCamera();
@@ -74,7 +74,7 @@ void StartNewGame() {
     }
 
     game.StartGame();
-    GameState = gsGame;
+    SetGameState(gsGame);
     if (FileExists(SaveFileName(game.GameMode))) {
         game.Phase = phMenu;
         ShowMenuPage(mpContinue);

@@ -14,7 +14,7 @@ TMenuLinks Links;
 
 class TMenuHiScoreScreen final : public IHiScoreScreen {
 public:
-    void SetGameState(TGameState state) override { GameState = state; }
+    void SetGameState(TGameState state) override { veltrane::SetGameState(state); }
     void SetMenuPage(int page) override { ShowMenuPage(page); }
     void HideMenuItem(int page, int item) override { menucmd::SetItemVisible(page, item, false); }
     void ShowAndSelectMenuItem(int page, int item) override {

@@ -148,7 +148,7 @@ TEST_F(FormMainTest, RestoreMusicPlaysTheMusicOfTheState) {
                            TCase{gsHiScores, 1, " Game = other", MusicNames[0]},
                            TCase{gsGame, 1, " Game = gsGame", MusicNames[2]},
                            TCase{gsGame, 2, " Game = gsGame", MusicNames[3]}}) {
-        GameState = c.State;
+        SetGameState(c.State);
         form.Game->GameMode = c.Mode;
         SetMenuTrack(2);
         form.RestoreMusic();
@@ -166,7 +166,7 @@ protected:
     void SetUp() override {
         form.Tick = [this] { return now; };
         Show();
-        GameState = gsMenu;
+        SetGameState(gsMenu);
         form.Game = std::make_unique<TGame>(form.D3DDevice.get());
     }
     void Pass() {
@@ -201,14 +201,14 @@ TEST_F(FrameClockTest, TheRateLineIsWrittenOncePerSecondInMenuAndGameOnly) {
     }
     EXPECT_EQ(FpsLines(), (Lines{" gsMenu  FPS:    25"}));
 
-    GameState = gsHiScores;
+    SetGameState(gsHiScores);
     for (int i = 0; i < 30; ++i) {
         now += 40;
         Pass();
     }
     EXPECT_EQ(FpsLines().size(), 1u);
     // The other state still restarted the window: the first game line counts from there.
-    GameState = gsGame;
+    SetGameState(gsGame);
     form.Game.reset(); // no game to advance: only the clock counts here
     for (int i = 0; i < 27; ++i) {
         now += 40;
@@ -254,7 +254,7 @@ TEST_F(FrameClockTest, AFailedFrameIsReportedAndStopsRenderingUntilReactivated) 
 }
 
 TEST_F(FrameClockTest, TheFirstPassBuildsTheGeometryAndTheBarAndDrawsNothing) {
-    GameState = gsLaunch;
+    SetGameState(gsLaunch);
     form.VB.reset();
     host.Device->ClearLog();
     bool done = true;
@@ -269,11 +269,11 @@ TEST_F(FrameClockTest, TheFirstPassBuildsTheGeometryAndTheBarAndDrawsNothing) {
 }
 
 TEST_F(FrameClockTest, RenderFrameDrawsNothingInLaunchAndFailsWithoutDevice) {
-    GameState = gsLaunch;
+    SetGameState(gsLaunch);
     host.Device->ClearLog();
     EXPECT_EQ(form.RenderFrame(), gfx::D3D_OK);
     EXPECT_TRUE(host.Device->Log().empty());
-    GameState = gsMenu;
+    SetGameState(gsMenu);
     form.CloseDGfx();
     EXPECT_EQ(form.RenderFrame(), gfx::E_FAIL);
 }
@@ -320,7 +320,7 @@ TEST_F(FormMainTest, LightsAndStatesAreSetUpOnTheNewDevice) {
 
 TEST_F(FormMainTest, DeactivationStopsMusicAndMinimises) {
     Show();
-    GameState = gsMenu;
+    SetGameState(gsMenu);
     form.RestoreMusic();
     form.ApplicationEvents1Deactivate();
     EXPECT_FALSE(form.Active);
@@ -341,7 +341,7 @@ TEST_F(FormMainTest, DeactivationStopsMusicAndMinimises) {
 TEST_F(FormMainTest, AFullScreenRestoreMakesANewDeviceAndLoadsAgain) {
     Options->Fullscreen = true;
     Show();
-    GameState = gsMenu;
+    SetGameState(gsMenu);
     form.ApplicationEvents1Minimize();
     EXPECT_FALSE(form.Active);
     form.ApplicationEvents1Restore();

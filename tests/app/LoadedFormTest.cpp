@@ -84,7 +84,7 @@ protected:
 
     void SetUp() override {
         if (!s) GTEST_SKIP() << "the game folder has no assets";
-        GameState = gsMenu;
+        SetGameState(gsMenu);
         form().Active = true;
         form().Game->Phase = phPlay;
         form().HiScores->Editing = false;
@@ -202,14 +202,14 @@ TEST_F(LoadedFormTest, PauseKeysOpenThePauseMenuOnlyInPlay) {
 TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
     StartGameWithKeys();
     form().Game->Phase = phPlay;
-    GameState = gsGameOver;
+    SetGameState(gsGameOver);
     form().Game->TotalScore = form().HiScores->Entry(1, 10).Score; // equal: not enough
     form().FormKeyDown('A');
     EXPECT_EQ(GameState, gsHiScores);
     EXPECT_EQ(menu().Page, mpHiScores);
     EXPECT_FALSE(form().HiScores->Editing);
 
-    GameState = gsGameOver;
+    SetGameState(gsGameOver);
     form().Game->TotalScore = form().HiScores->Entry(1, 1).Score + 10.0;
     form().FormMouseUp(2);
     EXPECT_EQ(GameState, gsHiScores);
@@ -233,11 +233,11 @@ TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
 
 TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
     // Loading ignores the mouse.
-    GameState = gsLoading;
+    SetGameState(gsLoading);
     const TVector before = PointerPosition();
     form().FormMouseMove(10, 10);
     EXPECT_EQ(PointerPosition(), before);
-    GameState = gsMenu;
+    SetGameState(gsMenu);
 
     form().FormMouseMove(10, 10);
     EXPECT_NE(PointerPosition(), before);
@@ -271,17 +271,17 @@ TEST_F(LoadedFormTest, EachStateDrawsItsBackgroundThenMenuThenPointer) {
     EXPECT_TRUE(PointerDrawn(calls));
     EXPECT_LT(IndexOf(calls, "SetRenderState(D3DRS_ZENABLE, FALSE)"), calls.size());
 
-    GameState = gsGameOver;
+    SetGameState(gsGameOver);
     calls = Frame();
     EXPECT_TRUE(Sets(calls, GameOverPicture));
     EXPECT_FALSE(Sets(calls, MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
 
-    GameState = gsHelp;
+    SetGameState(gsHelp);
     EXPECT_TRUE(Sets(Frame(), HelpPicture));
 
     // In gsLoading only the loading bar would be drawn: without one, nothing at all.
-    GameState = gsLoading;
+    SetGameState(gsLoading);
     calls = Frame();
     EXPECT_EQ(
         std::count_if(calls.begin(), calls.end(),

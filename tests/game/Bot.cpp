@@ -347,7 +347,7 @@ void StartBotGame(TGame& game, const TBotSetup& setup) {
         PointerStyle = kPointerGame;
         game.StartLevel();
     }
-    GameState = gsGame;
+    SetGameState(gsGame);
     game.Phase = phPlay;
 }
 
@@ -531,7 +531,7 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
     result.Levels.back().ScoreAtEnd = game.TotalScore;
     result.TotalScore = game.TotalScore;
     PointerStyle = kPointerMenu;
-    GameState = gsMenu;
+    SetGameState(gsMenu);
     return result;
 }
 

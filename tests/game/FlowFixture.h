@@ -46,7 +46,7 @@ protected:
     FlowTest() : options_("unused-settings.ini") {
         Options = &options_;
         RandSeed = 12345;
-        GameState = gsGame;
+        SetGameState(gsGame);
         PointerStyle = kPointerMenu;
         PointerOff();
         InitParticles();

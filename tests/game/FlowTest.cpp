@@ -212,7 +212,7 @@ protected:
 
 TEST_F(LoadResourcesTest, LoadsOnceWithItsTraceAndBarStepsInOrder) {
     RecordingSteps steps;
-    GameState = gsMenu;
+    SetGameState(gsMenu);
     game().LoadResources(&steps);
     EXPECT_TRUE(game().Loaded);
     EXPECT_EQ(GameState, gsLoading);

@@ -65,7 +65,7 @@ TEST_F(MenuActionsTest, MouseButtonsChooseTheItemUnderThePointer) {
 }
 
 TEST_F(MenuActionsTest, AFinishedGameReachesTheTableThroughTheMenu) {
-    GameState = gsGameOver;
+    SetGameState(gsGameOver);
     EnterHiScoresAfterGame(*scores_, 2, 5000.0, MenuHiScoreScreen());
     EXPECT_EQ(GameState, gsHiScores);
     EXPECT_EQ(menu_->Page, mpHiScores);
@@ -309,7 +309,7 @@ TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
 }
 
 TEST_F(MenuActionsTest, EnterMenuRestsTheCameraAndStartsTheMenuMusic) {
-    GameState = gsGame;
+    SetGameState(gsGame);
     PointerStyle = kPointerGame;
     options_->CameraEye = TVector{1, 2, 3};
     ShowMenuPage(5);

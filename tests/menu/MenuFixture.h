@@ -86,7 +86,7 @@ protected:
         Options = nullptr;
         SetDebugLogClock(nullptr);
         SetDebugLogFile("");
-        GameState = gsLaunch;
+        SetGameState(gsLaunch);
     }
 
     // Lets the settle time of the page pass.
