@@ -8,7 +8,6 @@
 #include "overlays/Pointer.h"
 #include "platform/GameStates.h"
 #include "platform/gfx/D3DX.h"
-#include "settings/Options.h"
 
 namespace veltrane {
 
@@ -25,7 +24,7 @@ HRESULT TFormMain::RenderFrame() {
     if (Failed(hr)) return hr;
 
     D3DMATRIX view;
-    const TVector& eye = Options->CameraEye;
+    const TVector eye = Game ? Game->Camera.Eye : TCamera::RestEye;
     MatrixLookAtLH(view, {eye.x, eye.y, eye.z}, {LookAtX, LookAtY, 0}, {0, 0, 1});
     D3DMATRIX projection;
     MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200.0f);

@@ -3,7 +3,6 @@
 #include "game/Game.h"
 
 #include "platform/Random.h"
-#include "settings/Options.h"
 
 #include <cmath>
 #include <numbers>
@@ -32,7 +31,7 @@ void Settle(TVector& v) {
 }
 
 // The camera's rest eye, and the radius and dip of its circle round the board.
-constexpr TVector RestEye{-1.8f, -0.25f, 12.7f};
+constexpr TVector RestEye = TCamera::RestEye;
 constexpr double Radius = 10;
 constexpr double Dip = 11;
 constexpr double LeadIn = 200; // ms of backing away before the circle
@@ -108,8 +107,7 @@ void TGame::StepFlyAway() {
 }
 
 void TGame::SwingCamera(double t) {
-    if (!Options) return;
-    TVector& eye = Options->CameraEye;
+    TVector& eye = Camera.Eye;
     const double span = Phase == phGameOver ? 5800 : 2800;
     if (t <= LeadIn) {
         eye.y = static_cast<float>(RestEye.y - 0.05 * t);

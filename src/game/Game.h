@@ -5,6 +5,7 @@
 
 #include "game/GameRecords.h"
 #include "game/RangeArray.h"
+#include "render/Camera.h"
 
 #include <cstdint>
 #include <string>
@@ -74,6 +75,8 @@ public:
     double PhaseClock = 0;
     bool BoardIdle = false;
     bool Loaded = false;
+    // The scene's camera, which the level-end and game-over sequences move.
+    TCamera Camera;
 
     // ---- Creation ----------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);
@@ -142,7 +145,7 @@ public:
     void StartFlyAway(int pattern);
     // One frame of fly-away motion with the bounce on the floor (independent of dt).
     void StepFlyAway();
-    // Puts the camera eye where the sequence's flight is at phase time t.
+    // Puts Camera's eye where the sequence's flight is at phase time t.
     void SwingCamera(double t);
     // Cubes of the kind in the list.
     int CountKind(uint8_t kind) const;

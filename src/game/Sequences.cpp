@@ -7,7 +7,6 @@
 #include "platform/GameStates.h"
 #include "platform/Random.h"
 #include "render/ScoreLabels.h"
-#include "settings/Options.h"
 #include "sound/Sound.h"
 
 #include <cmath>
@@ -43,10 +42,6 @@ void ShowSlot(int slot) {
     label.Active = 0;
     label.Position = {0, 0, 0};
     label.Text.clear();
-}
-
-void ResetCamera() {
-    if (Options) Options->ResetCamera();
 }
 
 } // namespace
@@ -126,7 +121,7 @@ void TGame::RunPhase(float dt) {
         else
             ScoreLine.Fill = static_cast<float>(ScoreLine.FillStart - (ScoreLine.FillStart - 0.5) * share);
         if (PhaseClock >= SequenceEnd) {
-            ResetCamera();
+            Camera.Reset();
             Phase = phPlay;
             StartLevel();
         }
@@ -136,7 +131,7 @@ void TGame::RunPhase(float dt) {
         PhaseClock += 0.4 * dt;
         SwingCamera(PhaseClock);
         if (PhaseClock >= GameOverEnd) {
-            ResetCamera();
+            Camera.Reset();
             Phase = phPlay;
             SetGameState(gsGameOver);
             PhaseClock = 0;

@@ -42,7 +42,7 @@ void EnterMenu() {
     SetGameState(gsMenu);
     PointerStyle = kPointerMenu;
     ShowMenuPage(mpMain);
-    if (Options) Options->ResetCamera();
+    if (TGame* game = MenuLinks().Game) game->Camera.Reset();
     StartMenuMusic();
 }
 

@@ -50,7 +50,6 @@ uint8_t LowByte(int32_t value) {
 
 TOptions::TOptions(std::string file) : file_(std::move(file)) {
     FillTables();
-    ResetCamera();
 }
 
 TOptions::TOptions() : TOptions(SettingsFilePath()) {}
@@ -116,10 +115,6 @@ bool TOptions::Save(std::string* error) {
     store.WriteInteger("WriteDebug", WriteDebug ? 1 : 0);
     store.WriteInteger("PseudoFullscreen", PseudoFullscreen ? 1 : 0);
     return store.Save(error);
-}
-
-void TOptions::ResetCamera() {
-    CameraEye = MakeVector(-1.8f, -0.25f, 12.7f);
 }
 
 const TResolution& TOptions::CurrentResolution() const {

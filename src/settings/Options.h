@@ -1,9 +1,7 @@
 // The user's settings for the whole run: volumes, display, skin, help and trace switches, kept
-// in the per-user settings store under "Software\Quillomar", plus the camera eye that the game's
-// presentation moves. One instance, created by the launcher; everyone reads its fields directly.
+// in the per-user settings store under "Software\Quillomar". One instance, created by the
+// launcher; everyone reads its fields directly.
 #pragma once
-
-#include "render/Vector.h"
 
 #include <array>
 #include <cstdint>
@@ -45,8 +43,6 @@ public:
     bool Help = true;
     bool WriteDebug = false;
 
-    TVector CameraEye;
-
     // Fills the tables and puts the camera at its start; the fields start at their defaults.
     // file: the settings file, normally SettingsFilePath().
     explicit TOptions(std::string file);
@@ -58,7 +54,6 @@ public:
     void Load();
     // Writes every stored value; false (and error) when the file cannot be written.
     bool Save(std::string* error = nullptr);
-    void ResetCamera();
 
     // The table entries for Resolution and Color, never outside the tables.
     const TResolution& CurrentResolution() const;

@@ -121,7 +121,7 @@ TEST_F(LevelEndTest, ANormalLevelEndsQuicklyWithTheCameraAtRest) {
     const int cubes = game().CubeCount;
     int frames = 1;
     frames += RunFrames(200, 16, [&] {
-        EXPECT_EQ(options_.CameraEye, (TVector{-1.8f, -0.25f, 12.7f}));
+        EXPECT_EQ(game().Camera.Eye, (TVector{-1.8f, -0.25f, 12.7f}));
         return game().Phase == phPlay;
     });
     // 3000 / 5.5 ms of sequence.
@@ -146,16 +146,16 @@ TEST_F(LevelEndTest, BeforeABonusLevelTheCubesFlyAndTheCameraCircles) {
     for (int i = 1; i <= game().CubeCount; ++i) flying |= game().Cubes[i].FlyVelocity.z != 0;
     EXPECT_TRUE(flying);
 
-    TVector lowest = options_.CameraEye;
+    TVector lowest = game().Camera.Eye;
     int frames = 1;
     frames += RunFrames(1000, 16, [&] {
-        if (options_.CameraEye.z < lowest.z) lowest = options_.CameraEye;
+        if (game().Camera.Eye.z < lowest.z) lowest = game().Camera.Eye;
         EXPECT_NEAR(ScoreLine.Fill, game().PhaseClock / 3000, 1e-6); // timed mode: the bank fills
         return game().Phase == phPlay;
     });
     EXPECT_NEAR(frames * 16, 3000 / 0.8, 16);
     EXPECT_NEAR(lowest.z, 1.7f, 0.05f); // down at the sides of the room
-    EXPECT_EQ(options_.CameraEye, (TVector{-1.8f, -0.25f, 12.7f}));
+    EXPECT_EQ(game().Camera.Eye, (TVector{-1.8f, -0.25f, 12.7f}));
     EXPECT_EQ(game().Level, 5);
     EXPECT_EQ(Count(sound_.Played(), TSound::FlyingBy), 1);
 }
@@ -208,9 +208,9 @@ TEST_F(LevelEndTest, FlyAwayPatternsThrowOutwardsCrosswiseOrSlideRows) {
 }
 
 TEST_F(LevelEndTest, TheCameraBacksAwayCirclesAndComesBack) {
-    TVector& eye = options_.CameraEye;
+    TVector& eye = game().Camera.Eye;
     auto at = [&](double t) {
-        options_.ResetCamera();
+        game().Camera.Reset();
         game().SwingCamera(t);
         return eye;
     };
@@ -245,7 +245,7 @@ TEST_F(LevelEndTest, AfterTheGameOverFlightTheHighScoresFollow) {
     EXPECT_EQ(game().Phase, phPlay);
     EXPECT_EQ(game().PhaseClock, 0);
     EXPECT_EQ(game().CubeCount, 0);
-    EXPECT_EQ(options_.CameraEye, (TVector{-1.8f, -0.25f, 12.7f}));
+    EXPECT_EQ(game().Camera.Eye, (TVector{-1.8f, -0.25f, 12.7f}));
     const auto music = sound_.Mixer.CallsTo("IMXStreamPlay(");
     ASSERT_EQ(music.size(), 1u);
     EXPECT_EQ(music[0], "IMXStreamPlay(" + std::to_string(TRecordingMixer::FirstStream + 1) + ",0)");

@@ -311,13 +311,13 @@ TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
 TEST_F(MenuActionsTest, EnterMenuRestsTheCameraAndStartsTheMenuMusic) {
     SetGameState(gsGame);
     PointerStyle = kPointerGame;
-    options_->CameraEye = TVector{1, 2, 3};
+    game_->Camera.Eye = TVector{1, 2, 3};
     ShowMenuPage(5);
     EnterMenu();
     EXPECT_EQ(GameState, gsMenu);
     EXPECT_EQ(PointerStyle, kPointerMenu);
     EXPECT_EQ(menu_->Page, mpMain);
-    EXPECT_EQ(options_->CameraEye, (TVector{-1.8f, -0.25f, 12.7f}));
+    EXPECT_EQ(game_->Camera.Eye, TCamera::RestEye);
     EXPECT_EQ(LastMusic(), Play(kMenu1, 0));
     EXPECT_FALSE(menu_->Ready(host_.Now));
 }
