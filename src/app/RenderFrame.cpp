@@ -49,7 +49,10 @@ void TFormMain::DrawState() {
     if (GameState == gsMenu || GameState == gsHiScores || GameState == gsGameOver || GameState == gsHelp)
         DrawBackdrop(d, GameState, MenuBackground);
     if (GameState == gsHiScores && HiScores && VB) HiScores->Draw(d, *VB, TotalMs);
-    if (GameState == gsGame && Game && VB) DrawPlayScene(*Game, *VB, TotalMs);
+    if (GameState == gsGame && Game && VB) {
+        Game->FollowGauge();
+        DrawPlayScene(*Game, *VB, TotalMs);
+    }
 
     d.SetRenderState(D3DRS_ZENABLE, FALSE);
     // The menu stays away from the game-over picture and sequence, and from the level-completed

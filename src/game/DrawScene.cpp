@@ -40,13 +40,7 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     BackPlane.Draw(kRangeSprite);
     SetFilters(d, D3DTEXF_LINEAR);
 
-    // In play the line shows the gauge; the sequences move it themselves.
-    if (game.Phase == phPlay && game.Level >= 1 && game.Level <= MaxLevels) {
-        const TLevel& level = game.CurrentLevel();
-        ScoreLine.Fill = static_cast<float>(level.Progress / level.Goal[game.GameMode == 2 ? 2 : 1]);
-        ScoreLine.FillStart = ScoreLine.Fill;
-    }
-    ScoreLine.Draw(kRangeSprite, game.GameMode, totalMs);
+    ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
 
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     BonusLight.Draw(kRangeSprite);

@@ -75,6 +75,10 @@ public:
     double PhaseClock = 0;
     bool BoardIdle = false;
     bool Loaded = false;
+    // The score line's fill: the level's progress towards its goal in play, moved by the
+    // level-completed sequence, which starts from GaugeStart.
+    float Gauge = 0;
+    float GaugeStart = 0;
     // The scene's camera, which the level-end and game-over sequences move.
     TCamera Camera;
 
@@ -139,6 +143,9 @@ public:
     void Update(float dt);
     // Moves points from PendingScore into the gauge and the score: all of them, or 0.2 a ms.
     void CountScore(bool all, float dt);
+    // In play, Gauge and GaugeStart follow the level's progress; the sequences move Gauge
+    // themselves. The frame renderer calls it before it draws the play scene.
+    void FollowGauge();
 
     // ---- Level end and game over sequences (Sequences.cpp, FlyAway.cpp) -----------------------
     // Gives every cube its fly-away velocity, acceleration and spin for pattern 0..5.

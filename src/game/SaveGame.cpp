@@ -3,7 +3,6 @@
 #include "game/Game.h"
 
 #include "game/DataLines.h"
-#include "game/Scenery.h"
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "platform/Paths.h"
@@ -228,7 +227,7 @@ bool TGame::LoadGame(int mode) {
     PickFigure(false);
     // The gauge shows the saved progress at once.
     const double goal = level.Goal[gameMode];
-    ScoreLine.Fill = ScoreLine.FillStart = goal != 0 ? static_cast<float>(level.Progress / goal) : 0.0f;
+    Gauge = GaugeStart = goal != 0 ? static_cast<float>(level.Progress / goal) : 0.0f;
     return true;
 }
 

@@ -84,24 +84,24 @@ void TBackPlane::Draw(int meshRange) {
 
 // ---- TScoreLine ------------------------------------------------------------------------------
 
-void TScoreLine::Draw(int meshRange, uint8_t gameMode, double totalMs) {
+void TScoreLine::Draw(int meshRange, float fill, uint8_t gameMode, double totalMs) {
     // A gauge past its goal shows full; one that is not a number shows empty.
-    Fill = std::isnan(Fill) ? 0.0f : std::clamp(Fill, 0.0f, 1.0f);
-    Scale.x = kLength * Fill;
-    Position = {kLeftEnd - kLength * Fill / 2, kLineY, 0};
+    const float shown = std::isnan(fill) ? 0.0f : std::clamp(fill, 0.0f, 1.0f);
+    Scale.x = kLength * shown;
+    Position = {kLeftEnd - kLength * shown / 2, kLineY, 0};
     Material = Materials[matLine];
 
     if (gameMode == 2) {
-        if (Fill <= kWarnBelow) {
+        if (shown <= kWarnBelow) {
             // The bar blinks between red and green, faster the emptier it is.
-            const double k = (kWarnBelow - Fill) * totalMs / 200;
+            const double k = (kWarnBelow - shown) * totalMs / 200;
             const D3DCOLORVALUE blink{static_cast<float>(std::abs(std::sin(k))),
                                       static_cast<float>(std::abs(std::cos(k))), 0, 0};
             Material.Diffuse = blink;
             Material.Ambient = blink;
             Material.Specular = White;
             Material.Power = 256;
-            if (Fill > 0) WarningTick((kWarnBelow - Fill) / kWarnBelow, totalMs);
+            if (shown > 0) WarningTick((kWarnBelow - shown) / kWarnBelow, totalMs);
         } else {
             NextTick = 0;
         }
@@ -111,7 +111,7 @@ void TScoreLine::Draw(int meshRange, uint8_t gameMode, double totalMs) {
     if (!Device) return;
     Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     Device->SetMaterial(Material);
-    if (Fill > 0) {
+    if (shown > 0) {
         Device->SetTexture(0, Cap.Texture);
         Device->SetTransform(D3DTS_WORLD, ToD3D(Cap.World));
         DrawMeshRange(*Device, meshRange);

@@ -51,12 +51,10 @@ public:
     static constexpr float kLineY = -5.33459375f;
     static constexpr float kWarnBelow = 0.2f; // the timed mode warns at and below this fill
 
-    // Draws cap and bar for the fill (clamped to 0..1), blended. gameMode 2 blinks and ticks;
-    // totalMs: milliseconds since the program started, the clock of the blink and the ticks.
-    void Draw(int meshRange, uint8_t gameMode, double totalMs);
+    // Draws cap and bar for the gauge's fill (clamped to 0..1), blended. gameMode 2 blinks and
+    // ticks; totalMs: milliseconds since the program started, the clock of the blink and the ticks.
+    void Draw(int meshRange, float fill, uint8_t gameMode, double totalMs);
 
-    float Fill = 0;      // gauge fraction 0..1
-    float FillStart = 0; // Fill when the level-completed sequence began
     gfx::D3DMATERIAL8 Material{};
     TBackPlane Cap;
     double NextTick = 0; // totalMs of the next warning tick, 0 = none planned

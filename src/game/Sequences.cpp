@@ -3,7 +3,6 @@
 // done while a menu is shown over the game.
 #include "game/Flow.h"
 #include "game/Game.h"
-#include "game/Scenery.h"
 #include "platform/GameStates.h"
 #include "platform/Random.h"
 #include "render/ScoreLabels.h"
@@ -115,11 +114,11 @@ void TGame::RunPhase(float dt) {
         // The gauge empties (points) or fills (time) as the sequence runs.
         const double share = PhaseClock / SequenceEnd;
         if (GameMode == 1)
-            ScoreLine.Fill = static_cast<float>(1 - share);
+            Gauge = static_cast<float>(1 - share);
         else if (type == ltBeforeBonus)
-            ScoreLine.Fill = static_cast<float>(share);
+            Gauge = static_cast<float>(share);
         else
-            ScoreLine.Fill = static_cast<float>(ScoreLine.FillStart - (ScoreLine.FillStart - 0.5) * share);
+            Gauge = static_cast<float>(GaugeStart - (GaugeStart - 0.5) * share);
         if (PhaseClock >= SequenceEnd) {
             Camera.Reset();
             Phase = phPlay;

@@ -18,6 +18,12 @@ constexpr double RateStep = 1.1;
 
 } // namespace
 
+void TGame::FollowGauge() {
+    if (Phase != phPlay || Level < 1 || Level > MaxLevels) return;
+    const TLevel& level = CurrentLevel();
+    Gauge = GaugeStart = static_cast<float>(level.Progress / level.Goal[GameMode == 2 ? 2 : 1]);
+}
+
 void TGame::Update(float dt) {
     // Nothing runs before a game has started.
     if (Level < 1 || Level > MaxLevels) return;

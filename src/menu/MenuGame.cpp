@@ -1,6 +1,5 @@
 // Entering the main menu and starting a new game from it.
 #include "game/Game.h"
-#include "game/Scenery.h"
 #include "game/Textures.h"
 #include "menu/Menu.h"
 #include "menu/MenuCommands.h"
@@ -54,8 +53,8 @@ void StartNewGame() {
     game.Level = 1;
     game.ClearBoard();
     game.Levels[1].Progress = 0;
-    ScoreLine.Fill = 0;
-    ScoreLine.FillStart = 0;
+    game.Gauge = 0;
+    game.GaugeStart = 0;
     if (!game.Loaded) {
         try {
             game.LoadResources(links.Host ? links.Host->LoadingSteps() : nullptr);

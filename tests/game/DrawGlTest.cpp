@@ -187,6 +187,7 @@ protected:
     gfxtest::TFrame Frame(TGame& game) {
         EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0), D3D_OK);
         EXPECT_EQ(device->BeginScene(), D3D_OK);
+        game.FollowGauge();
         DrawPlayScene(game, *vb, 1000);
         EXPECT_EQ(device->EndScene(), D3D_OK);
         return gfxtest::ReadFrame(*device);

@@ -188,8 +188,10 @@ protected:
         return game;
     }
 
+    // A frame of the play scene as the main window draws it: the gauge follows, then the drawing.
     void DrawScene(TGame& game, double totalMs = 1000) {
         device.Draws.clear();
+        game.FollowGauge();
         DrawPlayScene(game, device.Quads, totalMs);
     }
 
@@ -399,23 +401,23 @@ TEST_F(DrawSceneTest, ScoreLineFollowsTheGaugeOnlyInPlay) {
     game->CurrentLevel().Progress = 250;
     game->CurrentLevel().Goal[1] = 1000;
     DrawScene(*game);
-    EXPECT_FLOAT_EQ(ScoreLine.Fill, 0.25f);
-    EXPECT_FLOAT_EQ(ScoreLine.FillStart, 0.25f);
+    EXPECT_FLOAT_EQ(game->Gauge, 0.25f);
+    EXPECT_FLOAT_EQ(game->GaugeStart, 0.25f);
     ASSERT_EQ(DrawsOf("line").size(), 1u);
     EXPECT_FLOAT_EQ(DrawsOf("line")[0]->World.m[0][0], 8.75f * 0.25f);
 
     // The timed mode measures its own goal.
     game->GameMode = 2;
     game->CurrentLevel().Goal[2] = 500;
-    DrawScene(*game);
-    EXPECT_FLOAT_EQ(ScoreLine.Fill, 0.5f);
+    game->FollowGauge();
+    EXPECT_FLOAT_EQ(game->Gauge, 0.5f);
 
     // In the sequences the line keeps the fill they set.
     game->Phase = phLevelCompleted;
-    ScoreLine.Fill = 0.8f;
+    game->Gauge = 0.8f;
     DrawScene(*game);
-    EXPECT_FLOAT_EQ(ScoreLine.Fill, 0.8f);
-    EXPECT_FLOAT_EQ(ScoreLine.FillStart, 0.5f);
+    EXPECT_FLOAT_EQ(DrawsOf("line").back()->World.m[0][0], 8.75f * 0.8f);
+    EXPECT_FLOAT_EQ(game->GaugeStart, 0.5f);
 }
 
 TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) {

@@ -174,8 +174,8 @@ TEST_F(SaveGameTest, TimedGameResumesWithItsSavedTimeBank) {
     ASSERT_TRUE(game_->LoadGame(2));
     EXPECT_EQ(game_->GameMode, 2);
     EXPECT_EQ(game_->Levels[3].Progress, 123.456789012345);
-    EXPECT_FLOAT_EQ(ScoreLine.Fill, 0.123456789012345f);
-    EXPECT_FLOAT_EQ(ScoreLine.FillStart, 0.123456789012345f);
+    EXPECT_FLOAT_EQ(game_->Gauge, 0.123456789012345f);
+    EXPECT_FLOAT_EQ(game_->GaugeStart, 0.123456789012345f);
     EXPECT_EQ(game_->Levels[3].ExtraQuota[2], 5);
 }
 

@@ -35,8 +35,7 @@ protected:
     // Draws the line at the fill and returns the world matrix of the bar itself.
     gfx::D3DMATRIX DrawLine(float fill, uint8_t mode = 1, double totalMs = 0) {
         device_.ClearLog();
-        line_.Fill = fill;
-        line_.Draw(kRangeSprite, mode, totalMs);
+        line_.Draw(kRangeSprite, fill, mode, totalMs);
         return CallsOf(device_, "SetTransform").back().Matrix;
     }
 
@@ -62,7 +61,6 @@ TEST_F(SceneryTest, TheScoreLineGrowsFromItsLeftEndWithItsCap) {
 
     const gfx::D3DMATRIX over = DrawLine(1.7f); // past the goal: full
     EXPECT_FLOAT_EQ(over.m[0][0], 8.75f);
-    EXPECT_EQ(line_.Fill, 1);
 }
 
 TEST_F(SceneryTest, OnlyTheTimedModeBlinksANearlyEmptyBar) {

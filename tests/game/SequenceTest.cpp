@@ -69,7 +69,7 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
     RunFrames(20, 100);
     EXPECT_EQ(LabelTexts().back(), c.Line2);
     EXPECT_EQ(Count(sound_.Played(), TSound::Message), 3);
-    EXPECT_NEAR(ScoreLine.Fill, 1 - 2000.0 / 3000, 1e-6); // mode 1: the gauge empties
+    EXPECT_NEAR(game().Gauge, 1 - 2000.0 / 3000, 1e-6); // mode 1: the gauge empties
 
     RunFrames(19, 100);
     EXPECT_EQ(game().Phase, phLevelCompleted);
@@ -150,7 +150,7 @@ TEST_F(LevelEndTest, BeforeABonusLevelTheCubesFlyAndTheCameraCircles) {
     int frames = 1;
     frames += RunFrames(1000, 16, [&] {
         if (game().Camera.Eye.z < lowest.z) lowest = game().Camera.Eye;
-        EXPECT_NEAR(ScoreLine.Fill, game().PhaseClock / 3000, 1e-6); // timed mode: the bank fills
+        EXPECT_NEAR(game().Gauge, game().PhaseClock / 3000, 1e-6); // timed mode: the bank fills
         return game().Phase == phPlay;
     });
     EXPECT_NEAR(frames * 16, 3000 / 0.8, 16);
