@@ -168,11 +168,15 @@ TEST(DataLevels, EveryTenLevelsBringANewCombination) {
         }
         EXPECT_TRUE(fresh) << "nothing new in levels " << band * 10 + 1 << ".." << band * 10 + 10;
     }
-    // After level 50 a bonus level never gives more bombs than the one before it.
+    // After level 50 each bonus level gives at least as many blocks per bomb as the one before it.
     for (int k = 55; k <= kLevelCount; k += 5)
-        for (int m = 0; m < 2; ++m)
-            EXPECT_LE(levels[At(k)].ExtraQuota[m], levels[At(k - 5)].ExtraQuota[m])
-                << "bombs of bonus level " << k;
+        for (int m = 0; m < 2; ++m) {
+            const LevelDesign& bonus = levels[At(k)];
+            const LevelDesign& before = levels[At(k - 5)];
+            EXPECT_GE(bonus.CubesPerTurn[m] * before.ExtraQuota[m],
+                      before.CubesPerTurn[m] * bonus.ExtraQuota[m])
+                << "bonus level " << k << " in mode " << m + 1;
+        }
 }
 
 TEST(DataLevels, FeaturesArriveOneAtATime) {

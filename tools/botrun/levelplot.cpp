@@ -1,7 +1,8 @@
 // levelplot: draws the level curve from botrun's sweep tables (botrun --sweep ... --csv) as a PNG:
 // completion per level and mode above, median minutes of the completed plays below. Normal levels
 // are joined by lines; bonus levels are dots (in the upper panel, mode 1's share of plays that
-// cleared every block). A second table, when given, is drawn faintly behind as "before".
+// earned the clear bonus, leaving three blocks at most). A second table, when given, is drawn faintly behind
+// as "before".
 //
 //   levelplot OUT.png AFTER.csv [BEFORE.csv]
 #include "common/Canvas.h"
@@ -23,7 +24,7 @@ struct Row {
     bool Bonus = false;
     double Completed = 0; // percent
     double Minutes = 0;
-    double Cleared = -1; // percent, bonus levels of mode 1 only
+    double Earned = -1; // percent of plays that earned the clear bonus, bonus levels of mode 1 only
 };
 
 std::vector<Row> ReadTable(const std::string& path) {
@@ -44,7 +45,7 @@ std::vector<Row> ReadTable(const std::string& path) {
         const double played = std::stod(cells[3]);
         row.Completed = 100 * std::stod(cells[4]) / played;
         row.Minutes = std::stod(cells[6]);
-        if (cells.size() > 10 && !cells[10].empty()) row.Cleared = 100 * std::stod(cells[10]) / played;
+        if (cells.size() > 10 && !cells[10].empty()) row.Earned = 100 * std::stod(cells[10]) / played;
         rows.push_back(row);
     }
     return rows;
@@ -79,10 +80,11 @@ struct Panel {
         const float width = faint ? 1.5f : 2.5f;
         const Row* last = nullptr;
         for (const Row& row : rows) {
-            if (row.Mode != mode) continue;
+            // A level never completed has no play time to show.
+            if (row.Mode != mode || (minutes && row.Completed == 0)) continue;
             const double value = minutes ? row.Minutes : row.Completed;
             if (row.Bonus) {
-                const double dot = minutes ? row.Minutes : row.Cleared;
+                const double dot = minutes ? row.Minutes : row.Earned;
                 if (dot >= 0) c.FillCircle(X(row.Level), Y(dot), faint ? 2.5f : 4, colour);
                 continue;
             }
@@ -117,7 +119,7 @@ int main(int argc, char** argv) {
             Rgb(0x202020));
         canvas.DrawLine(top.X0, top.Y(20), top.X1, top.Y(20), 1.5f, Rgb(0xc03030, 0.7f));
 
-        const Panel bottom{80, 560, 1370, 880, 0, 4};
+        const Panel bottom{80, 560, 1370, 870, 0, 4};
         bottom.Frame(canvas, font, "", 1, "%.0f min");
         title.Draw(canvas, 80, 530,
                    "Median minutes of game time of the completed plays (bot thinking 2.5 s a move)",
@@ -141,7 +143,7 @@ int main(int argc, char** argv) {
         }
         canvas.DrawLine(x, 918, x + 30, 918, 1.5f, Rgb(0xc03030, 0.7f));
         font.Draw(canvas, x + 40, 923, "20 % (the lowest a level may fall to)", Rgb(0x202020));
-        font.Draw(canvas, 1370 - font.Measure("level"), 905, "level", Rgb(0x404040));
+        font.Draw(canvas, 1370 - font.Measure("level"), 923, "level", Rgb(0x404040));
         canvas.WritePng(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "levelplot: %s\n", e.what());

@@ -11,9 +11,10 @@
 // completed, the median turns and the median minutes of game time of the completed plays.
 // --markdown prints the sweep's table as a Markdown table; --csv prints it as comma-separated
 // values (the input of levelplot).
-// On a bonus level of mode 1 the sweep also counts the plays that cleared every block: started on
-// an empty board, such a play ends with exactly the level's clear bonus as its score, since bombs
-// earn nothing there.
+// On a bonus level of mode 1 the sweep also counts the blocks each play left: started on an empty
+// board, a play that left n of the level's B blocks scores B - n cubes' points for the blocks it blew
+// up (bombs earn nothing there), plus the clear bonus of 20 - 5n cubes' points when n is at most 3.
+// It prints how many plays earned that bonus and how many cleared every block.
 #include "game/Bot.h"
 
 #include "data/DataFiles.h"
@@ -59,10 +60,20 @@ double Median(std::vector<T> values) {
     return n % 2 ? double(values[n / 2]) : (double(values[n / 2 - 1]) + double(values[n / 2])) / 2;
 }
 
+// Blocks a mode 1 bonus play left, from its score (see above); B + 2 cubes' points or more can only
+// come with the clear bonus.
+int BlocksLeft(const TLevel& level, double score) {
+    const int blocks = level.CubesPerTurn[1];
+    const int points = static_cast<int>(score / level.CubePoints + 0.5);
+    if (points >= blocks + 2) return (blocks + 20 - points) / 6;
+    return blocks - points;
+}
+
 // One level and mode of a sweep.
 struct TSweepRow {
     int Played = 0, Completed = 0, ByTime = 0, BoardFull = 0, Capped = 0;
-    int Cleared = -1; // bonus levels of mode 1: plays that cleared every block
+    bool CountsBlocks = false;   // bonus levels of mode 1
+    int Earned = 0, Cleared = 0; // plays that left at most three blocks, and none
     std::vector<int> Turns;
     std::vector<double> Minutes;
 };
@@ -76,7 +87,7 @@ int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int la
             if (modes != "both" && modes != std::to_string(mode)) continue;
             TSweepRow& row = rows[{level, mode}];
             const TLevel& design = data.Levels[level];
-            if (design.LevelType == ltBonus && mode == 1) row.Cleared = 0;
+            row.CountsBlocks = design.LevelType == ltBonus && mode == 1;
             for (int g = 0; g < games; ++g) {
                 TBotSetup setup;
                 setup.Seed = firstSeed + static_cast<uint32_t>(g);
@@ -98,7 +109,11 @@ int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int la
                     row.Completed += 1;
                     row.Turns.push_back(played.Turns);
                     row.Minutes.push_back(double(played.Frames) * frameMs / 60000);
-                    if (row.Cleared >= 0 && played.ScoreAtEnd >= design.ClearBonus) row.Cleared += 1;
+                    if (row.CountsBlocks) {
+                        const int left = BlocksLeft(design, played.ScoreAtEnd);
+                        row.Earned += left <= 3;
+                        row.Cleared += left == 0;
+                    }
                 } else if (game.End == TBotEnd::GameOver) {
                     (game.EndedByTime ? row.ByTime : row.BoardFull) += 1;
                 } else {
@@ -110,7 +125,9 @@ int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int la
                             "lost %d board full, %d out of time, %d unfinished",
                             level, mode, 100.0 * row.Completed / row.Played, Median(row.Turns),
                             Median(row.Minutes), row.BoardFull, row.ByTime, row.Capped);
-                if (row.Cleared >= 0) std::printf("; %d cleared every block", row.Cleared);
+                if (row.CountsBlocks)
+                    std::printf("; %d earned the clear bonus, %d cleared every block", row.Earned,
+                                row.Cleared);
                 std::printf("\n");
                 std::fflush(stdout);
             }
@@ -125,12 +142,12 @@ int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int la
     }
     if (csv) {
         std::printf("level,mode,bonus,played,completed,median_turns,median_minutes,board_full,out_of_time,"
-                    "unfinished,cleared\n");
+                    "unfinished,bonus_earned,cleared\n");
         for (const auto& [key, row] : rows) {
-            std::printf("%d,%d,%d,%d,%d,%.1f,%.2f,%d,%d,%d,", key.first, key.second, key.first % 5 ? 0 : 1,
+            std::printf("%d,%d,%d,%d,%d,%.1f,%.2f,%d,%d,%d,%s", key.first, key.second, key.first % 5 ? 0 : 1,
                         row.Played, row.Completed, Median(row.Turns), Median(row.Minutes), row.BoardFull,
-                        row.ByTime, row.Capped);
-            if (row.Cleared >= 0) std::printf("%d", row.Cleared);
+                        row.ByTime, row.Capped, row.CountsBlocks ? "" : ",");
+            if (row.CountsBlocks) std::printf("%d,%d", row.Earned, row.Cleared);
             std::printf("\n");
         }
     }
