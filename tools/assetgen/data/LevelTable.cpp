@@ -1,11 +1,12 @@
 // The level curve, measured with the headless bot (botrun --sweep: 30 to 60 seeded games started
 // at each level on an empty board, thinking 2.5 s before each move; docs/level-balance.md). A square
 // pays 40 + 5 * (level div 5), so goals are best read in squares: level 1 asks for about 12, level 49
-// for about 22, levels 51..99 for 22 to 27.
+// for about 22, levels 51..99 for 21 to 27.
 // What loses a mode 1 level is a full board, so colours, cubes per turn and jokers set the
 // difficulty: three colours and three cubes are always won, six colours and four cubes with a joker
-// in twenty cubes lose about half the games. The curve falls from 100 % to about half by level 35
-// and then slowly to about a third at level 99, with mode 1 levels of 2 to 4 minutes.
+// in twenty cubes lose more than half the games. The bot's curve falls from 100 % to about 45 % at
+// level 35 and then stays between about 30 and 50 % up to level 99, each band of five bringing a
+// new mix instead of a steeper climb; mode 1 levels take the bot 2 to 4 minutes.
 // Mode 2 drains TimeRate per millisecond (a tenth more after each further 15 s past the first
 // minute) and refills with the points scored; its Goal is the full bank, which starts half full.
 // From level 10 on the drain is a real part of the bot's own scoring rate, so the bank decides
@@ -13,7 +14,7 @@
 // and drain with the points a square pays.
 // Bonus levels (every fifth): CubesPerTurn blocks and ExtraQuota bombs; mode 2's Goal over
 // TimeRate is the time allowed (80 s at level 5 down to 40 s at level 100). Their blocks per bomb
-// grow from 1.5 to about 4.7, so clearing every block gets rare towards level 100.
+// grow from 1.5 to 4.2, so leaving three blocks or fewer (the clear bonus) gets rare towards 100.
 // Introduced step by step: bombs at 2, jokers at 3, colorize cubes at 6, blocks at 7, shot cubes
 // at 11; 4 colours from 6, 5 from 16, 6 from 31; four cubes a turn from 9 in mode 1 and from 26
 // in mode 2 (levels 14 and 44 give mode 2 a first taste of four and five). From level 51 each
@@ -46,21 +47,21 @@ constexpr LevelDesign kLevels[] = {
     L(4, 3,   3,  3,  1,  7,    750,    940, 0.00112, 12,    1,  1,  1, 0, 1), //   7 first block
     L(4, 3,   3,  3,  1,  8,    800,    940, 0.00117, 12,    1,  1,  1, 0, 1), //   8
     L(4, 3,   4,  3,  1,  7,    850,    950, 0.00122, 12,    1,  1,  1, 0, 1), //   9 four cubes a turn
-    L(4, 3,   8,  8,  1,  7,    200,    113, 0.00146,  0,    4,  4,  1, 0, 0), //  10 bonus: 8 blocks, 4 bombs, 72 s
-    L(4, 4,   3,  3,  3, 10,    900,    960, 0.00160, 14,    1,  1,  1, 1, 1), //  11 shot cubes
-    L(4, 4,   3,  3,  3, 11,    950,    960, 0.00166, 14,    1,  1,  1, 1, 1), //  12
-    L(4, 4,   3,  3,  3, 10,   1000,    960, 0.00173, 12,    1,  1,  1, 1, 1), //  13
-    L(4, 4,   3,  4,  3, 10,   1050,    970, 0.00181, 14,    1,  1,  1, 1, 1), //  14
-    L(4, 4,  10,  9,  3, 10,    300,    144, 0.00196,  0,    5,  4,  1, 0, 0), //  15 bonus: 10 blocks, 5 bombs, 75 s
-    L(5, 4,   4,  3,  5, 13,   1050,    970, 0.00213, 15,    2,  1,  1, 1, 1), //  16 five colours
-    L(5, 4,   4,  3,  5, 14,   1100,    980, 0.00222, 15,    2,  1,  1, 1, 1), //  17
-    L(5, 4,   4,  3,  5, 13,   1100,    980, 0.00231, 13,    2,  1,  1, 1, 1), //  18
-    L(5, 4,   4,  3,  5, 15,   1150,    980, 0.00242, 15,    2,  1,  1, 1, 1), //  19
-    L(5, 4,  12, 11,  5, 13,    420,    169, 0.00242,  0,    5,  5,  1, 0, 0), //  20 bonus: 12 blocks, 5 bombs, 72 s
-    L(5, 5,   4,  3,  8, 16,   1150,    990, 0.00263, 16,    2,  1,  1, 1, 1), //  21
-    L(5, 5,   4,  3,  8, 17,   1200,    990, 0.00274, 16,    2,  1,  1, 1, 1), //  22
-    L(5, 5,   4,  3,  8, 16,   1250,   1000, 0.00286, 14,    2,  1,  1, 1, 1), //  23
-    L(5, 5,   4,  3,  8, 18,   1300,   1000, 0.00299, 16,    2,  1,  1, 1, 1), //  24
+    L(4, 3,   8,  8,  1,  7,    200,    122, 0.00159,  0,    4,  4,  1, 0, 0), //  10 bonus: 8 blocks, 4 bombs, 72 s
+    L(4, 4,   3,  3,  3, 10,    900,    960, 0.00173, 14,    1,  1,  1, 1, 1), //  11 shot cubes
+    L(4, 4,   3,  3,  3, 11,    950,    960, 0.00179, 14,    1,  1,  1, 1, 1), //  12
+    L(4, 4,   3,  3,  3, 10,   1000,    960, 0.00187, 12,    1,  1,  1, 1, 1), //  13
+    L(4, 4,   3,  4,  3, 10,   1050,    970, 0.00196, 14,    1,  1,  1, 1, 1), //  14
+    L(4, 4,  10,  9,  3, 10,    300,    139, 0.00189,  0,    5,  4,  1, 0, 0), //  15 bonus: 10 blocks, 5 bombs, 75 s
+    L(5, 4,   4,  3,  5, 13,   1050,    970, 0.00205, 15,    2,  1,  1, 1, 1), //  16 five colours
+    L(5, 4,   4,  3,  5, 14,   1100,    980, 0.00214, 15,    2,  1,  1, 1, 1), //  17
+    L(5, 4,   4,  3,  5, 13,   1100,    980, 0.00222, 13,    2,  1,  1, 1, 1), //  18
+    L(5, 4,   4,  3,  5, 15,   1150,    980, 0.00233, 15,    2,  1,  1, 1, 1), //  19
+    L(5, 4,  12, 11,  5, 13,    420,    162, 0.00233,  0,    5,  5,  1, 0, 0), //  20 bonus: 12 blocks, 5 bombs, 72 s
+    L(5, 5,   4,  3,  8, 16,   1150,    990, 0.00253, 16,    2,  1,  1, 1, 1), //  21
+    L(5, 5,   4,  3,  8, 17,   1200,    990, 0.00264, 16,    2,  1,  1, 1, 1), //  22
+    L(5, 5,   4,  3,  8, 16,   1250,   1000, 0.00275, 14,    2,  1,  1, 1, 1), //  23
+    L(5, 5,   4,  3,  8, 18,   1300,   1000, 0.00287, 16,    2,  1,  1, 1, 1), //  24
     L(5, 5,  14, 13,  8, 16,    560,    199, 0.00299,  0,    5,  5,  1, 0, 0), //  25 bonus: 14 blocks, 5 bombs, 68 s
     L(5, 5,   4,  4, 11, 19,   1300,    970, 0.00325, 18,    3,  2,  1, 1, 1), //  26 mode 2: four cubes a turn
     L(5, 5,   4,  4, 11, 20,   1350,    960, 0.00339, 18,    3,  2,  1, 1, 1), //  27
@@ -68,9 +69,9 @@ constexpr LevelDesign kLevels[] = {
     L(5, 5,   4,  4, 11, 21,   1450,    930, 0.00369, 20,    3,  2,  1, 1, 1), //  29
     L(5, 5,  16, 14, 11, 19,    720,    216, 0.00341,  0,    6,  5,  1, 0, 0), //  30 bonus: 16 blocks, 6 bombs, 63 s
     L(6, 5,   4,  4, 14, 22,   1450,    960, 0.00371, 11,    3,  2,  1, 1, 1), //  31 six colours
-    L(6, 5,   4,  4, 14, 23,   1500,    950, 0.00386, 14,    3,  2,  1, 1, 1), //  32
-    L(6, 5,   4,  4, 14, 22,   1550,    930, 0.00403, 17,    3,  2,  1, 1, 1), //  33
-    L(6, 5,   4,  4, 14, 24,   1600,    920, 0.00420, 20,    3,  2,  1, 1, 1), //  34
+    L(6, 5,   4,  4, 14, 23,   1500,    950, 0.00386, 12,    3,  2,  1, 1, 1), //  32
+    L(6, 5,   4,  4, 14, 22,   1550,    930, 0.00403, 14,    3,  2,  1, 1, 1), //  33
+    L(6, 5,   4,  4, 14, 24,   1600,    920, 0.00420, 17,    3,  2,  1, 1, 1), //  34
     L(6, 5,  18, 16, 14, 22,    900,    235, 0.00392,  0,    6,  6,  1, 0, 0), //  35 bonus: 18 blocks, 6 bombs, 60 s
     L(6, 6,   4,  4, 17, 25,   1600,    780, 0.00427, 18,    4,  3,  1, 1, 1), //  36
     L(6, 6,   4,  4, 17, 25,   1600,    770, 0.00446, 18,    4,  3,  0, 1, 1), //  37 no bombs this time
