@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
         top.Frame(canvas, font, "", 20, "%.0f %%");
         title.Draw(
             canvas, 80, 40,
-            "Completed (% of plays from an empty board); dots: bonus levels, mode 1 plays that cleared "
-            "every block",
+            "Completed (% of plays from an empty board); dots: bonus levels, mode 1 plays that earned the "
+            "clear bonus (three blocks left at most)",
             Rgb(0x202020));
         canvas.DrawLine(top.X0, top.Y(20), top.X1, top.Y(20), 1.5f, Rgb(0xc03030, 0.7f));
 
