@@ -1,5 +1,6 @@
 // The level and bonus figure files: their exact shape, sane values, a difficulty curve that
-// rises, features introduced one at a time, and the game's own reader accepting them.
+// rises, features introduced one at a time, neighbouring levels that play differently, and the
+// game's own reader accepting them.
 #include "data/DataFiles.h"
 #include "data/LevelTable.h"
 
@@ -10,11 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace veltrane::assetgen {
@@ -34,14 +37,22 @@ struct LevelsFile {
     double Number(int k, int j) const { return std::stod(At(k, j)); }
 };
 
-TEST(DataLevels, FileHasFiftyBlocksOfSeventeenLines) {
+constexpr int kLevelCount = 100;
+
+// The size_t index of level k (1-based) in DesignedLevels().
+std::size_t At(int k) {
+    return static_cast<std::size_t>(k - 1);
+}
+
+TEST(DataLevels, FileHasAHundredBlocksOfSeventeenLines) {
     const std::string text = LevelsFileText();
     EXPECT_EQ(text.find('\r'), std::string::npos);
     ASSERT_EQ(text.back(), '\n');
     const LevelsFile f;
-    ASSERT_EQ(f.lines.size(), 1u + 50 * 17);
-    EXPECT_EQ(f.lines[0], "50 levels");
-    for (int k = 1; k <= 50; ++k) {
+    ASSERT_EQ(DesignedLevels().size(), static_cast<std::size_t>(kLevelCount));
+    ASSERT_EQ(f.lines.size(), 1u + kLevelCount * 17);
+    EXPECT_EQ(f.lines[0], "100 levels");
+    for (int k = 1; k <= kLevelCount; ++k) {
         EXPECT_EQ(f.At(k, 1).rfind("Level " + std::to_string(k), 0), 0u) << "title of level " << k;
         for (int j = 2; j <= 14; ++j) {
             std::size_t used = 0;
@@ -55,8 +66,8 @@ TEST(DataLevels, FileHasFiftyBlocksOfSeventeenLines) {
 
 TEST(DataLevels, EveryFifthLevelIsABonusLevelOfBlocksAndBombs) {
     const auto levels = DesignedLevels();
-    for (int k = 1; k <= 50; ++k) {
-        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+    for (int k = 1; k <= kLevelCount; ++k) {
+        const LevelDesign& l = levels[At(k)];
         if (!IsBonusLevel(k)) continue;
         for (int m = 0; m < 2; ++m) {
             EXPECT_GE(l.CubesPerTurn[m], 4) << "blocks of bonus level " << k;
@@ -73,11 +84,13 @@ TEST(DataLevels, EveryFifthLevelIsABonusLevelOfBlocksAndBombs) {
     }
 }
 
+// Levels 1..50 climb one step at a time; from level 51 on each band of five brings its own mix, so
+// there only the ranges hold.
 TEST(DataLevels, NormalLevelsStayInSaneRangesAndGetHarder) {
     const auto levels = DesignedLevels();
     const LevelDesign* previous = nullptr;
-    for (int k = 1; k <= 50; ++k) {
-        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+    for (int k = 1; k <= kLevelCount; ++k) {
+        const LevelDesign& l = levels[At(k)];
         if (IsBonusLevel(k)) continue;
         for (int m = 0; m < 2; ++m) {
             EXPECT_GE(l.Colours[m], 3) << k;
@@ -91,12 +104,12 @@ TEST(DataLevels, NormalLevelsStayInSaneRangesAndGetHarder) {
         // Mode 2 starts half full: points must refill at least a few hundred.
         EXPECT_GE(l.Goal[1], 400) << k;
         EXPECT_GT(l.TimeRate, 0) << k;
-        EXPECT_LT(l.TimeRate, 0.01) << k;
+        EXPECT_LT(l.TimeRate, 0.02) << k;
         EXPECT_TRUE(l.JokerOdds == 0 || l.JokerOdds >= 5) << k;
         EXPECT_GE(l.FigureFirst, 1) << k;
         EXPECT_LE(l.FigureFirst, l.FigureLast) << k;
         EXPECT_LE(l.FigureLast, static_cast<int>(DesignedFigures().size())) << k;
-        if (previous) {
+        if (previous && k <= 50) {
             for (int m = 0; m < 2; ++m)
                 EXPECT_GE(l.Colours[m], previous->Colours[m]) << "colours drop at " << k;
             EXPECT_GE(l.Goal[0], previous->Goal[0]) << "mode 1 goal drops at " << k;
@@ -106,17 +119,71 @@ TEST(DataLevels, NormalLevelsStayInSaneRangesAndGetHarder) {
         previous = &l;
     }
     const LevelDesign& first = levels[0];
-    const LevelDesign& last = levels[48];
-    EXPECT_GT(last.CubesPerTurn[0], first.CubesPerTurn[0]);
-    EXPECT_GT(last.Colours[0], first.Colours[0]);
-    EXPECT_GT(last.TimeRate, 5 * first.TimeRate);
+    for (int k : {49, 99}) {
+        const LevelDesign& last = levels[At(k)];
+        EXPECT_GT(last.CubesPerTurn[0], first.CubesPerTurn[0]) << k;
+        EXPECT_GT(last.Colours[0], first.Colours[0]) << k;
+        EXPECT_GT(last.TimeRate, 5 * first.TimeRate) << k;
+    }
+    EXPECT_EQ(levels[At(99)].Colours, (std::array<int, 2>{7, 7})) << "the last levels bring every colour";
+}
+
+// What a player notices of a level besides its goal and its drain: colours and cubes a turn in
+// either mode, jokers, blocks, the special cubes allowed and the figures offered.
+auto PlayedMix(const LevelDesign& l) {
+    return std::tuple(l.Colours, l.CubesPerTurn, l.JokerOdds, l.ExtraQuota, l.AllowBomb, l.AllowShot,
+                      l.AllowColorize, l.FigureFirst, l.FigureLast);
+}
+
+TEST(DataLevels, NeighbouringNormalLevelsDifferInMoreThanTheGoal) {
+    const auto levels = DesignedLevels();
+    int previous = 0;
+    for (int k = 1; k <= kLevelCount; ++k) {
+        if (IsBonusLevel(k)) continue;
+        if (previous) {
+            EXPECT_NE(PlayedMix(levels[At(previous)]), PlayedMix(levels[At(k)])) << previous << " and " << k;
+        }
+        previous = k;
+    }
+}
+
+// A new element or combination up to the last level: every band of ten levels holds a normal level
+// whose colours, cubes a turn (both modes), jokers on or off, blocks (none, some, a storm of ten or
+// more) and allowed special cubes were not played before; and the bonus levels get harder.
+int Blocks(int quota) {
+    return quota == 0 ? 0 : quota < 10 ? 1 : 2;
+}
+
+TEST(DataLevels, EveryTenLevelsBringANewCombination) {
+    const auto levels = DesignedLevels();
+    std::set<std::tuple<std::array<int, 2>, std::array<int, 2>, bool, int, bool, bool, bool>> seen;
+    for (int band = 0; band < kLevelCount / 10; ++band) {
+        bool fresh = false;
+        for (int k = band * 10 + 1; k <= band * 10 + 10; ++k) {
+            const LevelDesign& l = levels[At(k)];
+            if (!IsBonusLevel(k))
+                fresh |= seen.insert({l.Colours, l.CubesPerTurn, l.JokerOdds > 1, Blocks(l.ExtraQuota[0]),
+                                      l.AllowBomb, l.AllowShot, l.AllowColorize})
+                             .second;
+        }
+        EXPECT_TRUE(fresh) << "nothing new in levels " << band * 10 + 1 << ".." << band * 10 + 10;
+    }
+    // After level 50 each bonus level gives at least as many blocks per bomb as the one before it.
+    for (int k = 55; k <= kLevelCount; k += 5)
+        for (int m = 0; m < 2; ++m) {
+            const LevelDesign& bonus = levels[At(k)];
+            const LevelDesign& before = levels[At(k - 5)];
+            EXPECT_GE(bonus.CubesPerTurn[m] * before.ExtraQuota[m],
+                      before.CubesPerTurn[m] * bonus.ExtraQuota[m])
+                << "bonus level " << k << " in mode " << m + 1;
+        }
 }
 
 TEST(DataLevels, FeaturesArriveOneAtATime) {
     const auto levels = DesignedLevels();
     auto firstWith = [&](auto has) {
-        for (int k = 1; k <= 50; ++k)
-            if (!IsBonusLevel(k) && has(levels[static_cast<std::size_t>(k - 1)])) return k;
+        for (int k = 1; k <= kLevelCount; ++k)
+            if (!IsBonusLevel(k) && has(levels[At(k)])) return k;
         return 99;
     };
     const int bombs = firstWith([](const LevelDesign& l) { return l.AllowBomb; });
@@ -135,8 +202,8 @@ TEST(DataLevels, FeaturesArriveOneAtATime) {
 TEST(DataLevels, OfferedFiguresFitTheLevelsColours) {
     const auto levels = DesignedLevels();
     const auto figures = DesignedFigures();
-    for (int k = 1; k <= 50; ++k) {
-        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+    for (int k = 1; k <= kLevelCount; ++k) {
+        const LevelDesign& l = levels[At(k)];
         for (int f = l.FigureFirst; f <= l.FigureLast; ++f)
             EXPECT_LE(figures[static_cast<std::size_t>(f - 1)].Colours, std::min(l.Colours[0], l.Colours[1]))
                 << "figure " << f << " on level " << k;
@@ -205,11 +272,11 @@ TEST(DataFiles, TheGameReadsBothFilesAsWritten) {
     TGame game(nullptr);
     game.LoadLevels((dir.path() / "data" / "Levels.dat").string());
     game.LoadFigures((dir.path() / "data" / "BonusFigures.dat").string());
-    EXPECT_EQ(game.LevelCount, 50);
+    EXPECT_EQ(game.LevelCount, kLevelCount);
     EXPECT_EQ(game.FigureCount, 30);
     const auto levels = DesignedLevels();
-    for (int k = 1; k <= 50; ++k) {
-        const LevelDesign& l = levels[static_cast<std::size_t>(k - 1)];
+    for (int k = 1; k <= kLevelCount; ++k) {
+        const LevelDesign& l = levels[At(k)];
         const TLevel& read = game.Levels[k];
         EXPECT_EQ(read.Colours[1], l.Colours[0]) << k;
         EXPECT_EQ(read.CubesPerTurn[2], l.CubesPerTurn[1]) << k;
@@ -220,10 +287,14 @@ TEST(DataFiles, TheGameReadsBothFilesAsWritten) {
     }
     EXPECT_EQ(game.Levels[5].LevelType, 2);
     EXPECT_DOUBLE_EQ(game.Levels[5].Goal[1], levels[4].CubesPerTurn[0] * 20.0);
-    // The program's own continuation: level 51 is level 1 with every colour and more cubes.
-    EXPECT_EQ(game.Levels[51].Colours[1], 7);
-    EXPECT_EQ(game.Levels[51].CubesPerTurn[1], 6);
-    EXPECT_DOUBLE_EQ(game.Levels[51].Goal[1], 2 * levels[0].Goal[0]);
+    // With all hundred levels in the file the reader's fill-up leaves them as designed, and the
+    // derived values still follow the level's place.
+    EXPECT_EQ(game.Levels[51].Colours[1], levels[50].Colours[0]);
+    EXPECT_DOUBLE_EQ(game.Levels[99].Goal[1], levels[98].Goal[0]);
+    EXPECT_EQ(game.Levels[99].LevelType, 1);
+    EXPECT_EQ(game.Levels[100].LevelType, 2);
+    EXPECT_EQ(game.Levels[100].ClearBonus, 100 * 20 + 300);
+    EXPECT_DOUBLE_EQ(game.Levels[100].Goal[1], levels[99].CubesPerTurn[0] * (5.0 * 20 + 15));
     EXPECT_EQ(game.Figures[1].Width, 2);
     EXPECT_EQ(game.Figures[1].Cubes[1][1].Kind, 1);
     EXPECT_EQ(game.Figures[2].Cubes[1][2].Kind, 1); // "Tower pair": colour 1 on top

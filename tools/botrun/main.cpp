@@ -3,13 +3,18 @@
 // invariant broke in any game.
 //
 //   botrun [--games N] [--mode 1|2|both] [--start L] [--seed S] [--frames N] [--frame-ms MS]
-//          [--think MS] [--data GAMEDIR] [--quiet] [--sweep FIRST-LAST] [--markdown]
+//          [--think MS] [--data GAMEDIR] [--quiet] [--sweep FIRST-LAST] [--markdown] [--csv]
 //
 // --data reads GAMEDIR/data/Levels.dat and BonusFigures.dat instead of the designed tables.
 // --sweep plays --games games started at each level FIRST..LAST on an empty board, each stopping
 // when that one level ends (or --frames run out), and prints per level and mode how often it was
 // completed, the median turns and the median minutes of game time of the completed plays.
-// --markdown prints the sweep's table as a Markdown table.
+// --markdown prints the sweep's table as a Markdown table; --csv prints it as comma-separated
+// values (the input of levelplot).
+// On a bonus level of mode 1 the sweep also counts the blocks each play left: started on an empty
+// board, a play that left n of the level's B blocks scores B - n cubes' points for the blocks it blew
+// up (bombs earn nothing there), plus the clear bonus of 20 - 5n cubes' points when n is at most 3.
+// It prints how many plays earned that bonus and how many cleared every block.
 #include "game/Bot.h"
 
 #include "data/DataFiles.h"
@@ -55,21 +60,34 @@ double Median(std::vector<T> values) {
     return n % 2 ? double(values[n / 2]) : (double(values[n / 2 - 1]) + double(values[n / 2])) / 2;
 }
 
+// Blocks a mode 1 bonus play left, from its score (see above); B + 2 cubes' points or more can only
+// come with the clear bonus.
+int BlocksLeft(const TLevel& level, double score) {
+    const int blocks = level.CubesPerTurn[1];
+    const int points = static_cast<int>(score / level.CubePoints + 0.5);
+    if (points >= blocks + 2) return (blocks + 20 - points) / 6;
+    return blocks - points;
+}
+
 // One level and mode of a sweep.
 struct TSweepRow {
     int Played = 0, Completed = 0, ByTime = 0, BoardFull = 0, Capped = 0;
+    bool CountsBlocks = false;   // bonus levels of mode 1
+    int Earned = 0, Cleared = 0; // plays that left at most three blocks, and none
     std::vector<int> Turns;
     std::vector<double> Minutes;
 };
 
 int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int lastLevel, int games,
-          uint32_t firstSeed, long long frames, float frameMs, float thinkMs, bool markdown) {
+          uint32_t firstSeed, long long frames, float frameMs, float thinkMs, bool markdown, bool csv) {
     int violations = 0;
     std::map<std::pair<int, int>, TSweepRow> rows; // (level, mode)
     for (int level = firstLevel; level <= lastLevel; ++level)
         for (int mode = 1; mode <= 2; ++mode) {
             if (modes != "both" && modes != std::to_string(mode)) continue;
             TSweepRow& row = rows[{level, mode}];
+            const TLevel& design = data.Levels[level];
+            row.CountsBlocks = design.LevelType == ltBonus && mode == 1;
             for (int g = 0; g < games; ++g) {
                 TBotSetup setup;
                 setup.Seed = firstSeed + static_cast<uint32_t>(g);
@@ -91,17 +109,26 @@ int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int la
                     row.Completed += 1;
                     row.Turns.push_back(played.Turns);
                     row.Minutes.push_back(double(played.Frames) * frameMs / 60000);
+                    if (row.CountsBlocks) {
+                        const int left = BlocksLeft(design, played.ScoreAtEnd);
+                        row.Earned += left <= 3;
+                        row.Cleared += left == 0;
+                    }
                 } else if (game.End == TBotEnd::GameOver) {
                     (game.EndedByTime ? row.ByTime : row.BoardFull) += 1;
                 } else {
                     row.Capped += 1;
                 }
             }
-            if (!markdown) {
+            if (!markdown && !csv) {
                 std::printf("level %2d mode %d: %3.0f%% completed, median %5.1f turns, %5.1f min; "
-                            "lost %d board full, %d out of time, %d unfinished\n",
+                            "lost %d board full, %d out of time, %d unfinished",
                             level, mode, 100.0 * row.Completed / row.Played, Median(row.Turns),
                             Median(row.Minutes), row.BoardFull, row.ByTime, row.Capped);
+                if (row.CountsBlocks)
+                    std::printf("; %d earned the clear bonus, %d cleared every block", row.Earned,
+                                row.Cleared);
+                std::printf("\n");
                 std::fflush(stdout);
             }
         }
@@ -113,6 +140,17 @@ int Sweep(const TBotData& data, const std::string& modes, int firstLevel, int la
                         key.second, 100.0 * row.Completed / row.Played, Median(row.Turns),
                         Median(row.Minutes));
     }
+    if (csv) {
+        std::printf("level,mode,bonus,played,completed,median_turns,median_minutes,board_full,out_of_time,"
+                    "unfinished,bonus_earned,cleared\n");
+        for (const auto& [key, row] : rows) {
+            std::printf("%d,%d,%d,%d,%d,%.1f,%.2f,%d,%d,%d,%s", key.first, key.second, key.first % 5 ? 0 : 1,
+                        row.Played, row.Completed, Median(row.Turns), Median(row.Minutes), row.BoardFull,
+                        row.ByTime, row.Capped, row.CountsBlocks ? "" : ",");
+            if (row.CountsBlocks) std::printf("%d,%d", row.Earned, row.Cleared);
+            std::printf("\n");
+        }
+    }
     return violations ? 1 : 0;
 }
 
@@ -123,7 +161,7 @@ int main(int argc, char** argv) {
     long long frames = 200000;
     float frameMs = 20, thinkMs = 0;
     std::string modes = "both", dataDir;
-    bool quiet = false, markdown = false;
+    bool quiet = false, markdown = false, csv = false;
     int sweepFirst = 0, sweepLast = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -154,6 +192,8 @@ int main(int argc, char** argv) {
             quiet = true;
         else if (arg == "--markdown")
             markdown = true;
+        else if (arg == "--csv")
+            csv = true;
         else if (arg == "--sweep") {
             const std::string range = value();
             const size_t dash = range.find('-');
@@ -181,7 +221,7 @@ int main(int argc, char** argv) {
 
     if (sweepFirst > 0)
         return Sweep(*data, modes, sweepFirst, sweepLast, games, static_cast<uint32_t>(first), frames,
-                     frameMs, thinkMs, markdown);
+                     frameMs, thinkMs, markdown, csv);
 
     int violations = 0;
     for (int mode = 1; mode <= 2; ++mode) {

@@ -1,5 +1,5 @@
-// The designed levels 1..50 and the 30 bonus figures, kept as plain tables so that they are easy to
-// retune. The game fills levels 51..100 itself from these.
+// The designed levels 1..100 and the 30 bonus figures, kept as plain tables so that they are easy to
+// retune. With all hundred levels in the file the game's own fill-up of missing levels does nothing.
 #pragma once
 
 #include <array>
