@@ -1,6 +1,19 @@
 // The game object: the board and its cubes, path markers, the level table and bonus figures,
 // scores, level, mode and play phase. Rules, turns, saved games, input, the per-frame update
-// and drawing are operations of this object, each group in its own source file.
+// and drawing are operations of this object, each group in its own source file; the files sit
+// in src/game by concern:
+//
+//   rules/  the board and its cubes (Game, Board, Cubes), selection and paths (Selection,
+//           Paths), moves and special cubes (Moves, PowerCubes), squares and bonus figures
+//           (Squares, Figures), game over (GameOver), the board's invariants (Invariants)
+//   flow/   resources and game start, levels and turns (Resources, Turns), the per-frame
+//           update (Update, UpdateCubes), level-end and game-over sequences (Sequences, FlyAway)
+//   input/  the mouse handlers (Input)
+//   files/  the level and figure files (LevelFile, FigureFile), saved games (SaveGame)
+//   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the room, gauge and
+//           lamps (Scenery), the cube and marker pictures (Textures)
+//
+// Each group of members below names the file that holds it.
 #pragma once
 
 #include "game/GameRecords.h"
@@ -31,7 +44,7 @@ inline const char* SaveFileName(int gameMode) {
     return gameMode == 2 ? "data/Save2.dat" : "data/Save1.dat";
 }
 // A real as saved games write it: 23 characters, a sign place (blank or "-"), 15 significant
-// digits and a four-digit exponent, e.g. " 4.50000000000000E+0002" (SaveGame.cpp).
+// digits and a four-digit exponent, e.g. " 4.50000000000000E+0002" (files/SaveGame.cpp).
 std::string SavedRealText(double value);
 
 // Play phases.
@@ -44,7 +57,7 @@ enum TPhase : uint8_t {
 
 class TGame final {
 public:
-    // ---- Fields, in the game's order ----------------------------------------------------------
+    // ---- Fields, in the game's order ------------------------------------------------------------
     gfx::IDevice* Device = nullptr;
     int32_t Level = 0;      // current level 1..100
     int32_t LevelCount = 0; // level records read from the levels file
@@ -82,18 +95,18 @@ public:
     // The scene's camera, which the level-end and game-over sequences move.
     TCamera Camera;
 
-    // ---- Creation ----------------------------------------------------------------------------
+    // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);
     TGame(const TGame&) = delete;
     TGame& operator=(const TGame&) = delete;
 
-    // ---- Access helpers ----------------------------------------------------------------------
+    // ---- Access helpers -------------------------------------------------------------------------
     TBoardCell& BoardAt(TCellWord cell) { return Board[CellX(cell)][CellY(cell)]; }
     const TBoardCell& BoardAt(TCellWord cell) const { return Board[CellX(cell)][CellY(cell)]; }
     TLevel& CurrentLevel() { return Levels[Level]; }
     const TLevel& CurrentLevel() const { return Levels[Level]; }
 
-    // ---- Cube states (Game.cpp) ----------------------------------------------------------
+    // ---- Cube states (rules/Game.cpp) -----------------------------------------------------------
     // The StateCount slot of a state: state + 1, and 9 for 8 and anything larger.
     static int StateSlot(uint8_t state) { return state >= 8 ? 9 : state + 1; }
     // The one way to change the state of cube i (1..CubeCount): moves one count in StateCount
@@ -102,7 +115,7 @@ public:
     // Gives a cube that has just joined the list (i = CubeCount) its first state and counts it.
     void InitCubeState(int i, TCubeState state);
 
-    // ---- Board (Board.cpp) -------------------------------------------------------------------
+    // ---- Board (rules/Board.cpp) ----------------------------------------------------------------
     // Empties the board: no cubes, no markers, every cell free (FreeCells column by column),
     // state counts 0, no selection.
     void ClearBoard();
@@ -115,12 +128,12 @@ public:
     // cubes move down one place.
     void RemoveCube(int i);
 
-    // ---- Game over (GameOver.cpp) ------------------------------------------------------------
+    // ---- Game over (rules/GameOver.cpp) ---------------------------------------------------------
     // True when the game is over (or already was). boardTest: the board is full; otherwise the
     // timed mode's bank is empty outside bonus levels. Moves Phase from play to game over.
     bool CheckGameOver(bool boardTest);
 
-    // ---- Game start, levels and turns (Resources.cpp, Turns.cpp) ------------------------------
+    // ---- Game start, levels and turns (flow/Resources.cpp, flow/Turns.cpp) ----------------------
     // Once per game object: the game-over, help and marker pictures, the materials and scenery,
     // the level and figure files and the particle lists, with a trace line per step and the
     // loading bar's steps 15 to 29 through steps (may be null). Sets Loaded.
@@ -137,7 +150,7 @@ public:
     // a bonus level. Nothing on a full board.
     void AddRandomCube();
 
-    // ---- Per-frame update (Update.cpp, UpdateCubes.cpp) ---------------------------------------
+    // ---- Per-frame update (flow/Update.cpp, flow/UpdateCubes.cpp) -------------------------------
     // Advances the running game by dt milliseconds: cube animations, turns, squares, the gauge,
     // the time bank, the level end, particles and labels, and the sequences of phases 1 to 3.
     void Update(float dt);
@@ -147,7 +160,7 @@ public:
     // themselves. The frame renderer calls it before it draws the play scene.
     void FollowGauge();
 
-    // ---- Level end and game over sequences (Sequences.cpp, FlyAway.cpp) -----------------------
+    // ---- Level end and game over sequences (flow/Sequences.cpp, flow/FlyAway.cpp) ---------------
     // Gives every cube its fly-away velocity, acceleration and spin for pattern 0..5.
     void StartFlyAway(int pattern);
     // One frame of fly-away motion with the bounce on the floor (independent of dt).
@@ -161,7 +174,7 @@ public:
     // True in the frame a level-completed sequence began, until its first sequence step ran.
     bool SequenceStarting = false;
 
-    // ---- Rules of play: selection and paths (Selection.cpp, Paths.cpp) -----------------------
+    // ---- Rules of play: selection and paths (rules/Selection.cpp, rules/Paths.cpp) --------------
     // Selects cube i (1..CubeCount) with the "SelectCube" sound, or with 0 drops the selection;
     // the cube selected before rests again.
     void SelectCube(int i);
@@ -176,7 +189,7 @@ public:
     // The cube standing on the cell (announced ones included), 0 when none.
     int CubeOn(TCellWord cell) const;
 
-    // ---- Rules of play: moves and special cubes (Moves.cpp, PowerCubes.cpp, Cubes.cpp) ----------
+    // ---- Rules of play: moves and special cubes (rules/Moves.cpp, PowerCubes.cpp, Cubes.cpp) -----
     // The selected cube sets off along the shown path: the move counts as barren until it scores,
     // the highlight loop stops, the cube's own cell becomes the last marker.
     void StartMove();
@@ -196,7 +209,7 @@ public:
     int AddCube(uint8_t kind);
     int PlaceCube(uint8_t kind, TCellWord cell);
 
-    // ---- Rules of play: squares and bonus figures (Squares.cpp, Figures.cpp) ------------------
+    // ---- Rules of play: squares and bonus figures (rules/Squares.cpp, rules/Figures.cpp) --------
     // Lets every 2 x 2 square vanish for points, tries the bonus figure and keeps the combo.
     // True when squares were found.
     bool FindSquares();
@@ -206,7 +219,7 @@ public:
     // (a special cube and a voice).
     void PickFigure(bool announce);
 
-    // ---- Level and figure files (LevelFile.cpp, FigureFile.cpp) -----------------------------------
+    // ---- Level and figure files (files/LevelFile.cpp, files/FigureFile.cpp) ---------------------
     // Read the whole table, complete it and only then replace Levels / Figures and their
     // counts; a bad file throws TFileError naming the file and line and changes nothing.
     void LoadLevels(const std::string& path = LevelsFileName);
@@ -214,7 +227,7 @@ public:
     void LoadFigures(const std::string& path = FiguresFileName);
     void LoadFigures(TTextReader& reader);
 
-    // ---- Checks (Invariants.cpp) -------------------------------------------------------------
+    // ---- Checks (rules/Invariants.cpp) ----------------------------------------------------------
     // The first broken board invariant as a sentence, or "" when all hold: cube and free counts
     // add up to 81, every cube stands on its own cell that is not in FreeCells, StateCount
     // matches the cubes, at most one cube is selected and it is Cubes[Selected].
@@ -223,7 +236,7 @@ public:
     // occupancy of its state, every free cell free, DotCount within the markers.
     std::string CheckBoardInvariants() const;
 
-    // ---- Saved games (SaveGame.cpp) ----------------------------------------------------------
+    // ---- Saved games (files/SaveGame.cpp) -------------------------------------------------------
     // Writes the game to the save file of GameMode through a temporary file renamed over the old
     // one. False, with a trace line, when there is no level to save or the file cannot be written.
     bool SaveGame();
@@ -232,7 +245,7 @@ public:
     // why. A missing file leaves an empty board at level 1. True when the saved game was loaded.
     bool LoadGame(int mode);
 
-    // ---- Input handlers (Input.cpp) ----------------------------------------------------------
+    // ---- Input handlers (input/Input.cpp) -------------------------------------------------------
     // The pointer position is the pointer sprite's world x and y (PointerWorld).
     // On the board: -4.5 <= x, y < 4.5.
     bool PointerOnBoard() const;
@@ -249,7 +262,7 @@ public:
     // colour under the pointer (left) or put the shot cube back (right).
     void MouseDown(int button);
 
-    // ---- Drawing (DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ------------
+    // ---- Drawing (draw/DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ----------
     // The board part of the game screen on Device: path markers (hidden while aiming), cubes by
     // kind, the bonus figure preview or the bonus-level picture, and the level, score and bonus
     // numbers. Rewrites the World of the cubes, markers and figure cubes; the text rewrites mesh
@@ -257,7 +270,7 @@ public:
     void Draw(gfx::IVertexBuffer& vertexBuffer);
 
 private:
-    // ---- Rules of play: helpers ---------------------------------------------------------------
+    // ---- Rules of play: helpers -----------------------------------------------------------------
     TCellWord StepBack(TCellWord cell) const;
     void Arrive(int i);
     void Destroy(int i);
@@ -267,7 +280,7 @@ private:
     bool TakeSquare(int x, int y);
     bool FigureFitsAt(int ox, int oy) const;
 
-    // ---- Flow and per-frame update: helpers ---------------------------------------------------
+    // ---- Flow and per-frame update: helpers -----------------------------------------------------
     void UpdateCube(int i, float dt);
     void StepCubeState(int i, float dt);
     void StartTwitch(int i);
