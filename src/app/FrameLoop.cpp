@@ -86,7 +86,6 @@ void TFormMain::RunLoadingSequence() {
     Game = std::make_unique<TGame>(D3DDevice.get());
 
     SetSoundMixer(&host_.Mixer());
-    BindSoundVolumes(&Options->SoundVol, &Options->MusicVol);
     if (soundStarted_) DoneSound(); // a second loading pass starts the mixer afresh
     soundStarted_ = InitSound(host_.MessageOwner());
     if (soundStarted_) {
@@ -94,8 +93,12 @@ void TFormMain::RunLoadingSequence() {
         LoadMusic();
         LoadSounds();
         bar.SetProgress(13);
-        SetSoundVolume();
-        SetMusicVolume();
+        SetSoundVolume(Options->SoundVol);
+        SetMusicVolume(Options->MusicVol);
+    } else {
+        // Without sound the settings show silence too.
+        Options->SoundVol = 0;
+        Options->MusicVol = 0;
     }
 
     CreatePointer(*D3DDevice, host_.CursorHost());

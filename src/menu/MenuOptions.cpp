@@ -44,8 +44,8 @@ void LayBar(TMenuPage& page, int bar, uint8_t volume, float perUnit, float fixed
 }
 
 void ApplyVolumes() {
-    SetSoundVolume();
-    SetMusicVolume();
+    SetSoundVolume(Options->SoundVol);
+    SetMusicVolume(Options->MusicVol);
 }
 
 uint8_t VolumeDown(uint8_t v) {

@@ -21,8 +21,8 @@ const std::array<const char*, MusicTrackCount> MusicNames = {"menu1.ogg", "menu2
 namespace {
 
 IMixer* Mixer = nullptr;
-uint8_t* SoundVolume = nullptr;
-uint8_t* MusicVolume = nullptr;
+uint8_t EffectsVol = 0;
+uint8_t MusicVol = 0;
 std::string ProgramDir;
 bool ProgramDirSet = false;
 
@@ -35,13 +35,6 @@ int MenuToggle = 2;
 // The channel of the playing "Selected", -1 when none.
 int64_t HighlightChannel = -1;
 std::string Extension;
-
-uint8_t SoundVol() {
-    return SoundVolume ? *SoundVolume : 0;
-}
-uint8_t MusicVol() {
-    return MusicVolume ? *MusicVolume : 0;
-}
 
 // Without a mixer from the program every call fails softly and the game stays silent.
 IMixer& TheMixer() {
@@ -75,11 +68,6 @@ void SetSoundMixer(IMixer* mixer) {
     Mixer = mixer;
 }
 
-void BindSoundVolumes(uint8_t* soundVol, uint8_t* musicVol) {
-    SoundVolume = soundVol;
-    MusicVolume = musicVol;
-}
-
 void SetSoundProgramDir(const std::string& dir) {
     ProgramDir = dir;
     if (!ProgramDir.empty() && ProgramDir.back() != '/' && ProgramDir.back() != '\\') ProgramDir += '/';
@@ -98,8 +86,8 @@ bool InitSound(void* window) {
     IMixer& mixer = TheMixer();
     const bool running = mixer.IMXInit(window, 44100) != 0 && mixer.IMXStart() != 0;
     if (!running) {
-        if (SoundVolume) *SoundVolume = 0;
-        if (MusicVolume) *MusicVolume = 0;
+        EffectsVol = 0;
+        MusicVol = 0;
     }
     return running;
 }
@@ -122,14 +110,24 @@ void LoadSounds() {
     HighlightChannel = -1;
 }
 
-void SetSoundVolume() {
-    for (TMixHandle sample : Samples) TheMixer().IMXChannelSetAttributes(sample, SoundVol());
+void SetSoundVolume(uint8_t volume) {
+    EffectsVol = volume;
+    for (TMixHandle sample : Samples) TheMixer().IMXChannelSetAttributes(sample, EffectsVol);
 }
 
-void SetMusicVolume() {
+uint8_t SoundVolume() {
+    return EffectsVol;
+}
+
+uint8_t MusicVolume() {
+    return MusicVol;
+}
+
+void SetMusicVolume(uint8_t volume) {
+    MusicVol = volume;
     // The mixer takes music volumes 0..10: the setting / 25, rounded (never a half).
-    const int volume = (MusicVol() + 12) / 25;
-    for (TMixHandle stream : Streams) TheMixer().IMXChannelSetAttributes(stream, volume);
+    const int streamVolume = (MusicVol + 12) / 25;
+    for (TMixHandle stream : Streams) TheMixer().IMXChannelSetAttributes(stream, streamVolume);
 }
 
 void PlayMusic(int track, int loop) {
@@ -162,11 +160,11 @@ void NextMenuMusic() {
 }
 
 void PlaySound(TSound sound) {
-    if (SoundVol() == 0) return;
+    if (EffectsVol == 0) return;
     const auto number = static_cast<size_t>(sound);
     if (number >= Samples.size()) return;
     if (sound == TSound::Selected && HighlightChannel != -1) StopSound(TSound::Selected);
-    const TMixHandle channel = TheMixer().IMXSamplePlay(Samples[number], SoundVol());
+    const TMixHandle channel = TheMixer().IMXSamplePlay(Samples[number], EffectsVol);
     if (sound == TSound::Selected) HighlightChannel = channel;
 }
 

@@ -52,22 +52,25 @@ extern const std::array<const char*, SoundCount> SoundNames;
 extern const std::array<const char*, MusicTrackCount> MusicNames;
 
 // Wiring, before InitSound. The mixer is not owned (the main window's host owns the real one);
-// without one, the game stays silent. The volumes are the settings' SoundVol and MusicVol, read whenever they
-// are needed (unbound, they read as 0 and everything stays silent).
+// without one, the game stays silent.
 void SetSoundMixer(IMixer* mixer);
-void BindSoundVolumes(uint8_t* soundVol, uint8_t* musicVol);
 // The folder the effects are looked for in ("<dir>/Sounds/..."); by default the folder of the
 // running program.
 void SetSoundProgramDir(const std::string& dir);
 
 // Starts the mixer; true when it runs. When it does not, both volumes become 0 so the game
-// runs silent.
+// runs silent (the caller sets the settings' volumes to 0 as well).
 bool InitSound(void* window);
 void LoadMusic();
 // Chooses ".ogg" or ".wav" for all effects by whether the "NewLevel" effect exists as ".ogg".
 void LoadSounds();
-void SetSoundVolume();
-void SetMusicVolume();
+// The effects' and the music's volumes, 0..250 (the settings' SoundVol and MusicVol; 0 until
+// set, which keeps everything silent). The main window sets them once the sounds are loaded and
+// the options page whenever a slider moves; each applies at once to everything loaded.
+void SetSoundVolume(uint8_t volume);
+void SetMusicVolume(uint8_t volume);
+uint8_t SoundVolume();
+uint8_t MusicVolume();
 
 // track 0..3; loop 0 plays once (and then MusicFinished turns true), 1 repeats.
 void PlayMusic(int track, int loop);

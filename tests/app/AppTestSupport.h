@@ -87,13 +87,15 @@ public:
         Options->Resolution = 3; // 800 x 600
         Options->Color = 0;      // 16 bits
         SetSoundMixer(&Mixer);
-        BindSoundVolumes(&Options->SoundVol, &Options->MusicVol);
         InitSound(nullptr);
         LoadMusic();
+        SetSoundVolume(Options->SoundVol);
+        SetMusicVolume(Options->MusicVol);
     }
     ~TAppEnvironment() {
         SetSoundMixer(nullptr);
-        BindSoundVolumes(nullptr, nullptr);
+        SetSoundVolume(0);
+        SetMusicVolume(0);
         SetMessageBoxHandler(nullptr);
         SetDebugLogClock(nullptr);
         SetDebugLogFile("");

@@ -318,18 +318,15 @@ class TSilence {
 public:
     TSilence() {
         SetSoundMixer(&mixer_);
-        BindSoundVolumes(&volume_, &volume_);
+        SetSoundVolume(0);
+        SetMusicVolume(0);
     }
-    ~TSilence() {
-        SetSoundMixer(nullptr);
-        BindSoundVolumes(nullptr, nullptr);
-    }
+    ~TSilence() { SetSoundMixer(nullptr); }
     TSilence(const TSilence&) = delete;
     TSilence& operator=(const TSilence&) = delete;
 
 private:
     TRecordingMixer mixer_;
-    uint8_t volume_ = 0;
 };
 
 // A new game as the menu starts one, or a game from a later level on an empty board.

@@ -109,15 +109,17 @@ class TSoundRecorder {
 public:
     TSoundRecorder() {
         SetSoundMixer(&Mixer);
-        BindSoundVolumes(&soundVol_, &musicVol_);
         InitSound(nullptr);
         LoadMusic();
         LoadSounds();
+        SetSoundVolume(200);
+        SetMusicVolume(200);
         Mixer.Calls.clear();
     }
     ~TSoundRecorder() {
         SetSoundMixer(nullptr);
-        BindSoundVolumes(nullptr, nullptr);
+        SetSoundVolume(0);
+        SetMusicVolume(0);
     }
     TSoundRecorder(const TSoundRecorder&) = delete;
     TSoundRecorder& operator=(const TSoundRecorder&) = delete;
@@ -136,8 +138,6 @@ public:
     TRecordingMixer Mixer;
 
 private:
-    uint8_t soundVol_ = 200;
-    uint8_t musicVol_ = 200;
 };
 
 // The start of a move as the input handler makes it: select the cube, search the paths,

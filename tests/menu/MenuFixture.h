@@ -60,11 +60,12 @@ protected:
         options_ = std::make_unique<TOptions>((dir / "settings.ini").string());
         Options = options_.get();
         SetSoundMixer(&mixer_);
-        BindSoundVolumes(&options_->SoundVol, &options_->MusicVol);
         SetSoundProgramDir(dir.string());
         ASSERT_TRUE(InitSound(nullptr));
         LoadMusic();
         LoadSounds();
+        SetSoundVolume(options_->SoundVol);
+        SetMusicVolume(options_->MusicVol);
 
         TTextReader reader = TTextReader::FromText("data/Menu.dat", GameFile("data/Menu.dat"));
         menu_ = LoadMenu(nullptr, nullptr, reader);
@@ -82,7 +83,8 @@ protected:
         BindMenu({});
         DoneSound();
         SetSoundMixer(nullptr);
-        BindSoundVolumes(nullptr, nullptr);
+        SetSoundVolume(0);
+        SetMusicVolume(0);
         Options = nullptr;
         SetDebugLogClock(nullptr);
         SetDebugLogFile("");

@@ -30,16 +30,17 @@ protected:
         SetDebugLogClock([] { return 7u; });
         SetDebugLogFile((dir_.path() / "debug.txt").string());
         SetSoundMixer(&mixer_);
-        BindSoundVolumes(&soundVol_, &musicVol_);
         SetSoundProgramDir(dir_.path().string());
         ASSERT_TRUE(InitSound(nullptr));
         LoadSounds();
-        SetSoundVolume();
+        SetSoundVolume(160);
+        SetMusicVolume(120);
         mixer_.Calls.clear();
     }
     void TearDown() override {
         SetSoundMixer(nullptr);
-        BindSoundVolumes(nullptr, nullptr);
+        SetSoundVolume(0);
+        SetMusicVolume(0);
         SetDebugLogClock(nullptr);
         SetDebugLogFile("");
     }
@@ -73,8 +74,6 @@ protected:
     TempDir dir_;
     CurrentDir cd_{dir_.path()};
     TRecordingMixer mixer_;
-    uint8_t soundVol_ = 160;
-    uint8_t musicVol_ = 120;
 };
 
 inline std::vector<int32_t> Scores(const THiScoreTable& table) {

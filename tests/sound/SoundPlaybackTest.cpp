@@ -54,16 +54,14 @@ TEST(SoundPlayback, MenuTracksFollowEachOtherAndThemesRepeat) {
     setenv("SDL_DISKAUDIOFILE", (dir.path() / "out.raw").c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
 
-    uint8_t soundVol = 160, musicVol = 250;
     TSdlMixer mixer;
     SetSoundMixer(&mixer);
-    BindSoundVolumes(&soundVol, &musicVol);
     SetSoundProgramDir(dir.path().string());
     ASSERT_TRUE(InitSound(nullptr));
     LoadMusic();
     LoadSounds(); // no effect files here: every handle is 0 and playing them does nothing
-    SetSoundVolume();
-    SetMusicVolume();
+    SetSoundVolume(160);
+    SetMusicVolume(250);
     PlaySound(TSound::Selected);
 
     StartMenuMusic();
@@ -81,7 +79,8 @@ TEST(SoundPlayback, MenuTracksFollowEachOtherAndThemesRepeat) {
     EXPECT_FALSE(WaitUntilFinished(300ms));
     DoneSound();
     SetSoundMixer(nullptr);
-    BindSoundVolumes(nullptr, nullptr);
+    SetSoundVolume(0);
+    SetMusicVolume(0);
 }
 
 } // namespace

@@ -36,12 +36,12 @@ protected:
         for (const char* name : MusicNames) Touch(dir_.path() / "Music" / name);
         for (const char* name : SoundNames) Touch(dir_.path() / "Sounds" / (std::string(name) + ".wav"));
         SetSoundMixer(&mixer_);
-        BindSoundVolumes(&soundVol_, &musicVol_);
         SetSoundProgramDir(dir_.path().string());
     }
     void TearDown() override {
         SetSoundMixer(nullptr);
-        BindSoundVolumes(nullptr, nullptr);
+        SetSoundVolume(0);
+        SetMusicVolume(0);
     }
     static void Touch(const fs::path& p) { std::ofstream(p) << "x"; }
 
@@ -51,8 +51,8 @@ protected:
         if (running) {
             LoadMusic();
             LoadSounds();
-            SetSoundVolume();
-            SetMusicVolume();
+            SetSoundVolume(160);
+            SetMusicVolume(120);
         }
         mixer_.Calls.clear();
         return running;
@@ -61,8 +61,6 @@ protected:
     TempDir dir_;
     CurrentDir cd_{dir_.path()};
     TRecordingMixer mixer_;
-    uint8_t soundVol_ = 160;
-    uint8_t musicVol_ = 120;
 };
 
 TEST_F(SoundTest, LoadsTracksAndEffectsInOrderAndOnlyTheHighlightLoops) {
@@ -108,20 +106,18 @@ TEST_F(SoundTest, VolumesComeFromTheSettingsAtEachCall) {
         int passed;
     };
     for (const Case c : {Case{10, 0}, Case{12, 0}, Case{13, 1}, Case{120, 5}, Case{250, 10}, Case{255, 10}}) {
-        musicVol_ = c.setting;
-        SetMusicVolume();
+        SetMusicVolume(c.setting);
         for (TMixHandle stream : {Menu1, Menu2, Theme1, Theme2})
             EXPECT_EQ(mixer_.VolumeOf(stream), c.passed) << "MusicVol " << int(c.setting);
     }
 
-    soundVol_ = 70;
-    SetSoundVolume();
+    SetSoundVolume(70);
     for (int n = 0; n < SoundCount; ++n) EXPECT_EQ(mixer_.VolumeOf(SampleOf(n)), 70);
     PlaySound(TSound::FigureDone);
     EXPECT_EQ(mixer_.CallsTo("IMXSamplePlay(").back(),
               "IMXSamplePlay(" + std::to_string(SampleOf(TSound::FigureDone)) + ",70)");
 
-    soundVol_ = 0;
+    SetSoundVolume(0);
     mixer_.Calls.clear();
     PlaySound(TSound::SelectCube);
     PlaySound(TSound::Selected);
@@ -220,11 +216,11 @@ TEST_F(SoundTest, AMixerThatFailsToStartLeavesTheGameSilent) {
         TRecordingMixer mixer;
         (failInit ? mixer.InitResult : mixer.StartResult) = 0;
         SetSoundMixer(&mixer);
-        soundVol_ = 160;
-        musicVol_ = 120;
+        SetSoundVolume(160);
+        SetMusicVolume(120);
         EXPECT_FALSE(InitSound(nullptr));
-        EXPECT_EQ(soundVol_, 0);
-        EXPECT_EQ(musicVol_, 0);
+        EXPECT_EQ(SoundVolume(), 0);
+        EXPECT_EQ(MusicVolume(), 0);
         EXPECT_TRUE(mixer.CallsTo("IMXStreamOpenFile(").empty());
 
         mixer.Calls.clear();
