@@ -129,7 +129,7 @@ std::unique_ptr<TGame> BusyGame(IDevice& device) {
         SpawnParticle(1, 0, {0, 0, 1}, 256, {float(k), 1, 0});
         SpawnParticle(2, 3, {1, 0, 1}, 256, {0, float(k), 0});
     }
-    PointerStyle = kPointerGame;
+    game->PointerStyle = kPointerGame;
     return game;
 }
 

@@ -102,6 +102,8 @@ void TFormMain::RunLoadingSequence() {
     }
 
     CreatePointer(*D3DDevice, host_.CursorHost());
+    Game->PointerStyle = kPointerMenu;
+    Game->PointerAt = PointerPosition();
     bar.SetProgress(14);
 
     LoadFontTextures(*D3DDevice);

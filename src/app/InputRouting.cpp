@@ -52,10 +52,11 @@ void TFormMain::FormKeyDown(uint16_t key) {
 void TFormMain::FormMouseMove(int32_t x, int32_t y) {
     if (Loading()) return;
     MovePointer(x, y);
+    const TVector at = PointerPosition();
+    if (Game) Game->PointerAt = at;
     SetPointerLight();
     if (GameState == gsGame && Game) Game->MouseMove();
     if (GameState == gsMenu) OptionsHover();
-    const TVector at = PointerPosition();
     MenuMouseMove(at.x, at.y);
 }
 

@@ -19,6 +19,7 @@
 #include "game/GameRecords.h"
 #include "game/RangeArray.h"
 #include "render/Camera.h"
+#include "render/PointerPosition.h"
 
 #include <cstdint>
 #include <string>
@@ -94,6 +95,10 @@ public:
     float GaugeStart = 0;
     // The scene's camera, which the level-end and game-over sequences move.
     TCamera Camera;
+    // The pointer style drawn (menu, game or aiming; the game and the menu choose it) and the
+    // world position on the board plane where the main window last put the pointer.
+    uint8_t PointerStyle = kPointerMenu;
+    TVector PointerAt = kPointerStart;
 
     // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);
@@ -246,7 +251,7 @@ public:
     bool LoadGame(int mode);
 
     // ---- Input handlers (input/Input.cpp) -------------------------------------------------------
-    // The pointer position is the pointer sprite's world x and y (PointerWorld).
+    // The pointer position is PointerAt's x and y.
     // On the board: -4.5 <= x, y < 4.5.
     bool PointerOnBoard() const;
     // The cell under the pointer (coordinates rounded halves to even, limited to 1..9), 0 when

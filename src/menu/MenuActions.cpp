@@ -113,7 +113,7 @@ void OptionsPage(const TMenuKeyResult& r) {
 void RunningGame(const TMenuKeyResult& r) {
     TGame* game = MenuLinks().Game;
     if (r.Action != maChosen || r.Item != 1 || !game) return;
-    PointerStyle = kPointerGame;
+    game->PointerStyle = kPointerGame;
     game->Phase = phMenu;
     ShowMenuPage(mpPause);
 }

@@ -39,9 +39,10 @@ std::string KindTextureName(int skin, int slot) {
 
 void EnterMenu() {
     SetGameState(gsMenu);
-    PointerStyle = kPointerMenu;
+    TGame* game = MenuLinks().Game;
+    if (game) game->PointerStyle = kPointerMenu;
     ShowMenuPage(mpMain);
-    if (TGame* game = MenuLinks().Game) game->Camera.Reset();
+    if (game) game->Camera.Reset();
     StartMenuMusic();
 }
 

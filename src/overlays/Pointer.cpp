@@ -14,7 +14,6 @@ std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
 
 namespace {
 
-constexpr TVector kStartPosition{-1.8f, -0.25f, 0.01f};
 constexpr float kPlaneWidth = 14.45f;
 constexpr float kPlaneHeight = 10.8375f;
 constexpr std::array<const char*, kPointerStyles> kFiles = {"Images\\cursor.tga", "Images\\cursor.tga",
@@ -66,22 +65,19 @@ void CreatePointer(IDevice& device, ICursorHost& host) {
         auto sprite = std::make_unique<T3DSprite>(&device, kFiles[size_t(i)]);
         sprite->Scale = {1, 1, 1};
         sprite->Rotation = {0, 0, 0};
-        sprite->Position = kStartPosition;
+        sprite->Position = kPointerStart;
         PointerSprites[size_t(i)] = std::move(sprite);
     }
     InvWidth = width > 0 ? 1.0f / float(width) : 0;
     InvHeight = height > 0 ? 1.0f / float(height) : 0;
-    PointerStyle = kPointerMenu;
-    PointerWorld = kStartPosition;
 }
 
 void MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
     T3DSprite& first = *PointerSprites[0];
     // Without a drawing area (InvWidth 0) the pointer stays at the centre.
-    first.Position.x = kStartPosition.x + (InvWidth > 0 ? 0.5f - float(x) * InvWidth : 0) * kPlaneWidth;
-    first.Position.y = kStartPosition.y + (InvHeight > 0 ? 0.5f - float(y) * InvHeight : 0) * kPlaneHeight;
-    PointerWorld = first.Position;
+    first.Position.x = kPointerStart.x + (InvWidth > 0 ? 0.5f - float(x) * InvWidth : 0) * kPlaneWidth;
+    first.Position.y = kPointerStart.y + (InvHeight > 0 ? 0.5f - float(y) * InvHeight : 0) * kPlaneHeight;
     for (int i = 1; i < kPointerStyles; ++i) {
         PointerSprites[size_t(i)]->Scale = first.Scale;
         PointerSprites[size_t(i)]->Position = first.Position;
@@ -110,9 +106,9 @@ void DestroyPointer() {
 }
 
 TVector PointerPosition() {
-    const int style = std::clamp<int>(PointerStyle, 1, kPointerStyles);
-    const auto& sprite = PointerSprites[size_t(style - 1)];
-    return sprite ? sprite->Position : kStartPosition;
+    // Every style's sprite stands where the first one does.
+    const auto& sprite = PointerSprites[0];
+    return sprite ? sprite->Position : kPointerStart;
 }
 
 } // namespace veltrane

@@ -14,13 +14,12 @@
 namespace veltrane {
 
 inline constexpr int kPointerStyles = 3;
-// This module keeps PointerStyle and PointerWorld (render/PointerPosition.h) up to date.
 // Sprites of styles 1..3 (PointerSprites[0] is style 1); empty until CreatePointer.
 extern std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
 
 // Centres the system cursor on the window, logs where it ended up ("Mouse created at 400_300"),
-// makes the three sprites at the camera target just above the board and selects style 1. The
-// host must outlive the pointer (until DestroyPointer or the next CreatePointer).
+// makes the three sprites at the camera target just above the board. The host must outlive the
+// pointer (until DestroyPointer or the next CreatePointer).
 void CreatePointer(gfx::IDevice& device, ICursorHost& host);
 // Maps a mouse position in window pixels onto the pointer plane: the window's width spans 14.45
 // world units and its height 10.8375, centred on (-1.8, -0.25); right is -x, down is -y.
@@ -31,7 +30,7 @@ void DrawPointer(int style);
 // Frees the sprites; the pointer then neither moves nor draws.
 void DestroyPointer();
 
-// The world position of the current style's sprite; the camera target before CreatePointer.
+// The world position of the pointer's sprites; the camera target before CreatePointer.
 TVector PointerPosition();
 
 } // namespace veltrane

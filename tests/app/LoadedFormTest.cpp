@@ -114,7 +114,7 @@ protected:
                });
     }
     static bool PointerDrawn(const std::vector<gfx::TRecordedCall>& calls) {
-        return Sets(calls, PointerSprites[size_t(PointerStyle - 1)]->Texture);
+        return Sets(calls, PointerSprites[size_t(s->Form.Game->PointerStyle - 1)]->Texture);
     }
     static size_t IndexOf(const std::vector<gfx::TRecordedCall>& calls, const std::string& text) {
         for (size_t i = 0; i < calls.size(); ++i)
@@ -160,7 +160,7 @@ TEST_F(LoadedFormTest, LoadingLightsTheBarStepByStepAndEndsInTheMainMenu) {
     EXPECT_EQ(s->Host.Cursor.Moves.back(), (TScreenPoint{100 + 400, 50 + 300}));
     const Lines plays = s->Env.Mixer.CallsTo("IMXSamplePlay(");
     ASSERT_FALSE(plays.empty());
-    EXPECT_EQ(PointerStyle, kPointerMenu);
+    EXPECT_EQ(form().Game->PointerStyle, kPointerMenu);
     EXPECT_EQ(form().LoadingBar, nullptr);
     EXPECT_TRUE(form().Game->Loaded);
 }

@@ -50,7 +50,7 @@ public:
     // One frame's input, before the frame's update.
     void Act(TBotGame& result) {
         if (GameState != gsGame || game_.Phase != phPlay) return;
-        if (PointerStyle == kPointerAiming) {
+        if (game_.PointerStyle == kPointerAiming) {
             Aim(result);
             return;
         }
@@ -69,7 +69,7 @@ public:
         thought_ = 0;
         if (plan.Type == TPlan::Shot) {
             Click(plan.From, kLeft);
-            if (PointerStyle == kPointerAiming) {
+            if (game_.PointerStyle == kPointerAiming) {
                 aimFrames_ = 0;
                 ++turns_;
             }
@@ -96,7 +96,7 @@ public:
 
 private:
     void PointAt(TCellWord cell) {
-        PointerWorld = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5), 0.01f};
+        game_.PointerAt = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5), 0.01f};
     }
     // The pointer moves onto the cell and clicks, as the main window passes them on.
     void Click(TCellWord cell, int button) {
@@ -124,7 +124,7 @@ private:
         const int under = game_.CubeOn(game_.PointerCell());
         if (under != 0 && game_.Cubes[under].Kind == colour && game_.Cubes[under].State == csTurning) {
             game_.MouseDown(kLeft);
-            if (PointerStyle == kPointerGame) ++result.ShotsFired;
+            if (game_.PointerStyle == kPointerGame) ++result.ShotsFired;
             return;
         }
         if (under != 0 && game_.Cubes[under].Kind == colour && game_.Cubes[under].State != csAnnounced)
@@ -341,7 +341,7 @@ void StartBotGame(TGame& game, const TBotSetup& setup) {
         game.TotalScore = 0;
         game.PendingScore = 0;
         game.Level = std::min(setup.StartLevel, MaxLevels) - 1;
-        PointerStyle = kPointerGame;
+        game.PointerStyle = kPointerGame;
         game.StartLevel();
     }
     SetGameState(gsGame);
@@ -362,8 +362,8 @@ std::string CheckGame(const TGame& game, double lastScore) {
     if (game.Phase > phMenu) return "Phase " + std::to_string(game.Phase);
     if (!(game.PendingScore >= 0)) return "PendingScore " + std::to_string(game.PendingScore);
     if (!(game.TotalScore >= lastScore)) return "TotalScore fell to " + std::to_string(game.TotalScore);
-    if (GameState == gsGame && PointerStyle != kPointerGame && PointerStyle != kPointerAiming)
-        return "PointerStyle " + std::to_string(PointerStyle) + " in a game";
+    if (GameState == gsGame && game.PointerStyle != kPointerGame && game.PointerStyle != kPointerAiming)
+        return "PointerStyle " + std::to_string(game.PointerStyle) + " in a game";
     // The selection lasts until its move arrives.
     if (game.Selected != 0 && game.Cubes[game.Selected].State != csSelected &&
         game.Cubes[game.Selected].State != csMoving)
@@ -392,7 +392,7 @@ std::string SavedPicture(const TGame& game) {
 std::string SaveAndResume(TGame& game) {
     const std::string before = SavedPicture(game);
     if (!game.SaveGame()) return "SaveGame failed";
-    PointerStyle = kPointerGame;
+    game.PointerStyle = kPointerGame;
     game.Phase = phMenu;
     if (!game.LoadGame(game.GameMode)) return "LoadGame refused the game just saved";
     game.Phase = phPlay;
@@ -451,6 +451,10 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
     game.Figures = data.Figures;
     game.FigureCount = data.FigureCount;
     game.Loaded = true;
+    // The pointer position the previous bot game left, as the one program-wide pointer used to
+    // carry it from game to game when the golden journal was recorded.
+    static TVector carried = kPointerStart;
+    game.PointerAt = carried;
     StartBotGame(game, setup);
 
     TBotGame result;
@@ -502,7 +506,7 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
 
         std::string fault = CheckGame(game, lastScore);
         if (fault.empty() && setup.SaveEvery > 0 && (result.Frames + 1) % setup.SaveEvery == 0 &&
-            game.Phase == phPlay && GameState == gsGame && PointerStyle == kPointerGame) {
+            game.Phase == phPlay && GameState == gsGame && game.PointerStyle == kPointerGame) {
             fault = SaveAndResume(game);
             ++result.SaveCycles;
             // The file keeps 15 digits of the score.
@@ -525,9 +529,9 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
             break;
         }
     }
+    carried = game.PointerAt;
     result.Levels.back().ScoreAtEnd = game.TotalScore;
     result.TotalScore = game.TotalScore;
-    PointerStyle = kPointerMenu;
     SetGameState(gsMenu);
     return result;
 }

@@ -100,7 +100,6 @@ protected:
         InitMaterials();
         InitParticles();
         ClearScoreLabels();
-        PointerStyle = kPointerGame;
         if (real)
             LoadGameFolder();
         else
@@ -118,7 +117,6 @@ protected:
         FreeFontTextures();
         for (TFont& font : Fonts) font.Metrics = TFontMetrics{};
         FreeParticleTextures();
-        PointerStyle = kPointerMenu;
     }
 
     // The states, lights and camera the main window sets before a frame of play.

@@ -137,7 +137,6 @@ protected:
         device.SetRenderState(D3DRS_AMBIENT, 0x00666666);
         InitParticles();
         ClearScoreLabels();
-        PointerStyle = kPointerGame;
         for (int n = 0; n < RoomPlanes; ++n)
             Place(Room[size_t(n)], RoomItems[size_t(n)], "room" + std::to_string(n));
         Place(BackPlane, BackPlaneItem, "background");
@@ -174,7 +173,6 @@ protected:
         HelpPicture.reset();
         InitParticles();
         ClearScoreLabels();
-        PointerStyle = kPointerMenu;
     }
 
     void Place(TBackPlane& plane, const TSceneItem& item, const std::string& name) {
@@ -305,11 +303,11 @@ TEST_F(DrawSceneTest, MarkersAreHiddenWhileAimingAndWhenThereAreNone) {
     // The marker's world is rebuilt from its placement.
     EXPECT_EQ(DrawsOf("dot")[0]->World.m[3][0], -2.0f);
 
-    PointerStyle = kPointerAiming;
+    game->PointerStyle = kPointerAiming;
     DrawScene(*game);
     EXPECT_TRUE(DrawsOf("dot").empty());
 
-    PointerStyle = kPointerGame;
+    game->PointerStyle = kPointerGame;
     game->DotCount = 0;
     DrawScene(*game);
     EXPECT_TRUE(DrawsOf("dot").empty());

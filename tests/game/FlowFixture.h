@@ -47,8 +47,6 @@ protected:
         Options = &options_;
         RandSeed = 12345;
         SetGameState(gsGame);
-        PointerStyle = kPointerMenu;
-        PointerOff();
         InitParticles();
         ClearScoreLabels();
         DelayedLabels = {};
@@ -56,6 +54,7 @@ protected:
         BonusLight = TBonusLight{};
         RestoreMusicHandler = nullptr;
         game_ = std::make_unique<TGame>(nullptr);
+        PointerOff();
         FillLevelTable(*game_);
         sound_.Clear();
     }
@@ -67,10 +66,10 @@ protected:
     TGame& game() { return *game_; }
 
     // The pointer far off the board, so no cube turns under it.
-    static void PointerOff() { PointerWorld = {40, 40, 0.01f}; }
+    void PointerOff() { game_->PointerAt = {40, 40, 0.01f}; }
     // The pointer over the middle of cell (X, Y).
-    static void PointerAt(TCellWord cell) {
-        PointerWorld = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5), 0.01f};
+    void PointerOver(TCellWord cell) {
+        game_->PointerAt = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5), 0.01f};
     }
 
     // Frames of dt ms; stops early when until() holds. The number of frames run.

@@ -29,7 +29,7 @@ TEST_F(StartGameTest, ANewGameAnnouncesTheFirstCubesWithoutBanner) {
     EXPECT_EQ(game().CubeCount, 3);
     EXPECT_EQ(CubesIn(csAnnounced), 3);
     EXPECT_EQ(game().FreeCount, 81 - 3);
-    EXPECT_EQ(PointerStyle, kPointerGame);
+    EXPECT_EQ(game().PointerStyle, kPointerGame);
     EXPECT_FALSE(game().BoardIdle);
     EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::NewLevel});
     EXPECT_TRUE(ParticleLists[kBannerList - 1].Empty());

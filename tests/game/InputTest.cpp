@@ -13,25 +13,15 @@ using namespace testing;
 constexpr int kLeft = 0;
 constexpr int kRight = 1;
 
-void PointAtWorld(float x, float y) {
-    PointerWorld = {x, y, 0.01f};
-}
-
-// The pointer over the centre of a cell.
-void PointAt(int x, int y) {
-    PointAtWorld(static_cast<float>(x - 5), static_cast<float>(y - 5));
-}
-
 class InputTest : public ::testing::Test {
 protected:
-    InputTest() { PointerStyle = kPointerGame; }
-    ~InputTest() override {
-        PointerStyle = kPointerMenu;
-        PointerWorld = {-1.8f, -0.25f, 0.01f};
-    }
+    void PointAtWorld(float x, float y) { game_->PointerAt = {x, y, 0.01f}; }
+    // The pointer over the centre of a cell.
+    void PointAt(int x, int y) { PointAtWorld(static_cast<float>(x - 5), static_cast<float>(y - 5)); }
 
     void Board(const TPicture& picture) {
         game_ = GameWithBoard(picture);
+        game_->PointerStyle = kPointerGame;
         game_->BoardIdle = true;
         sound_.Clear();
     }
@@ -245,7 +235,7 @@ protected:
 };
 
 TEST_F(AimingTest, ArmingAShotCube) {
-    EXPECT_EQ(PointerStyle, kPointerAiming);
+    EXPECT_EQ(game_->PointerStyle, kPointerAiming);
     EXPECT_EQ(game_->ShotHome, CellWord(3, 2));
     EXPECT_EQ(game_->Selected, 0);
     EXPECT_EQ(game_->Cubes[shot_].State, csVanishing);
@@ -254,21 +244,21 @@ TEST_F(AimingTest, ArmingAShotCube) {
 
     // While the shot cube is still going, no click counts.
     game_->MouseDown(kRight);
-    EXPECT_EQ(PointerStyle, kPointerAiming);
+    EXPECT_EQ(game_->PointerStyle, kPointerAiming);
     PointAt(1, 1);
     TurnUnderPointer();
     game_->MouseDown(kLeft);
-    EXPECT_EQ(PointerStyle, kPointerAiming);
+    EXPECT_EQ(game_->PointerStyle, kPointerAiming);
     EXPECT_EQ(game_->Cubes[1].State, csTurning);
 }
 
 TEST_F(AimingTest, RightClickPutsTheShotCubeBack) {
     game_->SetCubeState(shot_, csGone);
     game_->MouseDown(kRight);
-    EXPECT_EQ(PointerStyle, kPointerAiming) << "waits until the shot cube has left its cell";
+    EXPECT_EQ(game_->PointerStyle, kPointerAiming) << "waits until the shot cube has left its cell";
     FinishVanishing();
     ClickAt(7, 7, kRight);
-    EXPECT_EQ(PointerStyle, kPointerGame);
+    EXPECT_EQ(game_->PointerStyle, kPointerGame);
     const int back = game_->CubeOn(CellWord(3, 2));
     ASSERT_NE(back, 0);
     EXPECT_EQ(game_->Cubes[back].Kind, ckShot);
@@ -283,7 +273,7 @@ TEST_F(AimingTest, LeftClickShootsTheColourTurningUnderThePointer) {
         ClickAt(x, y);
         TurnUnderPointer();
         game_->MouseDown(kLeft);
-        EXPECT_EQ(PointerStyle, kPointerAiming) << x << "," << y;
+        EXPECT_EQ(game_->PointerStyle, kPointerAiming) << x << "," << y;
     }
     EXPECT_EQ(game_->StateCount[csVanishing + 1], 0);
 
@@ -292,13 +282,13 @@ TEST_F(AimingTest, LeftClickShootsTheColourTurningUnderThePointer) {
     TurnUnderPointer();
     PointAt(7, 7);
     game_->MouseDown(kLeft);
-    EXPECT_EQ(PointerStyle, kPointerAiming);
+    EXPECT_EQ(game_->PointerStyle, kPointerAiming);
 
     PointAt(1, 1);
     TurnUnderPointer();
     sound_.Clear();
     game_->MouseDown(kLeft);
-    EXPECT_EQ(PointerStyle, kPointerGame);
+    EXPECT_EQ(game_->PointerStyle, kPointerGame);
     EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(1, 1))].State, csVanishing);
     EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(3, 1))].State, csVanishing);
     EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(5, 4))].State, csTurning);

@@ -219,14 +219,13 @@ TEST_F(SaveGameTest, AnArmedShotCubeIsSavedBackOnItsHomeCell) {
         ".........",
     });
     game_->BoardIdle = true;
-    PointerStyle = kPointerGame;
-    PointerWorld = {-4, -4, 0.01f}; // over (1, 1)
+    game_->PointerStyle = kPointerGame;
+    game_->PointerAt = {-4, -4, 0.01f}; // over (1, 1)
     game_->MouseDown(0);
-    ASSERT_EQ(PointerStyle, kPointerAiming);
+    ASSERT_EQ(game_->PointerStyle, kPointerAiming);
     RemoveVanished(*game_); // the shot cube has gone; the player leaves while aiming
     ASSERT_EQ(game_->CubeCount, 1);
     ASSERT_TRUE(game_->SaveGame());
-    PointerStyle = kPointerMenu;
 
     const std::vector<std::string> lines = Lines(ReadAll(SavePath(1)));
     ASSERT_EQ(lines.size(), 8u + 8u);

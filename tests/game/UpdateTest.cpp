@@ -126,7 +126,7 @@ TEST_F(UpdateTest, ThePointerTurnsCubesButNotBlocksAndSpinsBombsOnce) {
     game().StartGame();
     SetBoard({"1BX......", ".........", ".........", ".........", ".........", ".........", ".........",
               ".........", "........5"});
-    PointerAt(CellWord(1, 1));
+    PointerOver(CellWord(1, 1));
     game().Update(0);
     TCube& cube = game().Cubes[1];
     ASSERT_EQ(cube.State, csTurning);
@@ -144,17 +144,17 @@ TEST_F(UpdateTest, ThePointerTurnsCubesButNotBlocksAndSpinsBombsOnce) {
     EXPECT_EQ(angle, target);
     EXPECT_EQ(cube.Scale, (TVector{0.8f, 0.8f, 0.8f}));
 
-    PointerAt(CellWord(2, 1));
+    PointerOver(CellWord(2, 1));
     game().Update(0);
     EXPECT_EQ(game().Cubes[2].State, csTurning);
     EXPECT_EQ(game().Cubes[2].TurnAxis, 3);
     EXPECT_FLOAT_EQ(game().Cubes[2].TurnTarget, 2 * Pi);
-    PointerAt(CellWord(3, 1));
+    PointerOver(CellWord(3, 1));
     game().Update(0);
     EXPECT_EQ(game().Cubes[3].State, csResting);
 
     // Only in play.
-    PointerAt(CellWord(9, 9));
+    PointerOver(CellWord(9, 9));
     game().Phase = phLevelCompleted;
     game().Update(0);
     EXPECT_EQ(game().Cubes[4].State, csResting);
@@ -172,7 +172,7 @@ TEST_F(UpdateTest, ATwitchUnderThePointerRunsTenTimesAsFast) {
     game().Update(1);
     const float slow = cube.Rotation.z;
     cube.Rotation.z = 0;
-    PointerAt(CellWord(1, 1));
+    PointerOver(CellWord(1, 1));
     game().Update(1);
     EXPECT_NEAR(slow, 0.02f / Pi * (Pi / 2 + 0.01f), 1e-6);
     EXPECT_NEAR(cube.Rotation.z, 10 * slow, 1e-5);

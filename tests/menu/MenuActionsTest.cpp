@@ -230,7 +230,7 @@ TEST_F(MenuActionsTest, PauseResumeLeaveWithSaveAndContinueTheSavedGame) {
     Choose(1); // the game's menu button
     EXPECT_EQ(game_->Phase, phMenu);
     EXPECT_EQ(menu_->Page, mpPause);
-    EXPECT_EQ(PointerStyle, kPointerGame);
+    EXPECT_EQ(game_->PointerStyle, kPointerGame);
     Choose(3); // resume
     EXPECT_EQ(game_->Phase, phPlay);
     EXPECT_EQ(menu_->Page, mpGame);
@@ -310,12 +310,12 @@ TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
 
 TEST_F(MenuActionsTest, EnterMenuRestsTheCameraAndStartsTheMenuMusic) {
     SetGameState(gsGame);
-    PointerStyle = kPointerGame;
+    game_->PointerStyle = kPointerGame;
     game_->Camera.Eye = TVector{1, 2, 3};
     ShowMenuPage(5);
     EnterMenu();
     EXPECT_EQ(GameState, gsMenu);
-    EXPECT_EQ(PointerStyle, kPointerMenu);
+    EXPECT_EQ(game_->PointerStyle, kPointerMenu);
     EXPECT_EQ(menu_->Page, mpMain);
     EXPECT_EQ(game_->Camera.Eye, TCamera::RestEye);
     EXPECT_EQ(LastMusic(), Play(kMenu1, 0));

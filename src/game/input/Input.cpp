@@ -33,18 +33,18 @@ bool BoardBusy(const TGame& game) {
 } // namespace
 
 bool TGame::PointerOnBoard() const {
-    const float px = PointerWorld.x, py = PointerWorld.y;
+    const float px = PointerAt.x, py = PointerAt.y;
     return -4.5f <= px && px < 4.5f && -4.5f <= py && py < 4.5f;
 }
 
 TCellWord TGame::PointerCell() const {
     if (!PointerOnBoard()) return 0;
-    return CellWord(BoardIndex(PointerWorld.x), BoardIndex(PointerWorld.y));
+    return CellWord(BoardIndex(PointerAt.x), BoardIndex(PointerAt.y));
 }
 
 bool TGame::PointerOverCube(int i) const {
     if (i < 1 || i > std::min(CubeCount, MaxCubes)) return false;
-    const float px = PointerWorld.x, py = PointerWorld.y;
+    const float px = PointerAt.x, py = PointerAt.y;
     const float x = Cubes[i].X, y = Cubes[i].Y;
     return x - 5.5f <= px && px < x - 4.5f && y - 5.5f <= py && py < y - 4.5f;
 }
