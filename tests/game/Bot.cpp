@@ -451,10 +451,6 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
     game.Figures = data.Figures;
     game.FigureCount = data.FigureCount;
     game.Loaded = true;
-    // The pointer position the previous bot game left, as the one program-wide pointer used to
-    // carry it from game to game when the golden journal was recorded.
-    static TVector carried = kPointerStart;
-    game.PointerAt = carried;
     StartBotGame(game, setup);
 
     TBotGame result;
@@ -529,7 +525,6 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
             break;
         }
     }
-    carried = game.PointerAt;
     result.Levels.back().ScoreAtEnd = game.TotalScore;
     result.TotalScore = game.TotalScore;
     SetGameState(gsMenu);
