@@ -3,11 +3,14 @@
 #include "TempDir.h"
 #include "ui/ContactSheet.h"
 #include "ui/Fonts.h"
+#include "ui/MenuLayout.h"
+#include "ui/MenuPictures.h"
 #include "ui/UiAssets.h"
 #include "ui/UiParts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -156,6 +159,28 @@ TEST(UiAssets, ArrowPointerHasItsTipAtTheCentreAndAimingPointerIsCentred) {
         EXPECT_NEAR(aim.Alpha(c - d, c), aim.Alpha(c + d - 1, c), 40) << d;
         EXPECT_NEAR(aim.Alpha(c, c - d), aim.Alpha(c, c + d - 1), 40) << d;
     }
+}
+
+// Every menu page shares the background, so where the high-score page writes "enter your name"
+// (from x = -3.5, y = -5.3 towards the right, glyphs 0.36 high) it must be bare dark floor: no
+// panel standing empty on the other pages (its gold edge), no resting cube under the prompt.
+// Both come to about 0.4 in their brightest channel, the floor to about 0.13.
+TEST(UiAssets, MenuBackgroundLeavesBareFloorWhereTheNamePromptAppears) {
+    const Canvas back = ui::DrawMenuBackground(1024, 768);
+    const float w = static_cast<float>(back.Width()), h = static_cast<float>(back.Height());
+    const auto px = [&](float worldX) {
+        return static_cast<int>(w / 2 + (ui::kPlaneCentreX - worldX) * w / ui::kPlaneWidth);
+    };
+    const auto py = [&](float worldY) {
+        return static_cast<int>(h / 2 - (worldY - ui::kPlaneCentreY) * h / ui::kPlaneHeight);
+    };
+    float brightest = 0;
+    for (int y = py(-5.3f + 0.35f); y < std::min(back.Height(), py(-5.3f - 0.35f)); ++y)
+        for (int x = px(-3.2f); x < px(-7.3f); ++x) {
+            const Colour c = back.Get(x, y);
+            brightest = std::max({brightest, c.r, c.g, c.b});
+        }
+    EXPECT_LT(brightest, 0.25f);
 }
 
 // Not a check: remakes docs/ui-contact-sheet.png, the interface's screens as a player sees them

@@ -253,20 +253,18 @@ Canvas DrawMenuItem(const MenuItemSpec& item, bool highlighted) {
 Canvas DrawMenuBackground(int width, int height) {
     const float w = static_cast<float>(width), h = static_cast<float>(height);
     // The high-score page writes "enter your name" from x = -3.5, y = -5.3 towards the right of
-    // the screen, below the table: it gets a plate of its own, clear of the resting cubes.
+    // the screen, below the table. Every page shares this picture, so it holds no panel for the
+    // prompt (an empty one would look like a missing field), only floor: the resting cubes keep
+    // clear of where the prompt appears.
     const auto pictureX = [&](float worldX) { return w / 2 + (kPlaneCentreX - worldX) * w / kPlaneWidth; };
     const auto pictureY = [&](float worldY) { return h / 2 - (worldY - kPlaneCentreY) * h / kPlaneHeight; };
     const float unit = w / kPlaneWidth;
-    const PixelBox plate{pictureX(-3.1f), pictureY(-5.3f) - 0.28f * unit, pictureX(-7.35f),
-                         std::min(h - 3, pictureY(-5.3f) + 0.28f * unit)};
-    Canvas c = DrawRoomBackdrop(width, height, 11, {{plate.x0 - 8, plate.y0 - 8, plate.x1 + 8, h}});
+    const PixelBox prompt{pictureX(-3.1f), pictureY(-5.3f) - 0.28f * unit, pictureX(-7.35f), h};
+    Canvas c = DrawRoomBackdrop(width, height, 11, {{prompt.x0 - 8, prompt.y0 - 8, prompt.x1 + 8, h}});
     DrawLogo(c, w / 2, h * 0.08f, h * 0.08f);
     // A quiet glass panel behind the menu items and the score table.
     c.FillRoundRect(w * 0.2f, h * 0.175f, w * 0.8f, h * 0.9f, 22, {0.02f, 0.07f, 0.11f, 0.42f});
     StrokeRoundRect(c, w * 0.2f, h * 0.175f, w * 0.8f, h * 0.9f, 22, 1.5f, WithAlpha(kGold, 0.45f));
-    const float r = (plate.y1 - plate.y0) / 2;
-    c.FillRoundRect(plate.x0, plate.y0, plate.x1, plate.y1, r, {0.02f, 0.06f, 0.09f, 0.92f});
-    StrokeRoundRect(c, plate.x0, plate.y0, plate.x1, plate.y1, r, 1.5f, WithAlpha(kGold, 0.5f));
     return c;
 }
 
