@@ -60,12 +60,22 @@ public:
     uint32_t Levels() const override { return levels_; }
     D3DFORMAT Format() const override { return format_; }
     GLuint Name() const { return name_; }
+    // Only the picture itself is sent to GL at first; the smaller levels are made by the driver
+    // when a draw first samples the texture with a mip filter (this game never does, and the
+    // levels would take a third more memory).
+    void MakeLevels() const {
+        if (levelsMade_ || levels_ < 2) return;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(levels_) - 1);
+        glGenerateMipmap(GL_TEXTURE_2D);
+        levelsMade_ = true;
+    }
 
 private:
     std::weak_ptr<TGlContextToken> token_;
     GLuint name_;
     uint32_t width_, height_, levels_;
     D3DFORMAT format_;
+    mutable bool levelsMade_ = false;
 };
 
 // The managed pool: a copy in memory, written through Lock and sent to GL at Unlock.
@@ -659,6 +669,9 @@ struct TGlDevice::Impl {
                 BoundTexture = name;
             }
         }
+        if ((Dirty & (kDirtySampler | kDirtyTexture)) && State.Texture &&
+            State.StageStates[D3DTSS_MIPFILTER] != D3DTEXF_NONE)
+            static_cast<const TGlTexture*>(State.Texture.get())->MakeLevels();
         Dirty = 0;
     }
 };
@@ -771,12 +784,10 @@ HRESULT TGlDevice::CreateTexture(const TTextureImage& image, TextureHandle& text
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(image.Levels.size()) - 1);
-    for (size_t i = 0; i < image.Levels.size(); ++i) {
-        const TTextureLevel& level = image.Levels[i];
-        glTexImage2D(GL_TEXTURE_2D, GLint(i), GL_RGBA8, GLsizei(level.Width), GLsizei(level.Height), 0,
-                     GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, level.Pixels.data());
-    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0); // see TGlTexture::MakeLevels
+    const TTextureLevel& top = image.Levels.front();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, GLsizei(top.Width), GLsizei(top.Height), 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, top.Pixels.data());
     impl_->BoundTexture = name;
     impl_->Dirty |= kDirtyTexture;
     if (glGetError() != GL_NO_ERROR) {
