@@ -251,6 +251,7 @@ void BM_WholeFrame(benchmark::State& state, int width, int height, TScene scene,
     const double frames = double(state.iterations());
     state.counters["fps"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
     state.counters["samples"] = w.Host.Device->Samples();
+    state.counters["programs"] = double(w.Host.Device->ProgramCount());
     state.counters["allocations_per_frame"] = double(made) / frames;
 }
 

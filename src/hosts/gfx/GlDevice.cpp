@@ -745,6 +745,10 @@ int TGlDevice::Samples() const {
     return samples;
 }
 
+size_t TGlDevice::ProgramCount() const {
+    return impl_->Programs.size();
+}
+
 void TGlDevice::Finish() {
     glFinish();
 }

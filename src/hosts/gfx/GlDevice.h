@@ -65,6 +65,8 @@ public:
     // Samples per pixel of the back buffer (0 without multisampling).
     int Samples() const;
 
+    // Shader programs made so far, the general one included (for measuring).
+    size_t ProgramCount() const;
     // Waits until every call so far is drawn (for measuring).
     void Finish();
 
