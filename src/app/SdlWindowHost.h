@@ -14,6 +14,10 @@ struct SDL_Window;
 
 namespace veltrane {
 
+namespace gfx {
+class TGlDevice;
+}
+
 class TFormMain;
 
 class TSdlWindowHost final : public IWindowHost {
@@ -50,6 +54,9 @@ public:
 private:
     void Dispatch(const SDL_Event& event);
     void DestroyWindow();
+    // A new window as requested, with samples per pixel (0: no multisampling), and its device.
+    std::unique_ptr<gfx::TGlDevice> OpenWindow(const TDeviceRequest& request, int samples,
+                                               std::string& error);
     // Waits so that passes come no faster than the display refreshes, unless vsync does it.
     void PaceFrame();
 

@@ -20,19 +20,25 @@ void LoadTexture(IDevice& device, const std::string& fileName, TextureHandle& te
     if (!loaded || loaded->w <= 0 || loaded->h <= 0) return;
     const bool hasAlpha = SDL_ISPIXELFORMAT_ALPHA(loaded->format->format) ||
                           loaded->format->palette != nullptr || SDL_HasColorKey(loaded.get());
-    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> argb(
-        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0), SDL_FreeSurface);
-    if (!argb || SDL_LockSurface(argb.get()) != 0) return;
-    std::vector<uint32_t> pixels(size_t(argb->w) * argb->h);
-    for (int y = 0; y < argb->h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
-                                                            ptrdiff_t(y) * argb->pitch);
-        std::copy(row, row + argb->w, pixels.begin() + ptrdiff_t(y) * argb->w);
+    // The picture goes straight into the pixels the device gets (palette and colour-key pictures
+    // by way of one converted copy), and the decoded file is freed before the smaller levels are
+    // made: each copy of a large picture adds to the peak memory of the loading.
+    const uint32_t w = uint32_t(loaded->w), h = uint32_t(loaded->h);
+    std::vector<uint32_t> pixels(size_t(w) * h);
+    if (loaded->format->palette != nullptr || SDL_HasColorKey(loaded.get())) {
+        loaded.reset(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+        if (!loaded) return;
     }
-    SDL_UnlockSurface(argb.get());
+    if (SDL_LockSurface(loaded.get()) != 0) return;
+    const int converted =
+        SDL_ConvertPixels(int(w), int(h), loaded->format->format, loaded->pixels, loaded->pitch,
+                          SDL_PIXELFORMAT_ARGB8888, pixels.data(), int(w * 4));
+    SDL_UnlockSurface(loaded.get());
+    loaded.reset();
+    if (converted != 0) return;
     // A palette picture has an alpha only where its palette says so; treat it as having one.
-    const TTextureImage image = MakeTextureImage(uint32_t(argb->w), uint32_t(argb->h), pixels.data(),
-                                                 hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8, mipFilter);
+    const TTextureImage image =
+        MakeTextureImage(w, h, std::move(pixels), hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8, mipFilter);
     TextureHandle made;
     if (Succeeded(device.CreateTexture(image, made))) texture = std::move(made);
 }

@@ -7,7 +7,9 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -58,12 +60,22 @@ public:
     uint32_t Levels() const override { return levels_; }
     D3DFORMAT Format() const override { return format_; }
     GLuint Name() const { return name_; }
+    // Only the picture itself is sent to GL at first; the smaller levels are made by the driver
+    // when a draw first samples the texture with a mip filter (this game never does, and the
+    // levels would take a third more memory).
+    void MakeLevels() const {
+        if (levelsMade_ || levels_ < 2) return;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(levels_) - 1);
+        glGenerateMipmap(GL_TEXTURE_2D);
+        levelsMade_ = true;
+    }
 
 private:
     std::weak_ptr<TGlContextToken> token_;
     GLuint name_;
     uint32_t width_, height_, levels_;
     D3DFORMAT format_;
+    mutable bool levelsMade_ = false;
 };
 
 // The managed pool: a copy in memory, written through Lock and sent to GL at Unlock.
@@ -206,15 +218,69 @@ GLuint Compile(GLenum type, const char* source, std::string& error) {
     return shader;
 }
 
+// Links a program of the two sources; 0 and error on failure.
+GLuint Link(const char* vertex, const char* fragment, std::string& error) {
+    GLuint vs = Compile(GL_VERTEX_SHADER, vertex, error);
+    if (!vs) return 0;
+    GLuint fs = Compile(GL_FRAGMENT_SHADER, fragment, error);
+    if (!fs) {
+        glDeleteShader(vs);
+        return 0;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char log[2048] = {};
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        error = std::string("shader link failed: ") + log;
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
 enum : uint32_t {
-    kDirtyTransforms = 1,
-    kDirtyMaterial = 2,
-    kDirtyLights = 4,
-    kDirtyLighting = 8,
-    kDirtyStage = 16,
-    kDirtySampler = 32,
-    kDirtyTexture = 64,
-    kDirtyAll = 127,
+    kDirtyKey = 1, // a switch that picks the program
+    kDirtySampler = 2,
+    kDirtyTexture = 4,
+    kDirtyAll = 7,
+};
+
+// Groups of uniforms, each uploaded to a program only when it changed since that program last
+// drew.
+enum TUniformGroup : uint32_t {
+    kGroupWorld,
+    kGroupViewProjection,
+    kGroupMaterial,
+    kGroupLights,
+    kGroupAmbient,
+    kGroupFactor,
+    kGroupAlphaRef,
+    kGroupSwitches, // the general program's switches
+    kGroupCount,
+};
+
+constexpr uint64_t kGeneralKey = ~uint64_t(0);
+
+struct TUniforms {
+    GLint World, ViewProjection, NormalMatrix, Eye, Lighting, Normalize, SpecularEnable, LocalViewer,
+        ColourVertex, GlobalAmbient, MatDiffuse, MatAmbient, MatSpecular, MatEmissive, MatPower, LightCount,
+        LightType, LightPosition, LightDirection, LightDiffuse, LightSpecular, LightAmbient, LightAttenuation,
+        Texture, HasTexture, ColourOp, ColourArg1, ColourArg2, AlphaOp, AlphaArg1, AlphaArg2, TextureFactor,
+        AddSpecular, AlphaTest, AlphaFunc, AlphaRef;
+};
+
+struct TGlProgram {
+    uint64_t Key = kGeneralKey;
+    GLuint Name = 0;
+    TUniforms U{};
+    std::array<uint32_t, kGroupCount> Seen{}; // the version of each group it holds
 };
 
 } // namespace
@@ -225,19 +291,18 @@ struct TGlDevice::Impl {
     bool OwnsVideo = false;
     SDL_GLContext Context = nullptr;
     std::shared_ptr<TGlContextToken> Token;
-    GLuint Program = 0, Vao = 0, Sampler = 0;
+    GLuint Vao = 0, Sampler = 0;
     int ViewportWidth = 0, ViewportHeight = 0;
     TDeviceState State;
     uint32_t Dirty = kDirtyAll;
     GLuint BoundTexture = 0;
-
-    struct {
-        GLint World, ViewProjection, NormalMatrix, Eye, Lighting, Normalize, SpecularEnable, LocalViewer,
-            ColourVertex, GlobalAmbient, MatDiffuse, MatAmbient, MatSpecular, MatEmissive, MatPower,
-            LightCount, LightType, LightPosition, LightDirection, LightDiffuse, LightSpecular, LightAmbient,
-            LightAttenuation, Texture, HasTexture, ColourOp, ColourArg1, ColourArg2, AlphaOp, AlphaArg1,
-            AlphaArg2, TextureFactor, AddSpecular, AlphaTest, AlphaFunc, AlphaRef;
-    } U{};
+    bool HasTexture = false;
+    // The general program comes first; the variants follow as states first need them.
+    std::vector<TGlProgram> Programs;
+    size_t Active = 0;
+    std::vector<uint64_t> Broken; // variants the driver refused: their states use the general one
+    bool Variants = true;
+    std::array<uint32_t, kGroupCount> Versions{};
 
     ~Impl() {
         if (Context) {
@@ -269,66 +334,10 @@ struct TGlDevice::Impl {
             return false;
         }
         Token = std::make_shared<TGlContextToken>();
-        GLuint vs = Compile(GL_VERTEX_SHADER, kGlVertexShader, error);
-        if (!vs) return false;
-        GLuint fs = Compile(GL_FRAGMENT_SHADER, kGlFragmentShader, error);
-        if (!fs) {
-            glDeleteShader(vs);
-            return false;
-        }
-        Program = glCreateProgram();
-        glAttachShader(Program, vs);
-        glAttachShader(Program, fs);
-        glLinkProgram(Program);
-        glDeleteShader(vs);
-        glDeleteShader(fs);
-        GLint ok = 0;
-        glGetProgramiv(Program, GL_LINK_STATUS, &ok);
-        if (!ok) {
-            char log[2048] = {};
-            glGetProgramInfoLog(Program, sizeof log, nullptr, log);
-            error = std::string("shader link failed: ") + log;
-            return false;
-        }
-        glUseProgram(Program);
-        auto loc = [&](const char* name) { return glGetUniformLocation(Program, name); };
-        U.World = loc("uWorld");
-        U.ViewProjection = loc("uViewProjection");
-        U.NormalMatrix = loc("uNormalMatrix");
-        U.Eye = loc("uEye");
-        U.Lighting = loc("uLighting");
-        U.Normalize = loc("uNormalize");
-        U.SpecularEnable = loc("uSpecularEnable");
-        U.LocalViewer = loc("uLocalViewer");
-        U.ColourVertex = loc("uColourVertex");
-        U.GlobalAmbient = loc("uGlobalAmbient");
-        U.MatDiffuse = loc("uMatDiffuse");
-        U.MatAmbient = loc("uMatAmbient");
-        U.MatSpecular = loc("uMatSpecular");
-        U.MatEmissive = loc("uMatEmissive");
-        U.MatPower = loc("uMatPower");
-        U.LightCount = loc("uLightCount");
-        U.LightType = loc("uLightType");
-        U.LightPosition = loc("uLightPosition");
-        U.LightDirection = loc("uLightDirection");
-        U.LightDiffuse = loc("uLightDiffuse");
-        U.LightSpecular = loc("uLightSpecular");
-        U.LightAmbient = loc("uLightAmbient");
-        U.LightAttenuation = loc("uLightAttenuation");
-        U.Texture = loc("uTexture");
-        U.HasTexture = loc("uHasTexture");
-        U.ColourOp = loc("uColourOp");
-        U.ColourArg1 = loc("uColourArg1");
-        U.ColourArg2 = loc("uColourArg2");
-        U.AlphaOp = loc("uAlphaOp");
-        U.AlphaArg1 = loc("uAlphaArg1");
-        U.AlphaArg2 = loc("uAlphaArg2");
-        U.TextureFactor = loc("uTextureFactor");
-        U.AddSpecular = loc("uAddSpecular");
-        U.AlphaTest = loc("uAlphaTest");
-        U.AlphaFunc = loc("uAlphaFunc");
-        U.AlphaRef = loc("uAlphaRef");
-        glUniform1i(U.Texture, 0);
+        Programs.reserve(64);
+        if (!AddProgram(kGeneralKey, kGlVertexShader, kGlFragmentShader, error)) return false;
+        glUseProgram(Programs[0].Name);
+        Versions.fill(1);
 
         glGenVertexArrays(1, &Vao);
         glBindVertexArray(Vao);
@@ -348,6 +357,95 @@ struct TGlDevice::Impl {
         return true;
     }
 
+    bool AddProgram(uint64_t key, const char* vertex, const char* fragment, std::string& error) {
+        const GLuint name = Link(vertex, fragment, error);
+        if (!name) return false;
+        TGlProgram& p = Programs.emplace_back();
+        p.Key = key;
+        p.Name = name;
+        auto loc = [&](const char* uniform) { return glGetUniformLocation(name, uniform); };
+        TUniforms& u = p.U;
+        u.World = loc("uWorld");
+        u.ViewProjection = loc("uViewProjection");
+        u.NormalMatrix = loc("uNormalMatrix");
+        u.Eye = loc("uEye");
+        u.Lighting = loc("uLighting");
+        u.Normalize = loc("uNormalize");
+        u.SpecularEnable = loc("uSpecularEnable");
+        u.LocalViewer = loc("uLocalViewer");
+        u.ColourVertex = loc("uColourVertex");
+        u.GlobalAmbient = loc("uGlobalAmbient");
+        u.MatDiffuse = loc("uMatDiffuse");
+        u.MatAmbient = loc("uMatAmbient");
+        u.MatSpecular = loc("uMatSpecular");
+        u.MatEmissive = loc("uMatEmissive");
+        u.MatPower = loc("uMatPower");
+        u.LightCount = loc("uLightCount");
+        u.LightType = loc("uLightType");
+        u.LightPosition = loc("uLightPosition");
+        u.LightDirection = loc("uLightDirection");
+        u.LightDiffuse = loc("uLightDiffuse");
+        u.LightSpecular = loc("uLightSpecular");
+        u.LightAmbient = loc("uLightAmbient");
+        u.LightAttenuation = loc("uLightAttenuation");
+        u.Texture = loc("uTexture");
+        u.HasTexture = loc("uHasTexture");
+        u.ColourOp = loc("uColourOp");
+        u.ColourArg1 = loc("uColourArg1");
+        u.ColourArg2 = loc("uColourArg2");
+        u.AlphaOp = loc("uAlphaOp");
+        u.AlphaArg1 = loc("uAlphaArg1");
+        u.AlphaArg2 = loc("uAlphaArg2");
+        u.TextureFactor = loc("uTextureFactor");
+        u.AddSpecular = loc("uAddSpecular");
+        u.AlphaTest = loc("uAlphaTest");
+        u.AlphaFunc = loc("uAlphaFunc");
+        u.AlphaRef = loc("uAlphaRef");
+        glUseProgram(name);
+        glUniform1i(u.Texture, 0);
+        return true;
+    }
+
+    // The program for the current state: made on its first use; the general program when a
+    // variant cannot be made.
+    size_t ProgramForState() {
+        if (!Variants) return 0;
+        const auto rs = [&](D3DRENDERSTATETYPE s) { return State.RenderStates[s]; };
+        const auto ss = [&](D3DTEXTURESTAGESTATETYPE t) { return State.StageStates[t]; };
+        const uint64_t key =
+            TGlShaderKey::Canonical(
+                rs(D3DRS_LIGHTING) != 0, rs(D3DRS_NORMALIZENORMALS) != 0, rs(D3DRS_SPECULARENABLE) != 0,
+                rs(D3DRS_LOCALVIEWER) != 0, rs(D3DRS_COLORVERTEX) != 0, HasTexture, ss(D3DTSS_COLOROP),
+                ss(D3DTSS_COLORARG1), ss(D3DTSS_COLORARG2), ss(D3DTSS_ALPHAOP), ss(D3DTSS_ALPHAARG1),
+                ss(D3DTSS_ALPHAARG2), rs(D3DRS_ALPHATESTENABLE) != 0, rs(D3DRS_ALPHAFUNC))
+                .Packed();
+        for (size_t i = 1; i < Programs.size(); ++i)
+            if (Programs[i].Key == key) return i;
+        if (std::find(Broken.begin(), Broken.end(), key) != Broken.end()) return 0;
+        TGlShaderKey unpacked;
+        unpacked.Lighting = key & 1;
+        unpacked.Normalize = (key >> 1) & 1;
+        unpacked.Specular = (key >> 2) & 1;
+        unpacked.LocalViewer = (key >> 3) & 1;
+        unpacked.ColourVertex = (key >> 4) & 1;
+        unpacked.Texture = (key >> 5) & 1;
+        unpacked.ColourOp = uint8_t(key >> 8);
+        unpacked.ColourArg1 = uint8_t(key >> 16);
+        unpacked.ColourArg2 = uint8_t(key >> 24);
+        unpacked.AlphaOp = uint8_t(key >> 32);
+        unpacked.AlphaArg1 = uint8_t(key >> 40);
+        unpacked.AlphaArg2 = uint8_t(key >> 48);
+        unpacked.AlphaFunc = uint8_t(key >> 56);
+        std::string vertex, fragment, error;
+        MakeGlShaderVariant(unpacked, vertex, fragment);
+        if (!AddProgram(key, vertex.c_str(), fragment.c_str(), error)) {
+            Broken.push_back(key);
+            return 0;
+        }
+        glUseProgram(Programs[Active].Name);
+        return Programs.size() - 1;
+    }
+
     void UpdateViewport() {
         int w = 0, h = 0;
         SDL_GL_GetDrawableSize(Window, &w, &h);
@@ -357,6 +455,8 @@ struct TGlDevice::Impl {
             glViewport(0, 0, w, h);
         }
     }
+
+    void Changed(TUniformGroup group) { ++Versions[group]; }
 
     // States GL keeps itself are applied at once; the rest reach the shader at the next draw.
     void ApplyRenderState(D3DRENDERSTATETYPE state) {
@@ -396,18 +496,22 @@ struct TGlDevice::Impl {
                                                                       : GL_FILL);
             break;
         case D3DRS_LIGHTING:
-        case D3DRS_AMBIENT:
         case D3DRS_SPECULARENABLE:
         case D3DRS_NORMALIZENORMALS:
         case D3DRS_LOCALVIEWER:
         case D3DRS_COLORVERTEX:
-            Dirty |= kDirtyLighting;
+        case D3DRS_ALPHATESTENABLE:
+        case D3DRS_ALPHAFUNC:
+            Dirty |= kDirtyKey;
+            break;
+        case D3DRS_AMBIENT:
+            Changed(kGroupAmbient);
             break;
         case D3DRS_TEXTUREFACTOR:
-        case D3DRS_ALPHATESTENABLE:
+            Changed(kGroupFactor);
+            break;
         case D3DRS_ALPHAREF:
-        case D3DRS_ALPHAFUNC:
-            Dirty |= kDirtyStage;
+            Changed(kGroupAlphaRef);
             break;
         default:
             break; // kept only: clipping, edge antialiasing, dithering, fog, shading, last pixel
@@ -419,100 +523,130 @@ struct TGlDevice::Impl {
                     float(c & 0xFF) / 255);
     }
 
-    void Flush() {
-        if (Dirty & kDirtyTransforms) {
-            float viewProjection[16];
-            Multiply(State.View, State.Projection, viewProjection);
-            glUniformMatrix4fv(U.World, 1, GL_FALSE, &State.World.m[0][0]);
-            glUniformMatrix4fv(U.ViewProjection, 1, GL_FALSE, viewProjection);
-            float c[9];
-            const float det = Cofactors(State.World, c);
-            const float k = std::fabs(det) > 1e-20f ? 1 / det : 1;
-            for (float& x : c) x *= k;
-            glUniformMatrix3fv(U.NormalMatrix, 1, GL_FALSE, c);
-            // The eye: the point the view matrix takes to the origin, -t R^-1.
-            float r[9];
-            const float viewDet = Cofactors(State.View, r);
-            float eye[3] = {0, 0, 0};
-            if (std::fabs(viewDet) > 1e-20f)
-                for (int i = 0; i < 3; ++i) {
-                    // (R^-1)[j][i] = cofactor[i][j] / det
-                    float sum = 0;
-                    for (int j = 0; j < 3; ++j) sum += State.View.m[3][j] * r[i * 3 + j];
-                    eye[i] = -sum / viewDet;
-                }
-            glUniform3fv(U.Eye, 1, eye);
-        }
-        if (Dirty & kDirtyMaterial) {
-            const D3DMATERIAL8& m = State.Material;
-            glUniform4f(U.MatDiffuse, m.Diffuse.r, m.Diffuse.g, m.Diffuse.b, m.Diffuse.a);
-            glUniform3f(U.MatAmbient, m.Ambient.r, m.Ambient.g, m.Ambient.b);
-            glUniform3f(U.MatSpecular, m.Specular.r, m.Specular.g, m.Specular.b);
-            glUniform3f(U.MatEmissive, m.Emissive.r, m.Emissive.g, m.Emissive.b);
-            glUniform1f(U.MatPower, m.Power);
-        }
-        if (Dirty & kDirtyLights) {
-            GLint type[kMaxLights] = {};
-            float position[kMaxLights * 3] = {}, direction[kMaxLights * 3] = {}, diffuse[kMaxLights * 3] = {},
-                                        specular[kMaxLights * 3] = {}, ambient[kMaxLights * 3] = {},
-                                        attenuation[kMaxLights * 4] = {};
-            GLint count = 0;
-            for (uint32_t slot = 0; slot < kMaxLights; ++slot) {
-                if (!State.LightEnabled[slot]) continue;
-                const D3DLIGHT8& l = State.Lights[slot];
-                const GLint i = count++;
-                type[i] = GLint(l.Type);
-                const float p[3] = {l.Position.x, l.Position.y, l.Position.z};
-                const float d[3] = {l.Direction.x, l.Direction.y, l.Direction.z};
-                const float df[3] = {l.Diffuse.r, l.Diffuse.g, l.Diffuse.b};
-                const float sp[3] = {l.Specular.r, l.Specular.g, l.Specular.b};
-                const float am[3] = {l.Ambient.r, l.Ambient.g, l.Ambient.b};
-                for (int k = 0; k < 3; ++k) {
-                    position[i * 3 + k] = p[k];
-                    direction[i * 3 + k] = d[k];
-                    diffuse[i * 3 + k] = df[k];
-                    specular[i * 3 + k] = sp[k];
-                    ambient[i * 3 + k] = am[k];
-                }
-                attenuation[i * 4 + 0] = l.Attenuation0;
-                attenuation[i * 4 + 1] = l.Attenuation1;
-                attenuation[i * 4 + 2] = l.Attenuation2;
-                attenuation[i * 4 + 3] = l.Range;
+    void UploadWorld(const TUniforms& u) {
+        glUniformMatrix4fv(u.World, 1, GL_FALSE, &State.World.m[0][0]);
+        if (u.NormalMatrix < 0) return; // lighting off: no normals
+        float c[9];
+        const float det = Cofactors(State.World, c);
+        const float k = std::fabs(det) > 1e-20f ? 1 / det : 1;
+        for (float& x : c) x *= k;
+        glUniformMatrix3fv(u.NormalMatrix, 1, GL_FALSE, c);
+    }
+
+    void UploadViewProjection(const TUniforms& u) {
+        float viewProjection[16];
+        Multiply(State.View, State.Projection, viewProjection);
+        glUniformMatrix4fv(u.ViewProjection, 1, GL_FALSE, viewProjection);
+        if (u.Eye < 0) return;
+        // The eye: the point the view matrix takes to the origin, -t R^-1.
+        float r[9];
+        const float viewDet = Cofactors(State.View, r);
+        float eye[3] = {0, 0, 0};
+        if (std::fabs(viewDet) > 1e-20f)
+            for (int i = 0; i < 3; ++i) {
+                // (R^-1)[j][i] = cofactor[i][j] / det
+                float sum = 0;
+                for (int j = 0; j < 3; ++j) sum += State.View.m[3][j] * r[i * 3 + j];
+                eye[i] = -sum / viewDet;
             }
-            glUniform1i(U.LightCount, count);
-            glUniform1iv(U.LightType, kMaxLights, type);
-            glUniform3fv(U.LightPosition, kMaxLights, position);
-            glUniform3fv(U.LightDirection, kMaxLights, direction);
-            glUniform3fv(U.LightDiffuse, kMaxLights, diffuse);
-            glUniform3fv(U.LightSpecular, kMaxLights, specular);
-            glUniform3fv(U.LightAmbient, kMaxLights, ambient);
-            glUniform4fv(U.LightAttenuation, kMaxLights, attenuation);
+        glUniform3fv(u.Eye, 1, eye);
+    }
+
+    void UploadMaterial(const TUniforms& u) {
+        const D3DMATERIAL8& m = State.Material;
+        glUniform4f(u.MatDiffuse, m.Diffuse.r, m.Diffuse.g, m.Diffuse.b, m.Diffuse.a);
+        glUniform3f(u.MatAmbient, m.Ambient.r, m.Ambient.g, m.Ambient.b);
+        glUniform3f(u.MatSpecular, m.Specular.r, m.Specular.g, m.Specular.b);
+        glUniform3f(u.MatEmissive, m.Emissive.r, m.Emissive.g, m.Emissive.b);
+        glUniform1f(u.MatPower, m.Power);
+    }
+
+    void UploadLights(const TUniforms& u) {
+        GLint type[kMaxLights] = {};
+        float position[kMaxLights * 3] = {}, direction[kMaxLights * 3] = {}, diffuse[kMaxLights * 3] = {},
+                                    specular[kMaxLights * 3] = {}, ambient[kMaxLights * 3] = {},
+                                    attenuation[kMaxLights * 4] = {};
+        GLint count = 0;
+        for (uint32_t slot = 0; slot < kMaxLights; ++slot) {
+            if (!State.LightEnabled[slot]) continue;
+            const D3DLIGHT8& l = State.Lights[slot];
+            const GLint i = count++;
+            type[i] = GLint(l.Type);
+            const float p[3] = {l.Position.x, l.Position.y, l.Position.z};
+            const float d[3] = {l.Direction.x, l.Direction.y, l.Direction.z};
+            const float df[3] = {l.Diffuse.r, l.Diffuse.g, l.Diffuse.b};
+            const float sp[3] = {l.Specular.r, l.Specular.g, l.Specular.b};
+            const float am[3] = {l.Ambient.r, l.Ambient.g, l.Ambient.b};
+            for (int k = 0; k < 3; ++k) {
+                position[i * 3 + k] = p[k];
+                direction[i * 3 + k] = d[k];
+                diffuse[i * 3 + k] = df[k];
+                specular[i * 3 + k] = sp[k];
+                ambient[i * 3 + k] = am[k];
+            }
+            attenuation[i * 4 + 0] = l.Attenuation0;
+            attenuation[i * 4 + 1] = l.Attenuation1;
+            attenuation[i * 4 + 2] = l.Attenuation2;
+            attenuation[i * 4 + 3] = l.Range;
         }
+        glUniform1i(u.LightCount, count);
+        glUniform1iv(u.LightType, kMaxLights, type);
+        glUniform3fv(u.LightPosition, kMaxLights, position);
+        glUniform3fv(u.LightDirection, kMaxLights, direction);
+        glUniform3fv(u.LightDiffuse, kMaxLights, diffuse);
+        glUniform3fv(u.LightSpecular, kMaxLights, specular);
+        glUniform3fv(u.LightAmbient, kMaxLights, ambient);
+        glUniform4fv(u.LightAttenuation, kMaxLights, attenuation);
+    }
+
+    void UploadSwitches(const TUniforms& u) {
         const auto rs = [&](D3DRENDERSTATETYPE s) { return State.RenderStates[s]; };
-        if (Dirty & kDirtyLighting) {
-            glUniform1i(U.Lighting, rs(D3DRS_LIGHTING) != 0);
-            glUniform1i(U.Normalize, rs(D3DRS_NORMALIZENORMALS) != 0);
-            glUniform1i(U.SpecularEnable, rs(D3DRS_SPECULARENABLE) != 0);
-            glUniform1i(U.AddSpecular, rs(D3DRS_SPECULARENABLE) != 0 && rs(D3DRS_LIGHTING) != 0);
-            glUniform1i(U.LocalViewer, rs(D3DRS_LOCALVIEWER) != 0);
-            glUniform1i(U.ColourVertex, rs(D3DRS_COLORVERTEX) != 0);
-            Colour3(U.GlobalAmbient, rs(D3DRS_AMBIENT));
+        const auto ss = [&](D3DTEXTURESTAGESTATETYPE t) { return GLint(State.StageStates[t]); };
+        glUniform1i(u.Lighting, rs(D3DRS_LIGHTING) != 0);
+        glUniform1i(u.Normalize, rs(D3DRS_NORMALIZENORMALS) != 0);
+        glUniform1i(u.SpecularEnable, rs(D3DRS_SPECULARENABLE) != 0);
+        glUniform1i(u.AddSpecular, rs(D3DRS_SPECULARENABLE) != 0 && rs(D3DRS_LIGHTING) != 0);
+        glUniform1i(u.LocalViewer, rs(D3DRS_LOCALVIEWER) != 0);
+        glUniform1i(u.ColourVertex, rs(D3DRS_COLORVERTEX) != 0);
+        glUniform1i(u.ColourOp, ss(D3DTSS_COLOROP));
+        glUniform1i(u.ColourArg1, ss(D3DTSS_COLORARG1));
+        glUniform1i(u.ColourArg2, ss(D3DTSS_COLORARG2));
+        glUniform1i(u.AlphaOp, ss(D3DTSS_ALPHAOP));
+        glUniform1i(u.AlphaArg1, ss(D3DTSS_ALPHAARG1));
+        glUniform1i(u.AlphaArg2, ss(D3DTSS_ALPHAARG2));
+        glUniform1i(u.AlphaTest, rs(D3DRS_ALPHATESTENABLE) != 0);
+        glUniform1i(u.AlphaFunc, GLint(rs(D3DRS_ALPHAFUNC)));
+        glUniform1i(u.HasTexture, HasTexture);
+    }
+
+    void Flush() {
+        if (Dirty & kDirtyKey) {
+            Changed(kGroupSwitches);
+            const size_t program = ProgramForState();
+            if (program != Active) {
+                glUseProgram(Programs[program].Name);
+                Active = program;
+            }
         }
-        if (Dirty & kDirtyStage) {
-            const auto ss = [&](D3DTEXTURESTAGESTATETYPE t) { return GLint(State.StageStates[t]); };
-            glUniform1i(U.ColourOp, ss(D3DTSS_COLOROP));
-            glUniform1i(U.ColourArg1, ss(D3DTSS_COLORARG1));
-            glUniform1i(U.ColourArg2, ss(D3DTSS_COLORARG2));
-            glUniform1i(U.AlphaOp, ss(D3DTSS_ALPHAOP));
-            glUniform1i(U.AlphaArg1, ss(D3DTSS_ALPHAARG1));
-            glUniform1i(U.AlphaArg2, ss(D3DTSS_ALPHAARG2));
-            const D3DCOLOR f = rs(D3DRS_TEXTUREFACTOR);
-            glUniform4f(U.TextureFactor, float((f >> 16) & 0xFF) / 255, float((f >> 8) & 0xFF) / 255,
+        TGlProgram& p = Programs[Active];
+        const TUniforms& u = p.U;
+        const auto stale = [&](TUniformGroup group) {
+            if (p.Seen[group] == Versions[group]) return false;
+            p.Seen[group] = Versions[group];
+            return true;
+        };
+        if (stale(kGroupWorld)) UploadWorld(u);
+        if (stale(kGroupViewProjection)) UploadViewProjection(u);
+        if (stale(kGroupMaterial)) UploadMaterial(u);
+        if (stale(kGroupLights)) UploadLights(u);
+        if (stale(kGroupAmbient)) Colour3(u.GlobalAmbient, State.RenderStates[D3DRS_AMBIENT]);
+        if (stale(kGroupFactor)) {
+            const D3DCOLOR f = State.RenderStates[D3DRS_TEXTUREFACTOR];
+            glUniform4f(u.TextureFactor, float((f >> 16) & 0xFF) / 255, float((f >> 8) & 0xFF) / 255,
                         float(f & 0xFF) / 255, float(f >> 24) / 255);
-            glUniform1i(U.AlphaTest, rs(D3DRS_ALPHATESTENABLE) != 0);
-            glUniform1i(U.AlphaFunc, GLint(rs(D3DRS_ALPHAFUNC)));
-            glUniform1f(U.AlphaRef, float(rs(D3DRS_ALPHAREF) & 0xFF));
         }
+        if (stale(kGroupAlphaRef)) glUniform1f(u.AlphaRef, float(State.RenderStates[D3DRS_ALPHAREF] & 0xFF));
+        if (stale(kGroupSwitches) && p.Key == kGeneralKey) UploadSwitches(u);
         if (Dirty & kDirtySampler) {
             const auto ss = [&](D3DTEXTURESTAGESTATETYPE t) { return State.StageStates[t]; };
             const bool magLinear = ss(D3DTSS_MAGFILTER) >= D3DTEXF_LINEAR;
@@ -534,8 +668,10 @@ struct TGlDevice::Impl {
                 glBindTexture(GL_TEXTURE_2D, name);
                 BoundTexture = name;
             }
-            glUniform1i(U.HasTexture, name != 0);
         }
+        if ((Dirty & (kDirtySampler | kDirtyTexture)) && State.Texture &&
+            State.StageStates[D3DTSS_MIPFILTER] != D3DTEXF_NONE)
+            static_cast<const TGlTexture*>(State.Texture.get())->MakeLevels();
         Dirty = 0;
     }
 };
@@ -567,7 +703,8 @@ std::unique_ptr<TGlDevice> TGlDevice::Create(SDL_Window* window, std::string& er
     return std::unique_ptr<TGlDevice>(new TGlDevice(std::move(impl)));
 }
 
-std::unique_ptr<TGlDevice> TGlDevice::CreateOffscreen(int width, int height, std::string& error) {
+std::unique_ptr<TGlDevice> TGlDevice::CreateOffscreen(int width, int height, std::string& error,
+                                                      int samples) {
     auto impl = std::make_unique<Impl>();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("SDL video could not start: ") + SDL_GetError();
@@ -575,6 +712,8 @@ std::unique_ptr<TGlDevice> TGlDevice::CreateOffscreen(int width, int height, std
     }
     impl->OwnsVideo = true;
     PrepareWindowAttributes();
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
     impl->Window = SDL_CreateWindow("veltrane", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
                                     height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!impl->Window) {
@@ -585,6 +724,33 @@ std::unique_ptr<TGlDevice> TGlDevice::CreateOffscreen(int width, int height, std
     if (!impl->Init(error)) return nullptr;
     SDL_GL_SetSwapInterval(0);
     return std::unique_ptr<TGlDevice>(new TGlDevice(std::move(impl)));
+}
+
+void TGlDevice::UseShaderVariants(bool on) {
+    impl_->Variants = on;
+    impl_->Dirty |= kDirtyKey;
+}
+
+bool TGlDevice::SoftwareRenderer() const {
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!renderer) return false;
+    const std::string name = renderer;
+    return name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos ||
+           name.find("swrast") != std::string::npos;
+}
+
+int TGlDevice::Samples() const {
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    return samples;
+}
+
+size_t TGlDevice::ProgramCount() const {
+    return impl_->Programs.size();
+}
+
+void TGlDevice::Finish() {
+    glFinish();
 }
 
 int TGlDevice::Width() const {
@@ -622,12 +788,10 @@ HRESULT TGlDevice::CreateTexture(const TTextureImage& image, TextureHandle& text
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(image.Levels.size()) - 1);
-    for (size_t i = 0; i < image.Levels.size(); ++i) {
-        const TTextureLevel& level = image.Levels[i];
-        glTexImage2D(GL_TEXTURE_2D, GLint(i), GL_RGBA8, GLsizei(level.Width), GLsizei(level.Height), 0,
-                     GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, level.Pixels.data());
-    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0); // see TGlTexture::MakeLevels
+    const TTextureLevel& top = image.Levels.front();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, GLsizei(top.Width), GLsizei(top.Height), 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, top.Pixels.data());
     impl_->BoundTexture = name;
     impl_->Dirty |= kDirtyTexture;
     if (glGetError() != GL_NO_ERROR) {
@@ -668,22 +832,31 @@ HRESULT TGlDevice::SetVertexShader(uint32_t fvf) {
 
 HRESULT TGlDevice::SetTexture(uint32_t stage, const TextureHandle& texture) {
     if (stage != 0 || (texture && !dynamic_cast<const TGlTexture*>(texture.get()))) return D3DERR_INVALIDCALL;
-    impl_->State.Texture = texture;
-    impl_->Dirty |= kDirtyTexture;
+    Impl& d = *impl_;
+    if (d.State.Texture == texture) return D3D_OK;
+    d.State.Texture = texture;
+    d.Dirty |= kDirtyTexture;
+    if (d.HasTexture != (texture != nullptr)) {
+        d.HasTexture = texture != nullptr;
+        d.Dirty |= kDirtyKey;
+    }
     return D3D_OK;
 }
 
 HRESULT TGlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) {
     if (HRESULT hr = CheckTransform(state); Failed(hr)) return hr;
     TDeviceState& s = impl_->State;
-    (state == D3DTS_WORLD ? s.World : state == D3DTS_VIEW ? s.View : s.Projection) = matrix;
-    impl_->Dirty |= kDirtyTransforms;
+    D3DMATRIX& target = state == D3DTS_WORLD ? s.World : state == D3DTS_VIEW ? s.View : s.Projection;
+    if (std::memcmp(&target, &matrix, sizeof matrix) == 0) return D3D_OK;
+    target = matrix;
+    impl_->Changed(state == D3DTS_WORLD ? kGroupWorld : kGroupViewProjection);
     return D3D_OK;
 }
 
 HRESULT TGlDevice::SetMaterial(const D3DMATERIAL8& material) {
+    if (std::memcmp(&impl_->State.Material, &material, sizeof material) == 0) return D3D_OK;
     impl_->State.Material = material;
-    impl_->Dirty |= kDirtyMaterial;
+    impl_->Changed(kGroupMaterial);
     return D3D_OK;
 }
 
@@ -694,6 +867,7 @@ HRESULT TGlDevice::SetRenderState(D3DRENDERSTATETYPE state, uint32_t value) {
     if ((state == D3DRS_ZFUNC || state == D3DRS_ALPHAFUNC) && CompareFunc(value) == GL_INVALID_ENUM)
         return D3DERR_INVALIDCALL;
     if (state == D3DRS_CULLMODE && (value < D3DCULL_NONE || value > D3DCULL_CCW)) return D3DERR_INVALIDCALL;
+    if (impl_->State.RenderStates[state] == value) return D3D_OK;
     impl_->State.RenderStates[state] = value;
     impl_->ApplyRenderState(state);
     return D3D_OK;
@@ -701,6 +875,7 @@ HRESULT TGlDevice::SetRenderState(D3DRENDERSTATETYPE state, uint32_t value) {
 
 HRESULT TGlDevice::SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE type, uint32_t value) {
     if (HRESULT hr = CheckStageState(stage, type); Failed(hr)) return hr;
+    if (impl_->State.StageStates[type] == value) return D3D_OK;
     impl_->State.StageStates[type] = value;
     switch (type) {
     case D3DTSS_MAGFILTER:
@@ -711,7 +886,7 @@ HRESULT TGlDevice::SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE
         impl_->Dirty |= kDirtySampler;
         break;
     default:
-        impl_->Dirty |= kDirtyStage;
+        impl_->Dirty |= kDirtyKey;
         break;
     }
     return D3D_OK;
@@ -719,15 +894,17 @@ HRESULT TGlDevice::SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE
 
 HRESULT TGlDevice::SetLight(uint32_t index, const D3DLIGHT8& light) {
     if (HRESULT hr = CheckLight(index, &light); Failed(hr)) return hr;
+    if (std::memcmp(&impl_->State.Lights[index], &light, sizeof light) == 0) return D3D_OK;
     impl_->State.Lights[index] = light;
-    impl_->Dirty |= kDirtyLights;
+    if (impl_->State.LightEnabled[index]) impl_->Changed(kGroupLights);
     return D3D_OK;
 }
 
 HRESULT TGlDevice::LightEnable(uint32_t index, bool enable) {
     if (HRESULT hr = CheckLight(index, nullptr); Failed(hr)) return hr;
+    if (impl_->State.LightEnabled[index] == enable) return D3D_OK;
     impl_->State.LightEnabled[index] = enable;
-    impl_->Dirty |= kDirtyLights;
+    impl_->Changed(kGroupLights);
     return D3D_OK;
 }
 
@@ -737,7 +914,7 @@ HRESULT TGlDevice::DrawPrimitive(D3DPRIMITIVETYPE primitiveType, uint32_t startV
     if (HRESULT hr = CheckDraw(impl_->State, primitiveType, startVertex, primitiveCount, vertexCount);
         Failed(hr))
         return hr;
-    if (impl_->Dirty) impl_->Flush();
+    impl_->Flush();
     GLenum mode = GL_TRIANGLES;
     switch (primitiveType) {
     case D3DPT_POINTLIST:

@@ -1,6 +1,8 @@
-// The graphics device over OpenGL 3.3 core (SDL2 context, functions through libepoxy). One
-// small shader program does this game's share of the fixed pipeline; see GlShaders.cpp for the
-// lighting and texture-stage rules. The GL context must stay current on the creating thread.
+// The graphics device over OpenGL 3.3 core (SDL2 context, functions through libepoxy). A small
+// shader program does this game's share of the fixed pipeline, in a variant for each state it
+// meets (made on first use), so a pixel runs only the operations its state needs; see
+// GlShaders.cpp for the lighting and texture-stage rules. Uniforms reach a program only when they
+// changed since it last drew. The GL context must stay current on the creating thread.
 #pragma once
 
 #include "platform/gfx/Device.h"
@@ -25,7 +27,9 @@ public:
 
     // A device with a hidden window of its own, for tests, tools and benchmarks. Initialises
     // SDL's video subsystem itself (set SDL_VIDEODRIVER=offscreen to run without a display).
-    static std::unique_ptr<TGlDevice> CreateOffscreen(int width, int height, std::string& error);
+    // samples > 0 asks for that many samples a pixel (multisampling).
+    static std::unique_ptr<TGlDevice> CreateOffscreen(int width, int height, std::string& error,
+                                                      int samples = 0);
 
     ~TGlDevice() override;
     TGlDevice(const TGlDevice&) = delete;
@@ -51,6 +55,20 @@ public:
     HRESULT BeginScene() override;
     HRESULT EndScene() override;
     HRESULT Present() override;
+
+    // Off: every draw uses the one general program that branches on the state for every pixel
+    // (as before there were variants); for measuring what the variants save.
+    void UseShaderVariants(bool on);
+
+    // True on Mesa's software renderers (llvmpipe, softpipe, swrast).
+    bool SoftwareRenderer() const;
+    // Samples per pixel of the back buffer (0 without multisampling).
+    int Samples() const;
+
+    // Shader programs made so far, the general one included (for measuring).
+    size_t ProgramCount() const;
+    // Waits until every call so far is drawn (for measuring).
+    void Finish();
 
     // Size of the back buffer in pixels.
     int Width() const;

@@ -12,6 +12,8 @@
 //   TFACTOR or SPECULAR, with complement and alpha replicate. No texture reads opaque white.
 #include "hosts/gfx/GlShaders.h"
 
+#include <stdexcept>
+
 namespace veltrane::gfx {
 
 const char* const kGlVertexShader = R"(#version 330 core
@@ -166,5 +168,109 @@ void main() {
     fragColour = colour;
 }
 )";
+
+namespace {
+
+// Operations the stage knows; any other colour or alpha operation passes the diffuse colour on
+// (0 here), and a colour operation of 1 turns the stage off.
+uint8_t CanonicalOp(uint32_t op, bool colour) {
+    switch (op) {
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 10:
+        return uint8_t(op);
+    case 1:
+        return colour ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+// The source (texture 2, factor 3, specular 4, else diffuse 0) and the complement and
+// alpha-replicate modifiers of an argument.
+uint8_t CanonicalArg(uint32_t arg) {
+    const uint32_t select = arg & 15;
+    return uint8_t((select >= 2 && select <= 4 ? select : 0) | (arg & 48));
+}
+
+// Keeps only the arguments op reads.
+void CanonicalArgs(uint8_t op, uint32_t arg1, uint32_t arg2, uint8_t& out1, uint8_t& out2) {
+    const bool reads1 = op >= 2 && op != 3, reads2 = op >= 3;
+    out1 = reads1 ? CanonicalArg(arg1) : 0;
+    out2 = reads2 ? CanonicalArg(arg2) : 0;
+}
+
+// Turns the declaration "uniform <type> <name>;" of source into a constant of value.
+void MakeConstant(std::string& source, const std::string& type, const std::string& name,
+                  const std::string& value) {
+    const std::string declaration = "uniform " + type + " " + name + ";";
+    const size_t at = source.find(declaration);
+    if (at == std::string::npos) throw std::logic_error("shader switch not found: " + name);
+    source.replace(at, declaration.size(), "const " + type + " " + name + " = " + value + ";");
+}
+
+const char* Bool(bool b) {
+    return b ? "true" : "false";
+}
+
+} // namespace
+
+TGlShaderKey TGlShaderKey::Canonical(bool lighting, bool normalize, bool specular, bool localViewer,
+                                     bool colourVertex, bool textureBound, uint32_t colourOp,
+                                     uint32_t colourArg1, uint32_t colourArg2, uint32_t alphaOp,
+                                     uint32_t alphaArg1, uint32_t alphaArg2, bool alphaTest,
+                                     uint32_t alphaFunc) {
+    TGlShaderKey key;
+    key.Lighting = lighting;
+    key.Normalize = lighting && normalize;
+    key.Specular = lighting && specular;
+    key.LocalViewer = key.Specular && localViewer;
+    key.ColourVertex = lighting && colourVertex;
+    key.ColourOp = CanonicalOp(colourOp, true);
+    if (key.ColourOp != 1) {
+        CanonicalArgs(key.ColourOp, colourArg1, colourArg2, key.ColourArg1, key.ColourArg2);
+        key.AlphaOp = CanonicalOp(alphaOp, false);
+        CanonicalArgs(key.AlphaOp, alphaArg1, alphaArg2, key.AlphaArg1, key.AlphaArg2);
+    }
+    const auto readsTexture = [](uint8_t arg) { return (arg & 15) == 2; };
+    key.Texture = textureBound && (readsTexture(key.ColourArg1) || readsTexture(key.ColourArg2) ||
+                                   readsTexture(key.AlphaArg1) || readsTexture(key.AlphaArg2));
+    key.AlphaFunc = alphaTest && alphaFunc >= 1 && alphaFunc <= 7 ? uint8_t(alphaFunc) : 0;
+    return key;
+}
+
+uint64_t TGlShaderKey::Packed() const {
+    uint64_t bits = uint64_t(Lighting) | uint64_t(Normalize) << 1 | uint64_t(Specular) << 2 |
+                    uint64_t(LocalViewer) << 3 | uint64_t(ColourVertex) << 4 | uint64_t(Texture) << 5;
+    bits |= uint64_t(ColourOp) << 8 | uint64_t(ColourArg1) << 16 | uint64_t(ColourArg2) << 24;
+    bits |= uint64_t(AlphaOp) << 32 | uint64_t(AlphaArg1) << 40 | uint64_t(AlphaArg2) << 48;
+    return bits | uint64_t(AlphaFunc) << 56;
+}
+
+void MakeGlShaderVariant(const TGlShaderKey& key, std::string& vertex, std::string& fragment) {
+    vertex = kGlVertexShader;
+    MakeConstant(vertex, "bool", "uLighting", Bool(key.Lighting));
+    MakeConstant(vertex, "bool", "uNormalize", Bool(key.Normalize));
+    MakeConstant(vertex, "bool", "uSpecularEnable", Bool(key.Specular));
+    MakeConstant(vertex, "bool", "uLocalViewer", Bool(key.LocalViewer));
+    MakeConstant(vertex, "bool", "uColourVertex", Bool(key.ColourVertex));
+
+    fragment = kGlFragmentShader;
+    MakeConstant(fragment, "bool", "uHasTexture", Bool(key.Texture));
+    MakeConstant(fragment, "int", "uColourOp", std::to_string(key.ColourOp));
+    MakeConstant(fragment, "int", "uColourArg1", std::to_string(key.ColourArg1));
+    MakeConstant(fragment, "int", "uColourArg2", std::to_string(key.ColourArg2));
+    MakeConstant(fragment, "int", "uAlphaOp", std::to_string(key.AlphaOp));
+    MakeConstant(fragment, "int", "uAlphaArg1", std::to_string(key.AlphaArg1));
+    MakeConstant(fragment, "int", "uAlphaArg2", std::to_string(key.AlphaArg2));
+    MakeConstant(fragment, "bool", "uAddSpecular", Bool(key.Specular));
+    MakeConstant(fragment, "bool", "uAlphaTest", Bool(key.AlphaFunc != 0));
+    MakeConstant(fragment, "int", "uAlphaFunc", std::to_string(key.AlphaFunc != 0 ? key.AlphaFunc : 8));
+}
 
 } // namespace veltrane::gfx

@@ -45,12 +45,20 @@ TTextureLevel HalveLevel(const TTextureLevel& src, bool average) {
 TTextureImage MakeTextureImage(uint32_t width, uint32_t height, const uint32_t* argb, D3DFORMAT format,
                                uint32_t mipFilter) {
     if (width == 0 || height == 0 || argb == nullptr) throw std::invalid_argument("empty picture");
+    return MakeTextureImage(width, height, std::vector<uint32_t>(argb, argb + size_t(width) * height), format,
+                            mipFilter);
+}
+
+TTextureImage MakeTextureImage(uint32_t width, uint32_t height, std::vector<uint32_t>&& argb,
+                               D3DFORMAT format, uint32_t mipFilter) {
+    if (width == 0 || height == 0 || argb.size() != size_t(width) * height)
+        throw std::invalid_argument("empty picture");
     TTextureImage image;
     image.Format = format;
     TTextureLevel top;
     top.Width = width;
     top.Height = height;
-    top.Pixels.assign(argb, argb + size_t(width) * height);
+    top.Pixels = std::move(argb);
     if (format == D3DFMT_X8R8G8B8)
         for (uint32_t& p : top.Pixels) p |= 0xFF000000u;
     image.Levels.push_back(std::move(top));

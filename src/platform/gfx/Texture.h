@@ -41,5 +41,8 @@ struct TTextureImage {
 // every other value averages it. With D3DFMT_X8R8G8B8 the alpha of every pixel becomes 255.
 TTextureImage MakeTextureImage(uint32_t width, uint32_t height, const uint32_t* argb, D3DFORMAT format,
                                uint32_t mipFilter);
+// The same, taking over argb (width x height pixels) as the top level instead of copying it.
+TTextureImage MakeTextureImage(uint32_t width, uint32_t height, std::vector<uint32_t>&& argb,
+                               D3DFORMAT format, uint32_t mipFilter);
 
 } // namespace veltrane::gfx
