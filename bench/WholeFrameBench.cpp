@@ -122,7 +122,7 @@ struct TWindow {
             Form.CloseDGfx();
         }
         if (!Form.FormShow()) return false;
-        GameState = gsLaunch;
+        SetGameState(gsLaunch);
         Form.FormActivate();
         Pass(); // geometry and loading bar
         Pass(); // the loading sequence and the first menu frame
@@ -217,7 +217,7 @@ void BM_WholeFrame(benchmark::State& state, int width, int height, TScene scene,
     }
     TFormMain& form = w.Form;
     if (scene == kMenu && GameState != gsMenu) {
-        GameState = gsMenu;
+        SetGameState(gsMenu);
         EnterMenu();
         w.Settle();
     }
