@@ -1,6 +1,9 @@
 # Shared compile options and the helper that turns a source folder into a library.
 add_library(veltrane_options INTERFACE)
-target_compile_options(veltrane_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+target_compile_options(veltrane_options INTERFACE -Wall -Wextra -Wpedantic)
+if(VELTRANE_WERROR)
+  target_compile_options(veltrane_options INTERFACE -Werror)
+endif()
 target_include_directories(veltrane_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
 if(VELTRANE_SANITIZE)
   set(VELTRANE_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
