@@ -22,20 +22,6 @@ void PlaceFigureCube(TBonusCube& cube, int column, int row, const TBonusFigure& 
     cube.UpdateWorld();
 }
 
-// Built by appending: g++ 12 at -O3 takes the concatenation of literals and one-character
-// strings for overlapping copies and warns (-Wrestrict) where there are none.
-std::string GridDigitExpected(char found) {
-    std::string message = "figure grid digit expected, found ";
-    if (found == '\n') {
-        message += "the line end";
-    } else {
-        message += '"';
-        message += found;
-        message += '"';
-    }
-    return message;
-}
-
 void ReadFigure(TTextReader& r, TBonusFigure& figure, int number) {
     using namespace datalines;
     r.ReadLn(); // the figure's title
@@ -50,7 +36,9 @@ void ReadFigure(TTextReader& r, TBonusFigure& figure, int number) {
     for (int row = 1; row <= 4; ++row) {
         for (int column = 1; column <= 4; ++column) {
             const char c = r.ReadChar();
-            if (c < '0' || c > '9') r.Fail(GridDigitExpected(c));
+            if (c < '0' || c > '9')
+                r.Fail(std::string("figure grid digit expected, found ") +
+                       (c == '\n' ? std::string("the line end") : "\"" + std::string(1, c) + "\""));
             TBonusCube& cube = figure.Cubes[column][row];
             cube.Kind = c >= '1' && c <= '7' ? static_cast<uint8_t>(c - '0') : 0;
             cube.ShownKind = cube.Kind;
