@@ -51,7 +51,11 @@ install(DIRECTORY ${VELTRANE_GAME_DIR}/data ${VELTRANE_GAME_DIR}/Images ${VELTRA
         PATTERN "*.dat.*" EXCLUDE PATTERN "*.bmp.*" EXCLUDE)
 install(FILES ${VELTRANE_PACKAGING_DIR}/${VELTRANE_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${VELTRANE_PACKAGING_DIR}/${VELTRANE_APP_ID}.metainfo.xml DESTINATION share/metainfo)
-install(DIRECTORY ${PROJECT_BINARY_DIR}/icons/ DESTINATION share/icons/hicolor)
+# Named one by one, so an icon left from an older build never slips in.
+foreach(size 32 48 64 128 256)
+  install(FILES ${PROJECT_BINARY_DIR}/icons/${size}x${size}/apps/${VELTRANE_APP_ID}.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()
 install(FILES ${VELTRANE_PACKAGING_DIR}/veltrane.6.gz DESTINATION share/man/man6)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${VELTRANE_PACKAGING_DIR}/changelog.gz
         DESTINATION share/doc/veltrane)
@@ -62,13 +66,16 @@ set(CPACK_PACKAGE_VENDOR Quillomar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${VELTRANE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D cube puzzle game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Veltrane is a puzzle game played on a board of 9 x 9 cells seen from above. Select a cube \
-and click a free cell: it travels there along the shortest free path. Four cubes of one colour \
-standing as a 2 x 2 square vanish and score, and consecutive scoring moves build combos.
-Jokers, bombs, colour changers, shot cubes and blocks change the rules as the levels go on. \
-There are 100 levels in two modes, the second one against the clock, with saved games, \
-high scores, music and sound.")
+# Lines of at most 80 characters, as the control file wants them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Veltrane is a puzzle game played on a board of 9 x 9 cells seen from above."
+  "Select a cube and click a free cell: it travels there along the shortest free"
+  "path. Four cubes of one colour standing as a 2 x 2 square vanish and score,"
+  "and consecutive scoring moves build combos."
+  ""
+  "Jokers, bombs, colour changers, shot cubes and blocks change the rules as the"
+  "levels go on. There are 100 levels in two modes, the second one against the"
+  "clock, with saved games, high scores, music and sound.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
@@ -77,6 +84,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VELTRANE_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Debian's place for games is /usr/games (lintian insists); the move happens in the staged tree.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/DebianGames.cmake)
 # Control files as dpkg expects them, whatever the umask of the build.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
