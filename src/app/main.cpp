@@ -65,7 +65,9 @@ int HandleCommandLine(int argc, char* argv[]) {
         std::printf("veltrane %s\n", VELTRANE_VERSION);
         return 0;
     }
-    std::fprintf(stderr, "veltrane: unknown option '%s'\n", argv[argc == 2 ? 1 : 2]);
+    // Named is the first argument that is not a lone --help or --version.
+    const bool knownFirst = std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0;
+    std::fprintf(stderr, "veltrane: unknown option '%s'\n", argv[knownFirst ? 2 : 1]);
     PrintUsage(stderr);
     return 2;
 }

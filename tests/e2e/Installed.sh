@@ -63,11 +63,14 @@ find "$prefix" -printf '%p %s %T@\n' | sort >"$work/prefix.before"
 out=$("$prefix/bin/veltrane" --version) || fail "--version failed"
 [ "$out" = "veltrane $version" ] || fail "--version printed \"$out\""
 "$prefix/bin/veltrane" --help | grep -q -- "--version" || fail "--help has no usage"
-"$prefix/bin/veltrane" --fullscreen >/dev/null 2>"$work/usage.txt"
-status=$?
-[ "$status" = 2 ] || fail "an unknown option ended with $status"
-grep -q "unknown option '--fullscreen'" "$work/usage.txt" && grep -q Usage: "$work/usage.txt" ||
-    fail "an unknown option printed no usage"
+for args in "--fullscreen" "--version --fullscreen"; do
+    # shellcheck disable=SC2086
+    "$prefix/bin/veltrane" $args >/dev/null 2>"$work/usage.txt"
+    status=$?
+    [ "$status" = 2 ] || fail "veltrane $args ended with $status"
+    grep -q "unknown option '--fullscreen'" "$work/usage.txt" && grep -q Usage: "$work/usage.txt" ||
+        fail "veltrane $args printed no usage naming the option"
+done
 
 mkdir -p "$work/elsewhere" "$work/home" "$work/cfg/Quillomar"
 printf '[Software\\Quillomar]\nSoundVol=160\nMusicVol=120\nFullscreen=0\nResolution=3\nColor=1\nDesktop=0\nTexture=2\nHelp=0\nWriteDebug=1\nPseudoFullscreen=0\n' \
