@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package the game, its tools and its tests need.
+# Installs every Debian package the game, its tools, its tests and its packaging need.
 # Idempotent: prints nothing and changes nothing when all are present.
 set -euo pipefail
 
@@ -8,6 +8,7 @@ PACKAGES=(
   libfltk1.3-dev libinih-dev libfreetype-dev fonts-dejavu-core libstb-dev
   libsndfile1-dev libespeak-ng-dev cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: a normal g++ build
-# and a clang build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, then builds and runs every test twice: an optimised g++ Release
+# build (the one a package is made from; its tests install the game, build the Debian package and
+# check both) and a clang RelWithDebInfo build with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Window tests run in a virtual X display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,12 +9,12 @@ bash scripts/install-deps.sh
 
 run_tests() {
   xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
-    ctest --test-dir "$1" --output-on-failure --timeout 600 -j2
+    ctest --test-dir "$1" --output-on-failure --timeout 900 -j2
 }
 
-echo "== normal build =="
-bash scripts/build.sh build normal
-run_tests build
+echo "== release build =="
+bash scripts/build.sh build-release release
+run_tests build-release
 
 echo "== sanitizer build =="
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -20,6 +20,11 @@ std::string& FileName() {
     return name;
 }
 
+bool& ToStandardError() {
+    static bool toStderr = false;
+    return toStderr;
+}
+
 bool& Complained() {
     static bool complained = false;
     return complained;
@@ -34,10 +39,19 @@ void SetDebugLogClock(std::function<uint32_t()> clock) {
 void SetDebugLogFile(const std::string& path) {
     FileName() = path.empty() ? "debug.txt" : path;
     Complained() = false;
+    ToStandardError() = false;
+}
+
+void SetDebugLogToStandardError() {
+    ToStandardError() = true;
 }
 
 void DebugLog(bool newFile, const std::string& message) {
     const uint32_t tick = Clock() ? Clock()() : GetTickCount();
+    if (ToStandardError()) {
+        std::fprintf(stderr, "%u%s\n", unsigned(tick), message.c_str());
+        return;
+    }
     const std::string line = std::to_string(tick) + message + "\r\n";
 
     // A trace that cannot be written must not take the game down: the line is dropped

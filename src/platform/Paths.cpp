@@ -12,6 +12,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+struct TFileRoots {
+    fs::path Game, Player; // both empty: the current folder
+};
+
+TFileRoots& Roots() {
+    static TFileRoots roots;
+    return roots;
+}
+
 // The entry of folder whose name matches component ignoring case, or empty.
 std::string FindNoCase(const fs::path& folder, const std::string& component) {
     std::error_code ec;
@@ -23,13 +32,14 @@ std::string FindNoCase(const fs::path& folder, const std::string& component) {
     return {};
 }
 
-} // namespace
+bool EndsWithNoCase(const std::string& text, std::string_view tail) {
+    return text.size() >= tail.size() &&
+           EqualNoCase(std::string_view(text).substr(text.size() - tail.size()), tail);
+}
 
-std::string ResolvePath(const std::string& name) {
-    std::string slashed = name;
-    std::replace(slashed.begin(), slashed.end(), '\\', '/');
-
-    fs::path resolved;
+// Resolves the slashed name below root, which is taken as it is.
+std::string ResolveBelow(const fs::path& root, const std::string& slashed) {
+    fs::path resolved = root;
     std::string component;
     bool lost = false; // once a component matches nothing, the rest is kept as given
     size_t start = 0;
@@ -54,6 +64,30 @@ std::string ResolvePath(const std::string& name) {
         resolved /= component;
     }
     return resolved.empty() ? slashed : resolved.string();
+}
+
+} // namespace
+
+std::string ResolvePath(const std::string& name) {
+    std::string slashed = name;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const TFileRoots& roots = Roots();
+    if (roots.Game.empty() || slashed.starts_with('/')) return ResolveBelow({}, slashed);
+    return ResolveBelow(IsPlayerFile(slashed) ? roots.Player : roots.Game, slashed);
+}
+
+void SetFileRoots(const std::string& gameFolder, const std::string& playerFolder) {
+    Roots() = {gameFolder, playerFolder};
+    if (gameFolder.empty() || playerFolder.empty()) Roots() = {};
+}
+
+bool IsPlayerFile(const std::string& name) {
+    std::string slashed = name;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    if (slashed.starts_with("./")) slashed.erase(0, 2);
+    for (const char* file : {"debug.txt", "data/Save1.dat", "data/Save2.dat", "data/Hiscores.dat"})
+        if (EqualNoCase(slashed, file)) return true;
+    return EndsWithNoCase(slashed, ".bmp");
 }
 
 } // namespace veltrane

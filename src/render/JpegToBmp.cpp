@@ -130,7 +130,9 @@ void JpegToBmp(const std::string& fileName) {
     if (!memory || SDL_SaveBMP_RW(surface.get(), memory.get(), 0) != 0)
         throw EPictureError("Cannot convert picture \"" + fileName + "\": " + SDL_GetError());
     const Sint64 written = SDL_RWtell(memory.get());
-    const std::string target = BmpNameFor(source);
+    // Named like the JPEG, but resolved on its own: an installed game keeps converted pictures in
+    // the player's folder, not beside the read-only original.
+    const std::string target = ResolvePath(BmpNameFor(fileName));
     std::string error;
     if (written <= 0 ||
         !WriteFileAtomically(

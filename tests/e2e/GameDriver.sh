@@ -1,0 +1,117 @@
+# Drives the real game in an X display for the end-to-end scripts; sourced, not run.
+# The caller sets pid (the program), trace_file (where its trace goes) and work (a scratch folder),
+# and defines fail.
+
+# wait_for <seconds> <command...>: retries the command until it succeeds.
+wait_for() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$end" ] || return 1
+        sleep 0.2
+    done
+}
+
+trace() { if [ -f "$trace_file" ]; then tr -d '\r' <"$trace_file"; fi; }
+has_trace() {
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before \"$1\""
+    trace | grep -qF -- "$1"
+}
+# wait_trace <text> <seconds>
+wait_trace() { wait_for "$2" has_trace "$1" || fail "no \"$1\" in the trace after $2 s"; }
+
+# The launcher comes first: "Start Game" is its default button. Then the game window loads to
+# its menu; sets win, X, Y, WIDTH, HEIGHT.
+start_game_window() {
+    xdotool search --sync --onlyvisible --pid "$pid" >/dev/null
+    sleep 1
+    local launcher
+    launcher=$(xdotool search --onlyvisible --pid "$pid" | head -1)
+    [ -n "$launcher" ] || fail "no launcher"
+    xdotool windowfocus --sync "$launcher" || true
+    sleep 0.5
+    xdotool key Return
+    wait_trace " ... Loading finished" 240
+    win=$(xdotool search --sync --onlyvisible --pid "$pid" | head -1)
+    [ -n "$win" ] || fail "no game window"
+    xdotool windowfocus --sync "$win" || true
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    sleep 2
+}
+
+# shot <name>: the window's picture as $work/<name>.png (and in $keep when given)
+shot() {
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/$1.png"
+    if [ -n "${keep:-}" ]; then cp "$work/$1.png" "$keep/"; fi
+}
+# not_blank <name>: the picture has real contrast
+not_blank() {
+    local sd
+    sd=$(convert "$work/$1.png" -colorspace Gray -format '%[fx:standard_deviation]' info:)
+    awk -v sd="$sd" 'BEGIN { exit !(sd > 0.03) }' || fail "$1 screen is blank (deviation $sd)"
+}
+
+# lit_room <name>: the picture shows the dark room, not the white of pictures that failed to load
+lit_room() {
+    local mean
+    mean=$(convert "$work/$1.png" -colorspace Gray -format '%[fx:mean]' info:)
+    awk -v m="$mean" 'BEGIN { exit !(m < 0.5) }' || fail "$1 screen is washed out (mean $mean): pictures missing"
+}
+
+# From the main menu: a new game of mode 1, paused with Escape and left with "save and quit" on
+# the pause page, which saves it and shows the main menu again.
+play_and_save_mode1() {
+    xdotool key Return
+    sleep 1.5
+    xdotool key Return
+    sleep 4
+    shot game1
+    not_blank game1
+    lit_room game1
+    xdotool key Escape
+    sleep 1.5
+    xdotool mousemove --window "$win" 299 336
+    sleep 0.7
+    xdotool click 1
+    sleep 2
+}
+
+# From the main menu: a game of mode 2 continued from its saved game (<save file>) whose time
+# bank is empty, so it ends at once; the saved game goes, the high-score table asks for a name,
+# which is typed and stored, and the table is left for the main menu.
+lose_timed_game_and_enter_name() {
+    xdotool key Return
+    sleep 1.5
+    xdotool key Down
+    sleep 0.5
+    xdotool key Return
+    sleep 4
+    # "Continue" on the question about the saved game.
+    xdotool mousemove --window "$win" 302 274
+    sleep 0.7
+    xdotool click 1
+    timed_save=$1
+    wait_for 30 eval '[ ! -e "$timed_save" ]' || fail "the timed game did not end"
+    # The camera flies out before "GAME OVER" asks for a click or a key.
+    sleep 10
+    shot gameover
+    xdotool click 1
+    sleep 2
+    xdotool type --delay 150 Installed
+    sleep 1
+    xdotool key Return
+    sleep 2
+    shot hiscores
+    xdotool key Return
+    sleep 1.5
+}
+
+# From the main menu: exit, the last item, and wait for a clean end.
+quit_from_menu() {
+    xdotool key Up
+    sleep 0.5
+    xdotool key Return
+    wait_for 30 eval '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end"
+    wait "$pid" || fail "the program ended with an error"
+    pid=
+}

@@ -1,0 +1,13 @@
+// The desktop icon of an installed game: four cubes of one colour standing as the 2 x 2 square
+// that scores, on a rounded tile, in the hicolor theme's sizes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace veltrane::assetgen {
+
+// Writes <folder>/<n>x<n>/apps/<appId>.png for every size the installation ships.
+void MakeIcons(const std::filesystem::path& folder, const std::string& appId);
+
+} // namespace veltrane::assetgen
