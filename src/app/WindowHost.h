@@ -1,7 +1,7 @@
 // What the main window's logic needs from the real window around it: the window itself, the
 // graphics device drawn into it, its place on the screen, the system cursor, message boxes'
-// owner, the audio output and the event pump. The SDL shell provides it in the game; tests provide a fake, so
-// the frame loop, the routing and the start-up run without a display.
+// owner, the audio output and the event pump. The SDL shell provides it in the game; tests
+// provide a fake, so the frame loop, the routing and the start-up run without a display.
 #pragma once
 
 #include "platform/Cursor.h"
