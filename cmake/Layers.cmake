@@ -18,6 +18,11 @@ if(VELTRANE_SANITIZE)
   target_link_options(veltrane_options INTERFACE ${VELTRANE_SAN_FLAGS})
   target_compile_definitions(veltrane_options INTERFACE VELTRANE_SANITIZED=1)
 endif()
+# The fuzz targets steer by the coverage of the code they feed, so every layer is built with
+# libFuzzer's coverage counters (the fuzzer's own main is linked into the targets only).
+if(VELTRANE_FUZZ)
+  target_compile_options(veltrane_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # Every build first checks that no source reaches across the layers (cmake/CheckLayers.cmake).
 add_custom_target(veltrane_layer_check

@@ -5,18 +5,108 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace veltrane {
 
 using namespace gfx;
+
+namespace {
+
+// A picture file held in memory and read through SDL. A read that runs past the end fills the
+// rest of the caller's buffer with zeros: the PNG reader of SDL_image ignores short reads and
+// would parse its stale buffer again, so a damaged chunk length loops for ever; zeros make libpng
+// stop at once with an invalid chunk instead.
+struct TPictureBytes {
+    std::vector<uint8_t> Bytes;
+    size_t At = 0;
+};
+
+TPictureBytes& BytesOf(SDL_RWops* rw) {
+    return *static_cast<TPictureBytes*>(rw->hidden.unknown.data1);
+}
+
+Sint64 PictureSize(SDL_RWops* rw) {
+    return Sint64(BytesOf(rw).Bytes.size());
+}
+
+Sint64 PictureSeek(SDL_RWops* rw, Sint64 offset, int whence) {
+    TPictureBytes& p = BytesOf(rw);
+    const Sint64 base = whence == RW_SEEK_SET   ? 0
+                        : whence == RW_SEEK_CUR ? Sint64(p.At)
+                                                : Sint64(p.Bytes.size());
+    const Sint64 to = base + offset;
+    if (to < 0) return SDL_SetError("seek before the start of the picture");
+    p.At = size_t(std::min<Sint64>(to, Sint64(p.Bytes.size())));
+    return Sint64(p.At);
+}
+
+size_t PictureRead(SDL_RWops* rw, void* to, size_t size, size_t count) {
+    TPictureBytes& p = BytesOf(rw);
+    if (size == 0 || count == 0) return 0;
+    const size_t wanted = size * count;
+    if (wanted / count != size) return 0;
+    const size_t n = std::min(wanted, p.Bytes.size() - p.At);
+    std::memcpy(to, p.Bytes.data() + p.At, n);
+    std::memset(static_cast<uint8_t*>(to) + n, 0, wanted - n);
+    p.At += n;
+    return n / size;
+}
+
+size_t PictureWrite(SDL_RWops*, const void*, size_t, size_t) {
+    SDL_SetError("pictures are read only");
+    return 0;
+}
+
+int PictureClose(SDL_RWops* rw) {
+    SDL_FreeRW(rw);
+    return 0;
+}
+
+// The file's bytes, false when it cannot be read.
+bool ReadPicture(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) return false;
+    uint8_t buffer[65536];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    return std::ferror(file.get()) == 0;
+}
+
+// Decodes the picture file as SDL_image's IMG_Load does (its kind told by the name's extension
+// where the bytes do not tell), from memory.
+SDL_Surface* DecodePicture(const std::string& path) {
+    TPictureBytes picture;
+    if (!ReadPicture(path, picture.Bytes)) return nullptr;
+    SDL_RWops* rw = SDL_AllocRW();
+    if (!rw) return nullptr;
+    rw->type = SDL_RWOPS_UNKNOWN;
+    rw->size = PictureSize;
+    rw->seek = PictureSeek;
+    rw->read = PictureRead;
+    rw->write = PictureWrite;
+    rw->close = PictureClose;
+    rw->hidden.unknown.data1 = &picture;
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    const std::string type =
+        dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : path.substr(dot + 1);
+    return IMG_LoadTyped_RW(rw, 1, type.empty() ? nullptr : type.c_str());
+}
+
+} // namespace
 
 void LoadTexture(IDevice& device, const std::string& fileName, TextureHandle& texture, uint32_t imageFilter,
                  uint32_t mipFilter) {
     (void)imageFilter;
     texture.reset();
     const std::string path = ResolvePath(fileName);
-    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(IMG_Load(path.c_str()), SDL_FreeSurface);
+    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(DecodePicture(path), SDL_FreeSurface);
     if (!loaded || loaded->w <= 0 || loaded->h <= 0) return;
     const bool hasAlpha = SDL_ISPIXELFORMAT_ALPHA(loaded->format->format) ||
                           loaded->format->palette != nullptr || SDL_HasColorKey(loaded.get());

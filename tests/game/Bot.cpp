@@ -1,6 +1,7 @@
 #include "Bot.h"
 
 #include "platform/GameStates.h"
+#include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/TextReader.h"
 #include "platform/mixer/RecordingMixer.h"
@@ -8,6 +9,9 @@
 #include "sound/Sound.h"
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <utility>
 
@@ -388,10 +392,42 @@ std::string SavedPicture(const TGame& game) {
     return text;
 }
 
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Open descriptors of the process.
+int OpenDescriptors() {
+    std::error_code ec;
+    int count = 0;
+    for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ec); !ec && it != decltype(it)();
+         it.increment(ec))
+        ++count;
+    return count;
+}
+
+// What a failed save must leave: the old file byte for byte, nothing of the attempt beside it.
+std::string CheckFailedSave(const std::string& path, const std::string& old, int descriptors) {
+    if (FileBytes(path) != old) return "a failed save changed the old file";
+    const std::filesystem::path file(path);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), ec))
+        if (entry.path().filename().string().starts_with(file.filename().string() + "."))
+            return "a failed save left " + entry.path().string();
+    if (OpenDescriptors() != descriptors) return "a failed save left a descriptor open";
+    return "";
+}
+
 // Leaving the game for the menu and resuming it: save, a new game's pointer, load, play on.
-std::string SaveAndResume(TGame& game) {
+// With failing saves allowed, a failed save is checked and play goes on without the resume.
+std::string SaveAndResume(TGame& game, bool mayFail, bool& failed) {
     const std::string before = SavedPicture(game);
-    if (!game.SaveGame()) return "SaveGame failed";
+    const std::string path = ResolvePath(SaveFileName(game.GameMode));
+    const std::string old = mayFail ? FileBytes(path) : std::string();
+    const int descriptors = mayFail ? OpenDescriptors() : 0;
+    failed = !game.SaveGame();
+    if (failed) return mayFail ? CheckFailedSave(path, old, descriptors) : "SaveGame failed";
     game.PointerStyle = kPointerGame;
     game.Phase = phMenu;
     if (!game.LoadGame(game.GameMode)) return "LoadGame refused the game just saved";
@@ -503,8 +539,9 @@ TBotGame PlayBotGame(const TBotData& data, const TBotSetup& setup) {
         std::string fault = CheckGame(game, lastScore);
         if (fault.empty() && setup.SaveEvery > 0 && (result.Frames + 1) % setup.SaveEvery == 0 &&
             game.Phase == phPlay && GameState == gsGame && game.PointerStyle == kPointerGame) {
-            fault = SaveAndResume(game);
-            ++result.SaveCycles;
+            bool failed = false;
+            fault = SaveAndResume(game, setup.SavesMayFail, failed);
+            ++(failed ? result.FailedSaves : result.SaveCycles);
             // The file keeps 15 digits of the score.
             if (fault.empty()) fault = CheckGame(game, game.TotalScore);
         }

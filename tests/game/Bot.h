@@ -42,6 +42,10 @@ struct TBotSetup {
     // and resuming does; the loaded game must show the saved one. 0: never. The save files go
     // to "data/" under the current folder.
     int64_t SaveEvery = 0;
+    // Saves may fail (a soak makes the disk fail at random): a failed save must leave the old
+    // file as it was, no temporary file beside it and no descriptor open, and the game plays on
+    // unsaved; otherwise a failed save breaks the run.
+    bool SavesMayFail = false;
     // The game stops once this many levels have been completed (a per-level sweep). 0: never.
     int StopAfterLevels = 0;
     // Called after the update of every frame in which the bot made a move or fired a shot, and
@@ -82,7 +86,8 @@ struct TBotGame {
     int ShotsCancelled = 0;
     int BonusLevelsStarted = 0;
     int BonusLevelsCompleted = 0;
-    int SaveCycles = 0; // saves loaded again
+    int SaveCycles = 0;  // saves loaded again
+    int FailedSaves = 0; // saves that failed (only with SavesMayFail)
 
     int LevelsCompleted() const;
     // The highest level the game was playing (in the last mode it played).

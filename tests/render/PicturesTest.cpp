@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <vector>
+
 namespace veltrane {
 namespace {
 
@@ -61,6 +64,15 @@ TEST(LoadTextureTest, MissingOrUnreadableFilesLeaveTheTextureEmpty) {
     LoadTexture(device, (dir.path() / "missing.jpg").string(), texture);
     EXPECT_EQ(texture, nullptr); // cleared first
     LoadTexture(device, (dir.path() / "broken.tga").string(), texture);
+    EXPECT_EQ(texture, nullptr);
+    // A PNG that ends inside a chunk (here an ancillary one claiming more bytes than are left):
+    // the reader must give up, not read the same stale header for ever.
+    std::ifstream png(dir.path() / "ok.png", std::ios::binary);
+    std::vector<uint8_t> truncated(33); // the signature and the header chunk
+    png.read(reinterpret_cast<char*>(truncated.data()), 33);
+    truncated.insert(truncated.end(), {0, 0, 0, 14, 'b', 'K', 'G', 'D', 0, 0});
+    WriteBytes(dir.path() / "truncated.png", truncated);
+    LoadTexture(device, (dir.path() / "truncated.png").string(), texture);
     EXPECT_EQ(texture, nullptr);
 
     device.FailCalls("CreateTexture", E_OUTOFMEMORY);
