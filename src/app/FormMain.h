@@ -21,6 +21,7 @@
 namespace veltrane {
 
 class TGame;
+class TOptions;
 
 // The fixed camera target; the loading picture, the pointer plane and the room light stand
 // above the same point.
@@ -31,7 +32,8 @@ class TFormMain final : public ILoadingSteps, public IMenuHost {
 public:
     static constexpr const char* Caption = "Veltrane";
 
-    explicit TFormMain(IWindowHost& host);
+    // options: the settings of the run; they must outlive the main window.
+    TFormMain(IWindowHost& host, TOptions& options);
     ~TFormMain() override;
     TFormMain(const TFormMain&) = delete;
     TFormMain& operator=(const TFormMain&) = delete;
@@ -81,6 +83,8 @@ public:
     ILoadingSteps* LoadingSteps() override { return LoadingBar ? this : nullptr; }
 
     // ---- State -----------------------------------------------------------------------------------
+    // The settings: the mode to show, the volumes, the trace switch; saved on close.
+    TOptions& Options;
     bool Active = false;
     uint32_t LastTick = 0;
     uint32_t PrevTick = 0;

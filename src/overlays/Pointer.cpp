@@ -20,6 +20,7 @@ constexpr std::array<const char*, kPointerStyles> kFiles = {"Images\\cursor.tga"
                                                             "Images\\cursor1.tga"};
 
 ICursorHost* Host = nullptr;
+const TOptions* Settings = nullptr;
 float InvWidth = 0;
 float InvHeight = 0;
 
@@ -28,11 +29,11 @@ bool Created() {
 }
 
 bool Fullscreen() {
-    return Options && Options->Fullscreen;
+    return Settings && Settings->Fullscreen;
 }
 
 bool PseudoFullscreen() {
-    return Options && Options->PseudoFullscreen;
+    return Settings && Settings->PseudoFullscreen;
 }
 
 // Pseudo full screen: a cursor on or past the window's edge goes back just inside it.
@@ -50,8 +51,9 @@ void KeepCursorInside(const TScreenRect& r) {
 
 } // namespace
 
-void CreatePointer(IDevice& device, ICursorHost& host) {
+void CreatePointer(IDevice& device, ICursorHost& host, const TOptions& options) {
     Host = &host;
+    Settings = &options;
     const int32_t width = host.ClientWidth(), height = host.ClientHeight();
     if (Fullscreen()) {
         host.SetCursorPos(width / 2, height / 2);
@@ -103,6 +105,7 @@ void DrawPointer(int style) {
 void DestroyPointer() {
     for (auto& sprite : PointerSprites) sprite.reset();
     Host = nullptr;
+    Settings = nullptr;
 }
 
 TVector PointerPosition() {

@@ -13,14 +13,17 @@
 
 namespace veltrane {
 
+class TOptions;
+
 inline constexpr int kPointerStyles = 3;
 // Sprites of styles 1..3 (PointerSprites[0] is style 1); empty until CreatePointer.
 extern std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
 
 // Centres the system cursor on the window, logs where it ended up ("Mouse created at 400_300"),
-// makes the three sprites at the camera target just above the board. The host must outlive the
-// pointer (until DestroyPointer or the next CreatePointer).
-void CreatePointer(gfx::IDevice& device, ICursorHost& host);
+// makes the three sprites at the camera target just above the board. The host and the settings
+// (whose window mode decides where the cursor may go) must outlive the pointer (until
+// DestroyPointer or the next CreatePointer).
+void CreatePointer(gfx::IDevice& device, ICursorHost& host, const TOptions& options);
 // Maps a mouse position in window pixels onto the pointer plane: the window's width spans 14.45
 // world units and its height 10.8375, centred on (-1.8, -0.25); right is -x, down is -y.
 void MovePointer(int32_t x, int32_t y);

@@ -29,7 +29,7 @@ struct TLoaded {
 
     TAppEnvironment Env;
     TFakeWindowHost Host;
-    TFormMain Form{Host};
+    TFormMain Form{Host, Env.Options};
     std::unique_ptr<CurrentDir> Cwd;
     uint32_t Now = 10000;
     std::vector<int> Steps; // the bar's lights at each step's window events
@@ -53,7 +53,7 @@ protected:
         SetResourceFolder(dir.string() + "/");
         SetSoundProgramDir(dir.string());
 
-        Options->Help = false; // a game starts without the help page
+        s->Env.Options.Help = false; // a game starts without the help page
         TFormMain& form = s->Form;
         form.Tick = [] { return s->Now; };
         s->Host.OnProcessMessages = [] {

@@ -33,17 +33,15 @@ protected:
         WriteTga(dir.path() / "Images" / "cursor1.tga", 3, 3);
         options.Fullscreen = false;
         options.PseudoFullscreen = false;
-        Options = &options;
     }
     void TearDown() override {
         DestroyPointer();
-        Options = nullptr;
         SetDebugLogFile("");
         SetDebugLogClock(nullptr);
     }
     void Create() {
         CurrentDir cwd(dir.path());
-        CreatePointer(device, host);
+        CreatePointer(device, host, options);
         device.Draws.clear();
     }
     std::string Trace() const {
