@@ -8,6 +8,7 @@
 #include "app/WindowHost.h"
 #include "game/Flow.h"
 #include "menu/Menu.h"
+#include "overlays/Pointer.h"
 #include "platform/VirtualKeys.h"
 #include "platform/gfx/Device.h"
 #include "render/Geometry.h"
@@ -92,6 +93,7 @@ public:
     int32_t FrameCount = 0;
 
     std::unique_ptr<gfx::IDevice> D3DDevice;
+    TPointer Pointer; // made on the device by the loading sequence, freed before it
     gfx::VertexBufferHandle VB;
     TCollector Collector;
     uint32_t ElapsedMs = 0;

@@ -101,9 +101,9 @@ void TFormMain::RunLoadingSequence() {
         Options.MusicVol = 0;
     }
 
-    CreatePointer(*D3DDevice, host_.CursorHost(), Options);
+    Pointer.CreatePointer(*D3DDevice, host_.CursorHost(), Options);
     Game->PointerStyle = kPointerMenu;
-    Game->PointerAt = PointerPosition();
+    Game->PointerAt = Pointer.PointerPosition();
     bar.SetProgress(14);
 
     LoadFontTextures(*D3DDevice);

@@ -75,7 +75,6 @@ protected:
     }
     static void TearDownTestSuite() {
         if (!s) return;
-        DestroyPointer();
         SetResourceFolder(s->OldResourceFolder);
         SetSoundProgramDir(fs::path(VELTRANE_GAME_DIR).string());
         delete s;
@@ -114,7 +113,7 @@ protected:
                });
     }
     static bool PointerDrawn(const std::vector<gfx::TRecordedCall>& calls) {
-        return Sets(calls, PointerSprites[size_t(s->Form.Game->PointerStyle - 1)]->Texture);
+        return Sets(calls, s->Form.Pointer.PointerSprites[size_t(s->Form.Game->PointerStyle - 1)]->Texture);
     }
     static size_t IndexOf(const std::vector<gfx::TRecordedCall>& calls, const std::string& text) {
         for (size_t i = 0; i < calls.size(); ++i)
@@ -234,14 +233,14 @@ TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
 TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
     // Loading ignores the mouse.
     SetGameState(gsLoading);
-    const TVector before = PointerPosition();
+    const TVector before = form().Pointer.PointerPosition();
     form().FormMouseMove(10, 10);
-    EXPECT_EQ(PointerPosition(), before);
+    EXPECT_EQ(form().Pointer.PointerPosition(), before);
     SetGameState(gsMenu);
 
     form().FormMouseMove(10, 10);
-    EXPECT_NE(PointerPosition(), before);
-    EXPECT_FLOAT_EQ(form().PointerLight.Position.x, PointerPosition().x);
+    EXPECT_NE(form().Pointer.PointerPosition(), before);
+    EXPECT_FLOAT_EQ(form().PointerLight.Position.x, form().Pointer.PointerPosition().x);
     EXPECT_FLOAT_EQ(form().PointerLight.Position.z, 1.05f);
     form().FormMouseDown(0);
     EXPECT_TRUE(menu().Pressed);
