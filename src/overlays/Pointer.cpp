@@ -22,6 +22,9 @@ constexpr std::array<const char*, kPointerStyles> kFiles = {"Images\\cursor.tga"
 ICursorHost* Host = nullptr;
 float InvWidth = 0;
 float InvHeight = 0;
+// Keyboard play put the pointer where it is: it shows even while the system cursor is outside
+// the window, until the mouse moves again.
+bool PlacedByKeys = false;
 
 bool Created() {
     return Host && PointerSprites[0];
@@ -52,6 +55,7 @@ void KeepCursorInside(const TScreenRect& r) {
 
 void CreatePointer(IDevice& device, ICursorHost& host) {
     Host = &host;
+    PlacedByKeys = false;
     const int32_t width = host.ClientWidth(), height = host.ClientHeight();
     if (Fullscreen()) {
         host.SetCursorPos(width / 2, height / 2);
@@ -74,6 +78,7 @@ void CreatePointer(IDevice& device, ICursorHost& host) {
 
 void MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
+    PlacedByKeys = false;
     T3DSprite& first = *PointerSprites[0];
     // Without a drawing area (InvWidth 0) the pointer stays at the centre.
     first.Position.x = kPointerStart.x + (InvWidth > 0 ? 0.5f - float(x) * InvWidth : 0) * kPlaneWidth;
@@ -85,10 +90,19 @@ void MovePointer(int32_t x, int32_t y) {
     }
 }
 
+void PlacePointer(TVector at) {
+    if (!Created()) return;
+    PlacedByKeys = true;
+    for (auto& sprite : PointerSprites) {
+        sprite->Position.x = at.x;
+        sprite->Position.y = at.y;
+    }
+}
+
 void DrawPointer(int style) {
     if (!Created() || style < 1 || style > kPointerStyles) return;
     const TScreenRect r = Host->WindowRect();
-    if (!Fullscreen()) {
+    if (!Fullscreen() && !PlacedByKeys) {
         const TScreenPoint p = Host->CursorPos();
         if (!(r.Left < p.X && p.X < r.Left + r.Width && r.Top < p.Y && p.Y < r.Top + r.Height)) return;
     }
