@@ -237,6 +237,7 @@ TEST_F(LoadedFormTest, BoardKeysMoveThePointerThePlayerSeesUntilTheMouseMoves) {
     game.BoardIdle = true;
     game.PointerStyle = kPointerGame;
     game.ClearBoard();
+    const TScreenPoint inside = s->Host.Cursor.Cursor;
     s->Host.Cursor.Cursor = {0, 0}; // the system cursor outside the window
     EXPECT_FALSE(PointerDrawn(Frame()));
 
@@ -251,6 +252,7 @@ TEST_F(LoadedFormTest, BoardKeysMoveThePointerThePlayerSeesUntilTheMouseMoves) {
     EXPECT_FALSE(PointerDrawn(Frame()));
     EXPECT_FLOAT_EQ(form().Pointer.PointerPosition().x, game.PointerAt.x);
     EXPECT_NE(form().Pointer.PointerPosition().y, 1);
+    s->Host.Cursor.Cursor = inside;
 }
 
 TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
