@@ -291,14 +291,14 @@ TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
 
 TEST_F(LoadedFormTest, EachStateDrawsItsBackgroundThenMenuThenPointer) {
     auto calls = Frame();
-    EXPECT_TRUE(Sets(calls, MenuBackground));
+    EXPECT_TRUE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
     EXPECT_LT(IndexOf(calls, "SetRenderState(D3DRS_ZENABLE, FALSE)"), calls.size());
 
     SetGameState(gsGameOver);
     calls = Frame();
     EXPECT_TRUE(Sets(calls, GameOverPicture));
-    EXPECT_FALSE(Sets(calls, MenuBackground));
+    EXPECT_FALSE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
 
     SetGameState(gsHelp);
@@ -319,7 +319,7 @@ TEST_F(LoadedFormTest, InAGameThePointerShowsOnlyWhileTheBoardWaits) {
     game.Phase = phPlay;
     game.BoardIdle = true;
     auto calls = Frame();
-    EXPECT_FALSE(Sets(calls, MenuBackground));
+    EXPECT_FALSE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
     // The pointer is the last thing drawn, after the depth test went off.
     EXPECT_LT(IndexOf(calls, "SetRenderState(D3DRS_ZENABLE, FALSE)"), calls.size());
