@@ -66,7 +66,7 @@ void TFormMain::DrawState() {
     bool pointer = true;
     if (GameState == gsGame && Game)
         pointer = Game->BoardIdle && Game->Phase != phLevelCompleted && Game->Phase != phGameOver;
-    if (pointer) DrawPointer(Game ? Game->PointerStyle : kPointerMenu);
+    if (pointer) Pointer.DrawPointer(Game ? Game->PointerStyle : kPointerMenu);
     d.SetRenderState(D3DRS_ZENABLE, TRUE);
 }
 

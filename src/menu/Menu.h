@@ -16,6 +16,7 @@ namespace veltrane {
 class ILoadingSteps;
 class TGame;
 class THiScores;
+class TOptions;
 
 // What the menu asks of the main window.
 class IMenuHost {
@@ -31,13 +32,14 @@ protected:
     ~IMenuHost() = default;
 };
 
-// The objects the commands act on, besides the settings (Options) and GameState.
+// The objects the commands act on, besides GameState.
 struct TMenuLinks {
     TD3DMenu* Menu = nullptr;
     TGame* Game = nullptr;
     THiScores* HiScores = nullptr;
     gfx::IDevice* Device = nullptr; // the tutorial and the cube skins are made on it
     IMenuHost* Host = nullptr;
+    TOptions* Options = nullptr; // the help switch, the volumes and the skin
 };
 
 // Set by the main window once loading has made the menu, the game and the tables; again after

@@ -48,7 +48,8 @@ void MainMenu(const TMenuKeyResult& r) {
 // The help page's switch shows the state of the Help setting (a cancelled options page may
 // have reloaded it since the page was last seen).
 void ShowHelpPage() {
-    const bool help = Options && Options->Help;
+    const TOptions* options = MenuLinks().Options;
+    const bool help = options && options->Help;
     SetItemVisible(mpHelp, 2, help);
     SetItemVisible(mpHelp, 3, !help);
     ShowMenuPage(mpHelp);
@@ -85,7 +86,7 @@ void ChooseGame(const TMenuKeyResult& r) {
     case 2:
         StartGameMusic(r.Item);
         if (MenuLinks().Game) MenuLinks().Game->GameMode = static_cast<uint8_t>(r.Item);
-        if (Options && Options->Help) {
+        if (MenuLinks().Options && MenuLinks().Options->Help) {
             SetGameState(gsHelp);
             ShowHelpPage();
         } else {
@@ -178,11 +179,11 @@ void HelpPage(const TMenuKeyResult& r) {
         StartNewGame();
         break;
     case 2:
-        if (Options) Options->Help = false;
+        if (TOptions* options = MenuLinks().Options) options->Help = false;
         menu->SwapItems(2, 3);
         break;
     case 3:
-        if (Options) Options->Help = true;
+        if (TOptions* options = MenuLinks().Options) options->Help = true;
         menu->SwapItems(3, 2);
         break;
     default:

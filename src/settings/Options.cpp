@@ -16,7 +16,6 @@ std::array<TResolution, 10> ResolutionTable = {
     FixedResolutions[0], FixedResolutions[1], FixedResolutions[2], FixedResolutions[3], FixedResolutions[4],
     FixedResolutions[5], FixedResolutions[6], FixedResolutions[7], FixedResolutions[8], TResolution{}};
 std::array<uint8_t, 2> ColorDepthTable = {16, 32};
-TOptions* Options = nullptr;
 
 namespace {
 

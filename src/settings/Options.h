@@ -1,6 +1,6 @@
 // The user's settings for the whole run: volumes, display, skin, help and trace switches, kept
-// in the per-user settings store under "Software\Quillomar". One instance, created by the
-// launcher; everyone reads its fields directly.
+// in the per-user settings store under "Software\Quillomar". One instance, made by the program
+// entry and lent by reference to the launcher, the main window, the menu and the pointer.
 #pragma once
 
 #include <array>
@@ -66,8 +66,5 @@ private:
 
     std::string file_;
 };
-
-// The one instance; created by the launcher and kept for the whole run.
-extern TOptions* Options;
 
 } // namespace veltrane

@@ -194,7 +194,7 @@ TEST_F(MenuActionsTest, ANewGameLoadsTheSkinsCubesAndAsksToContinueASavedGame) {
                          ("tex" + std::to_string(slot) + ".tga"),
                      skin * 100 + slot + 1);
     gfx::TRecordingDevice device;
-    BindMenu({menu_.get(), game_.get(), scores_.get(), &device, &host_});
+    BindMenu({menu_.get(), game_.get(), scores_.get(), &device, &host_, options_.get()});
     options_->Texture = 3;
     StartFromMenu(2);
 
