@@ -52,7 +52,7 @@ public:
     HRESULT SetTexture(uint32_t, const TextureHandle&) override { return D3D_OK; }
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE, const D3DMATRIX&) override { return D3D_OK; }
     HRESULT GetTransform(D3DTRANSFORMSTATETYPE, D3DMATRIX& m) const override {
-        m = MatrixIdentity();
+        m = gfx::MatrixIdentity();
         return D3D_OK;
     }
     HRESULT GetViewport(D3DVIEWPORT8& v) const override {
