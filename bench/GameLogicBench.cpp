@@ -158,7 +158,7 @@ void BM_FindPathsShowPath(benchmark::State& state) {
         PathBoard(*game, [](int x, int y) { return y % 2 == 0 && x != (y % 4 == 2 ? 9 : 1); });
         state.SetLabel("maze");
     } else {
-        // Eight scattered cubes.
+        // Seven scattered cubes besides the selected one.
         PathBoard(*game, [](int x, int y) { return (x * 7 + y * 5) % 13 == 0; });
         state.SetLabel("open");
     }

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(fuzz::ReadBytes(File) == fuzz::AsText(data, size), "a refused settings file was changed");
         return 0;
     }
-    Check(loaded.Resolution < ResolutionTable.size() && loaded.Color < ColorDepthTable.size(),
+    Check(loaded.Resolution < loaded.ResolutionTable.size() && loaded.Color < ColorDepthTable.size(),
           "a table index outside its table");
     Check(loaded.Save(), "the settings could not be saved");
     TOptions again(File);
