@@ -6,7 +6,9 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -78,11 +80,73 @@ bool ReadPicture(const std::string& path, std::vector<uint8_t>& bytes) {
     return std::ferror(file.get()) == 0;
 }
 
+uint32_t Little(const std::vector<uint8_t>& b, size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + size_t(i)];
+    return v;
+}
+
+uint32_t Big(const std::vector<uint8_t>& b, size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) v = (v << 8) | b[at + size_t(i)];
+    return v;
+}
+
+// The size a picture's header claims, for the kinds the game uses; false when the header does
+// not tell (the decoder then decides).
+bool ClaimedSize(const std::vector<uint8_t>& b, const std::string& type, uint32_t& w, uint32_t& h) {
+    const size_t n = b.size();
+    if (n >= 24 && b[0] == 0x89 && b[1] == 'P' && b[2] == 'N' && b[3] == 'G') {
+        w = Big(b, 16, 4);
+        h = Big(b, 20, 4);
+        return true;
+    }
+    if (n >= 26 && b[0] == 'B' && b[1] == 'M') {
+        const bool old = Little(b, 14, 4) == 12; // the OS/2 header has 16-bit sizes
+        w = old ? Little(b, 18, 2) : Little(b, 18, 4);
+        const uint32_t height = old ? Little(b, 20, 2) : Little(b, 22, 4);
+        h = old ? height : uint32_t(std::abs(int64_t(int32_t(height)))); // negative: top row first
+        return true;
+    }
+    if (n >= 4 && b[0] == 0xFF && b[1] == 0xD8) {
+        // The frame header (SOF0..SOF15 but DHT, JPG and DAC) holds the size.
+        for (size_t at = 2; at + 9 <= n && b[at] == 0xFF;) {
+            const uint8_t marker = b[at + 1];
+            if (marker == 0xFF) { // fill byte
+                ++at;
+                continue;
+            }
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+                h = Big(b, at + 5, 2);
+                w = Big(b, at + 7, 2);
+                return true;
+            }
+            at += 2 + Big(b, at + 2, 2);
+        }
+        return false;
+    }
+    if (n >= 18 && SDL_strcasecmp(type.c_str(), "tga") == 0) {
+        w = Little(b, 12, 2);
+        h = Little(b, 14, 2);
+        return true;
+    }
+    return false;
+}
+
 // Decodes the picture file as SDL_image's IMG_Load does (its kind told by the name's extension
 // where the bytes do not tell), from memory.
 SDL_Surface* DecodePicture(const std::string& path) {
     TPictureBytes picture;
     if (!ReadPicture(path, picture.Bytes)) return nullptr;
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    const std::string type =
+        dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : path.substr(dot + 1);
+    // A damaged header can claim a picture of gigabytes, which the decoder would allocate and
+    // clear before it finds the data missing.
+    uint32_t w = 0, h = 0;
+    if (ClaimedSize(picture.Bytes, type, w, h) && (w > kMaxPictureSide || h > kMaxPictureSide))
+        return nullptr;
     SDL_RWops* rw = SDL_AllocRW();
     if (!rw) return nullptr;
     rw->type = SDL_RWOPS_UNKNOWN;
@@ -92,10 +156,6 @@ SDL_Surface* DecodePicture(const std::string& path) {
     rw->write = PictureWrite;
     rw->close = PictureClose;
     rw->hidden.unknown.data1 = &picture;
-    const size_t dot = path.find_last_of('.');
-    const size_t slash = path.find_last_of('/');
-    const std::string type =
-        dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : path.substr(dot + 1);
     return IMG_LoadTyped_RW(rw, 1, type.empty() ? nullptr : type.c_str());
 }
 
@@ -107,7 +167,9 @@ void LoadTexture(IDevice& device, const std::string& fileName, TextureHandle& te
     texture.reset();
     const std::string path = ResolvePath(fileName);
     std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(DecodePicture(path), SDL_FreeSurface);
-    if (!loaded || loaded->w <= 0 || loaded->h <= 0) return;
+    if (!loaded || loaded->w <= 0 || loaded->h <= 0 || loaded->w > int(kMaxPictureSide) ||
+        loaded->h > int(kMaxPictureSide))
+        return;
     const bool hasAlpha = SDL_ISPIXELFORMAT_ALPHA(loaded->format->format) ||
                           loaded->format->palette != nullptr || SDL_HasColorKey(loaded.get());
     // The picture goes straight into the pixels the device gets (palette and colour-key pictures

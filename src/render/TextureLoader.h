@@ -5,12 +5,16 @@
 #include "platform/gfx/D3DX.h"
 #include "platform/gfx/Device.h"
 
+#include <cstdint>
 #include <string>
 
 namespace veltrane {
 
-// Clears texture, then loads fileName (Windows-style names are resolved). A missing or unreadable
-// file leaves texture empty; nothing is raised or reported. mipFilter picks how the smaller
+// Pictures larger than this on a side are refused (the game's largest is 1024 x 768).
+inline constexpr uint32_t kMaxPictureSide = 4096;
+
+// Clears texture, then loads fileName (Windows-style names are resolved). A missing, unreadable
+// or too large file leaves texture empty; nothing is raised or reported. mipFilter picks how the smaller
 // levels are made (D3DX_DEFAULT: averaged); the image filter is accepted for the callers' sake
 // and has nothing to do, since pictures keep their own size.
 void LoadTexture(gfx::IDevice& device, const std::string& fileName, gfx::TextureHandle& texture,

@@ -74,6 +74,17 @@ TEST(LoadTextureTest, MissingOrUnreadableFilesLeaveTheTextureEmpty) {
     WriteBytes(dir.path() / "truncated.png", truncated);
     LoadTexture(device, (dir.path() / "truncated.png").string(), texture);
     EXPECT_EQ(texture, nullptr);
+    // Pictures larger than the limit on either side are refused, whatever their kind; a header
+    // claiming gigabytes is refused before anything is decoded.
+    WritePng(dir.path() / "widest.png", int(kMaxPictureSide), 1, [](int, int) { return 0xFFFFFFFFu; });
+    WritePng(dir.path() / "too-wide.png", int(kMaxPictureSide) + 1, 1, [](int, int) { return 0xFFFFFFFFu; });
+    WriteBmp(dir.path() / "too-tall.bmp", 1, int(kMaxPictureSide) + 1, [](int, int) { return 0xFFFFFFFFu; });
+    LoadTexture(device, (dir.path() / "widest.png").string(), texture);
+    EXPECT_NE(texture, nullptr);
+    for (const char* name : {"too-wide.png", "too-tall.bmp"}) {
+        LoadTexture(device, (dir.path() / name).string(), texture);
+        EXPECT_EQ(texture, nullptr) << name;
+    }
 
     device.FailCalls("CreateTexture", E_OUTOFMEMORY);
     LoadTexture(device, (dir.path() / "ok.png").string(), texture);
