@@ -174,6 +174,9 @@ public:
     void SwingCamera(double t);
     // Cubes of the kind in the list.
     int CountKind(uint8_t kind) const;
+    // True when some bomb has a free cell beside it, so the player still has a move on a bonus
+    // level.
+    bool BombCanMove() const;
     // Counts all pending points and enters the level-completed sequence.
     void BeginLevelCompleted();
     // True in the frame a level-completed sequence began, until its first sequence step ran.
