@@ -32,7 +32,8 @@ const char* BoolText(bool value) {
 
 } // namespace
 
-TFormMain::TFormMain(IWindowHost& host) : Tick(GetTickCount), host_(host) {
+TFormMain::TFormMain(IWindowHost& host, TOptions& options)
+    : Options(options), Tick(GetTickCount), host_(host) {
     RestoreMusicHandler = [this] { RestoreMusic(); };
 }
 
@@ -55,15 +56,15 @@ bool TFormMain::FormShow() {
     VB.reset();
     D3DDevice.reset();
 
-    TOptions& options = *Options;
+    TOptions& options = Options;
     if (options.Fullscreen && options.Desktop) {
         options.Resolution = 9;
-        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings");
     }
     if (options.PseudoFullscreen) {
         options.Resolution = 9;
-        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings with pseudofullscreen mode");
     }
     const TResolution size = options.CurrentResolution();
@@ -105,7 +106,7 @@ void TFormMain::FormActivate() {
 void TFormMain::FormClose() {
     DebugLog(false, " Closing mainform");
     std::string error;
-    if (Options && !Options->Save(&error)) DebugLog(false, " Settings not saved: " + error);
+    if (!Options.Save(&error)) DebugLog(false, " Settings not saved: " + error);
     DoneSound();
     soundStarted_ = false;
     DebugLog(false, " Main form closed");
@@ -134,7 +135,7 @@ void TFormMain::ApplicationEvents1Minimize() {
 void TFormMain::ApplicationEvents1Restore() {
     DebugLog(false, " Restore application");
     RestoreMusic();
-    const TOptions& options = *Options;
+    const TOptions& options = Options;
     if (!options.Fullscreen) {
         host_.ShowNormal();
     } else if (!options.PseudoFullscreen) {

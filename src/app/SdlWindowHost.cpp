@@ -35,7 +35,7 @@ int GameButton(uint8_t sdlButton) {
 } // namespace
 
 // SDL's video starts with the window, after the launcher's dialogs have gone.
-TSdlWindowHost::TSdlWindowHost() = default;
+TSdlWindowHost::TSdlWindowHost(TOptions& options) : options_(options) {}
 
 TSdlWindowHost::~TSdlWindowHost() {
     form_.reset();
@@ -45,7 +45,7 @@ TSdlWindowHost::~TSdlWindowHost() {
 
 void TSdlWindowHost::CreateForm() {
     form_.reset();
-    form_ = std::make_unique<TFormMain>(*this);
+    form_ = std::make_unique<TFormMain>(*this, options_);
     form_->FormCreate();
 }
 
@@ -204,7 +204,7 @@ void TSdlWindowHost::Dispatch(const SDL_Event& event) {
         }
         break;
     case SDL_KEYDOWN:
-        if (const uint16_t key = VirtualKeyFromSdl(event.key.keysym.sym)) form.FormKeyDown(key);
+        form.FormKeyDown(VirtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.mod));
         break;
     case SDL_MOUSEMOTION:
         form.FormMouseMove(event.motion.x, event.motion.y);

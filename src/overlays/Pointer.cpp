@@ -10,8 +10,6 @@ namespace veltrane {
 
 using namespace gfx;
 
-std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
-
 namespace {
 
 constexpr float kPlaneWidth = 14.45f;
@@ -19,39 +17,32 @@ constexpr float kPlaneHeight = 10.8375f;
 constexpr std::array<const char*, kPointerStyles> kFiles = {"Images\\cursor.tga", "Images\\cursor.tga",
                                                             "Images\\cursor1.tga"};
 
-ICursorHost* Host = nullptr;
-float InvWidth = 0;
-float InvHeight = 0;
-
-bool Created() {
-    return Host && PointerSprites[0];
-}
-
-bool Fullscreen() {
-    return Options && Options->Fullscreen;
-}
-
-bool PseudoFullscreen() {
-    return Options && Options->PseudoFullscreen;
-}
-
-// Pseudo full screen: a cursor on or past the window's edge goes back just inside it.
-void KeepCursorInside(const TScreenRect& r) {
-    const int32_t right = r.Left + r.Width, bottom = r.Top + r.Height;
-    TScreenPoint p = Host->CursorPos();
-    if (p.X <= r.Left) Host->SetCursorPos(1, p.Y);
-    p = Host->CursorPos();
-    if (p.X >= right) Host->SetCursorPos(right - 1, p.Y);
-    p = Host->CursorPos();
-    if (p.Y <= r.Top) Host->SetCursorPos(p.X, 1);
-    p = Host->CursorPos();
-    if (p.Y >= bottom) Host->SetCursorPos(p.X, bottom - 1);
-}
-
 } // namespace
 
-void CreatePointer(IDevice& device, ICursorHost& host) {
-    Host = &host;
+bool TPointer::Fullscreen() const {
+    return options_ && options_->Fullscreen;
+}
+
+bool TPointer::PseudoFullscreen() const {
+    return options_ && options_->PseudoFullscreen;
+}
+
+void TPointer::KeepCursorInside(const TScreenRect& r) {
+    const int32_t right = r.Left + r.Width, bottom = r.Top + r.Height;
+    TScreenPoint p = host_->CursorPos();
+    if (p.X <= r.Left) host_->SetCursorPos(1, p.Y);
+    p = host_->CursorPos();
+    if (p.X >= right) host_->SetCursorPos(right - 1, p.Y);
+    p = host_->CursorPos();
+    if (p.Y <= r.Top) host_->SetCursorPos(p.X, 1);
+    p = host_->CursorPos();
+    if (p.Y >= bottom) host_->SetCursorPos(p.X, bottom - 1);
+}
+
+void TPointer::CreatePointer(IDevice& device, ICursorHost& host, const TOptions& options) {
+    host_ = &host;
+    options_ = &options;
+    placedByKeys_ = false;
     const int32_t width = host.ClientWidth(), height = host.ClientHeight();
     if (Fullscreen()) {
         host.SetCursorPos(width / 2, height / 2);
@@ -68,16 +59,17 @@ void CreatePointer(IDevice& device, ICursorHost& host) {
         sprite->Position = kPointerStart;
         PointerSprites[size_t(i)] = std::move(sprite);
     }
-    InvWidth = width > 0 ? 1.0f / float(width) : 0;
-    InvHeight = height > 0 ? 1.0f / float(height) : 0;
+    invWidth_ = width > 0 ? 1.0f / float(width) : 0;
+    invHeight_ = height > 0 ? 1.0f / float(height) : 0;
 }
 
-void MovePointer(int32_t x, int32_t y) {
+void TPointer::MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
+    placedByKeys_ = false;
     T3DSprite& first = *PointerSprites[0];
-    // Without a drawing area (InvWidth 0) the pointer stays at the centre.
-    first.Position.x = kPointerStart.x + (InvWidth > 0 ? 0.5f - float(x) * InvWidth : 0) * kPlaneWidth;
-    first.Position.y = kPointerStart.y + (InvHeight > 0 ? 0.5f - float(y) * InvHeight : 0) * kPlaneHeight;
+    // Without a drawing area (invWidth_ 0) the pointer stays at the centre.
+    first.Position.x = kPointerStart.x + (invWidth_ > 0 ? 0.5f - float(x) * invWidth_ : 0) * kPlaneWidth;
+    first.Position.y = kPointerStart.y + (invHeight_ > 0 ? 0.5f - float(y) * invHeight_ : 0) * kPlaneHeight;
     for (int i = 1; i < kPointerStyles; ++i) {
         PointerSprites[size_t(i)]->Scale = first.Scale;
         PointerSprites[size_t(i)]->Position = first.Position;
@@ -85,11 +77,20 @@ void MovePointer(int32_t x, int32_t y) {
     }
 }
 
-void DrawPointer(int style) {
+void TPointer::PlacePointer(TVector at) {
+    if (!Created()) return;
+    placedByKeys_ = true;
+    for (auto& sprite : PointerSprites) {
+        sprite->Position.x = at.x;
+        sprite->Position.y = at.y;
+    }
+}
+
+void TPointer::DrawPointer(int style) {
     if (!Created() || style < 1 || style > kPointerStyles) return;
-    const TScreenRect r = Host->WindowRect();
-    if (!Fullscreen()) {
-        const TScreenPoint p = Host->CursorPos();
+    const TScreenRect r = host_->WindowRect();
+    if (!Fullscreen() && !placedByKeys_) {
+        const TScreenPoint p = host_->CursorPos();
         if (!(r.Left < p.X && p.X < r.Left + r.Width && r.Top < p.Y && p.Y < r.Top + r.Height)) return;
     }
     if (PseudoFullscreen()) KeepCursorInside(r);
@@ -100,12 +101,13 @@ void DrawPointer(int style) {
     sprite.Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 }
 
-void DestroyPointer() {
+void TPointer::DestroyPointer() {
     for (auto& sprite : PointerSprites) sprite.reset();
-    Host = nullptr;
+    host_ = nullptr;
+    options_ = nullptr;
 }
 
-TVector PointerPosition() {
+TVector TPointer::PointerPosition() const {
     // Every style's sprite stands where the first one does.
     const auto& sprite = PointerSprites[0];
     return sprite ? sprite->Position : kPointerStart;
