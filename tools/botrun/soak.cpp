@@ -12,6 +12,7 @@
 
 #include "data/DataFiles.h"
 #include "platform/DebugLog.h"
+#include "platform/FileCalls.h"
 
 #include <atomic>
 #include <cerrno>
@@ -22,7 +23,6 @@
 #include <random>
 #include <string>
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -31,8 +31,8 @@ using namespace veltrane::bot;
 
 namespace {
 
-// The failing disk: only the temporary files of saves are touched (the descriptor mkstemp
-// returned), so the trace and the output go on as usual.
+// The failing disk, put in the file writers' table of system calls: only the temporary files of
+// saves are touched (the descriptor mkstemp returned), so the trace goes on as usual.
 struct TFaults {
     bool Armed = false;
     double Odds = 0.1;
@@ -46,56 +46,47 @@ struct TFaults {
 };
 TFaults Faults;
 
-template <typename F>
-F Real(const char* name) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-} // namespace
-
-// The program's own definitions come before the C library's, for the game's code too.
-extern "C" int mkstemp(char* pattern) {
-    static const auto real = Real<int (*)(char*)>("mkstemp");
+int FailingMakeTemp(char* pattern) {
     Faults.Target = -1;
     if (Faults.Roll()) {
         ++Faults.Injected[0];
         errno = Faults.Errno();
         return -1;
     }
-    const int fd = real(pattern);
-    if (Faults.Armed) Faults.Target = fd;
-    return fd;
+    Faults.Target = mkstemp(pattern);
+    return Faults.Target;
 }
 
-extern "C" ssize_t write(int fd, const void* bytes, size_t size) {
-    static const auto real = Real<ssize_t (*)(int, const void*, size_t)>("write");
+int PassOpen(const char* path, int flags, mode_t mode) {
+    return open(path, flags, mode);
+}
+
+ssize_t FailingWrite(int fd, const void* bytes, size_t size) {
     if (fd == Faults.Target && Faults.Roll()) {
         if (size > 1 && std::uniform_int_distribution<int>(0, 1)(Faults.Dice)) {
             ++Faults.ShortWrites;
-            return real(fd, bytes, size / 2);
+            return write(fd, bytes, size / 2);
         }
         ++Faults.Injected[1];
         errno = Faults.Errno();
         return -1;
     }
-    return real(fd, bytes, size);
+    return write(fd, bytes, size);
 }
 
-extern "C" int fsync(int fd) {
-    static const auto real = Real<int (*)(int)>("fsync");
+int FailingFsync(int fd) {
     if (fd == Faults.Target && Faults.Roll()) {
         ++Faults.Injected[2];
         errno = EIO;
         return -1;
     }
-    return real(fd);
+    return fsync(fd);
 }
 
-extern "C" int close(int fd) {
-    static const auto real = Real<int (*)(int)>("close");
+int FailingClose(int fd) {
     const bool target = fd == Faults.Target;
     if (target) Faults.Target = -1;
-    const int result = real(fd);
+    const int result = close(fd);
     // A failing close has closed the descriptor all the same, as Linux does.
     if (target && result == 0 && Faults.Roll()) {
         ++Faults.Injected[3];
@@ -105,15 +96,19 @@ extern "C" int close(int fd) {
     return result;
 }
 
-extern "C" int rename(const char* from, const char* to) {
-    static const auto real = Real<int (*)(const char*, const char*)>("rename");
+int FailingRename(const char* from, const char* to) {
     if (Faults.Roll()) {
         ++Faults.Injected[4];
         errno = Faults.Errno();
         return -1;
     }
-    return real(from, to);
+    return rename(from, to);
 }
+
+const TFileCalls FailingCalls = {FailingMakeTemp, PassOpen,     FailingWrite,
+                                 FailingFsync,    FailingClose, FailingRename};
+
+} // namespace
 
 int main(int argc, char** argv) {
     double minutes = 30;
@@ -158,6 +153,7 @@ int main(int argc, char** argv) {
     std::mt19937_64 rng(seed);
     Faults.Dice.seed(seed ^ 0x5eed);
     Faults.Armed = true;
+    SetFileCalls(&FailingCalls);
     const auto start = std::chrono::steady_clock::now();
     const auto end = start + std::chrono::duration<double, std::ratio<60>>(minutes);
     long games = 0, broken = 0, saves = 0, failedSaves = 0;
@@ -183,6 +179,7 @@ int main(int argc, char** argv) {
         }
     }
     Faults.Armed = false;
+    SetFileCalls(nullptr);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf(
         "soak: %ld games, %lld frames (%.1f hours of play) in %.1f minutes; %ld saves resumed, %ld failed "
