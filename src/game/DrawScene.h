@@ -9,6 +9,7 @@
 namespace veltrane {
 
 class TGame;
+struct TScene;
 
 // One frame of a running game on game.Device: room and background unfiltered at full ambient,
 // the score line (its fill follows the gauge in play; the sequences set it themselves), the bonus
@@ -19,8 +20,10 @@ class TGame;
 void DrawPlayScene(TGame& game, gfx::IVertexBuffer& vertexBuffer, double totalMs);
 
 // The full-screen picture of a state, unfiltered, in the place of the in-game background:
-// gsMenu and gsHiScores the menu background, gsGameOver GameOverPicture, gsHelp HelpPicture.
-// Other states draw nothing. An empty picture draws the quad untextured.
-void DrawBackdrop(gfx::IDevice& device, TGameState state, const gfx::TextureHandle& menuBackground);
+// gsMenu and gsHiScores the menu background, gsGameOver and gsHelp the scene's GameOverPicture
+// and HelpPicture (none without a scene). Other states draw nothing. An empty picture draws the
+// quad untextured.
+void DrawBackdrop(gfx::IDevice& device, TGameState state, const gfx::TextureHandle& menuBackground,
+                  const TScene* scene);
 
 } // namespace veltrane

@@ -10,14 +10,15 @@
 //           update (Update, UpdateCubes), level-end and game-over sequences (Sequences, FlyAway)
 //   input/  the mouse handlers (Input)
 //   files/  the level and figure files (LevelFile, FigureFile), saved games (SaveGame)
-//   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the room, gauge and
-//           lamps (Scenery), the cube and marker pictures (Textures)
+//   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the scene: room,
+//           gauge, lamps and pictures (Scenery)
 //
 // Each group of members below names the file that holds it.
 #pragma once
 
 #include "game/GameRecords.h"
 #include "game/RangeArray.h"
+#include "game/Scenery.h"
 #include "render/Camera.h"
 #include "render/PointerPosition.h"
 
@@ -99,6 +100,9 @@ public:
     // world position on the board plane where the main window last put the pointer.
     uint8_t PointerStyle = kPointerMenu;
     TVector PointerAt = kPointerStart;
+    // The room, background, score line, lamps and pictures the game draws with (draw/Scenery.cpp),
+    // made by LoadResources.
+    TScene Scene;
 
     // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);

@@ -36,14 +36,15 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     IDevice& d = *game.Device;
     d.SetRenderState(D3DRS_AMBIENT, kFullAmbient);
     SetFilters(d, D3DTEXF_NONE);
-    for (TBackPlane& plane : Room) plane.Draw(kRangeSprite);
-    BackPlane.Draw(kRangeSprite);
+    TScene& scene = game.Scene;
+    for (TBackPlane& plane : scene.Room) plane.Draw(kRangeSprite);
+    scene.BackPlane.Draw(kRangeSprite);
     SetFilters(d, D3DTEXF_LINEAR);
 
-    ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
+    scene.ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
 
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    BonusLight.Draw(kRangeSprite);
+    scene.BonusLight.Draw(kRangeSprite);
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
@@ -52,7 +53,9 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, list);
 }
 
-void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBackground) {
+void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBackground,
+                  const TScene* scene) {
+    static const TextureHandle none;
     const TextureHandle* picture = nullptr;
     switch (state) {
     case gsMenu:
@@ -60,10 +63,10 @@ void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBa
         picture = &menuBackground;
         break;
     case gsGameOver:
-        picture = &GameOverPicture;
+        picture = scene ? &scene->GameOverPicture : &none;
         break;
     case gsHelp:
-        picture = &HelpPicture;
+        picture = scene ? &scene->HelpPicture : &none;
         break;
     default:
         return;
