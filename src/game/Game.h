@@ -249,8 +249,9 @@ public:
 
     // ---- Saved games (files/SaveGame.cpp) -------------------------------------------------------
     // Writes the game to the save file of GameMode through a temporary file renamed over the old
-    // one. False, with a trace line, when there is no level to save or the file cannot be written.
-    bool SaveGame();
+    // one. False, with a trace line (and the reason in error), when there is no level to save or
+    // the file cannot be written; the file saved before is then kept as it was.
+    bool SaveGame(std::string* error = nullptr);
     // Continues the saved game of mode 1 or 2. The whole file is read and checked first: a bad
     // one changes nothing (the game already running goes on), stays on disk and the trace says
     // why. A missing file leaves an empty board at level 1. True when the saved game was loaded.

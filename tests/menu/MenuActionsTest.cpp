@@ -1,7 +1,9 @@
 #include "game/Textures.h"
+#include "platform/MessageBox.h"
 #include "platform/gfx/RecordingDevice.h"
 #include "render/PointerPosition.h"
 
+#include "FileFaults.h"
 #include "MenuFixture.h"
 
 #include <cstdio>
@@ -263,6 +265,42 @@ TEST_F(MenuActionsTest, PauseResumeLeaveWithSaveAndContinueTheSavedGame) {
     EXPECT_EQ(game_->Phase, phPlay);
     EXPECT_EQ(menu_->Page, mpGame);
     EXPECT_EQ(game_->TotalScore, 1234);
+}
+
+TEST_F(MenuActionsTest, LeavingWithASaveThatFailsTellsThePlayerAndKeepsTheOldSave) {
+    std::ofstream("data/Save1.dat", std::ios::binary) << "the save before";
+    std::vector<std::string> boxes;
+    SetMessageBoxHandler([&](void*, const std::string& caption, const std::string& text, TMessageIcon) {
+        boxes.push_back(caption + ": " + text);
+    });
+    options_->Help = false;
+    Choose(1);
+    Choose(1);
+    Choose(3); // a new game rather than the one on disk
+    ASSERT_EQ(menu_->Page, mpGame);
+    Choose(1);
+    {
+        filefaults::TScopedFault full({"disk full", filefaults::TCall::Write, ENOSPC});
+        Choose(2); // leave, saving the game
+    }
+    SetMessageBoxHandler({});
+    EXPECT_EQ(GameState, gsMenu);
+    EXPECT_EQ(menu_->Page, mpMain);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Game not saved: Your game could not be saved"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("No space left on device"), std::string::npos) << boxes[0];
+    EXPECT_EQ(filefaults::ReadAll("data/Save1.dat"), "the save before");
+
+    // A save that succeeds says nothing.
+    StartFromMenu(1);
+    Choose(3);
+    Choose(1);
+    SetMessageBoxHandler(
+        [&](void*, const std::string&, const std::string& text, TMessageIcon) { boxes.push_back(text); });
+    Choose(2);
+    SetMessageBoxHandler({});
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_NE(filefaults::ReadAll("data/Save1.dat"), "the save before");
 }
 
 TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
