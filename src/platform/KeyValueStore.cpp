@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -72,6 +73,10 @@ void TKeyValueStore::Load() {
     ini.GetAllSections(sections);
     sections.sort(CSimpleIniA::Entry::LoadOrder());
     for (const auto& section : sections) {
+        // After a section line that lacks its "]" the library files the next values under a
+        // name running from that line into the next one; such a section cannot be written back
+        // as it was read (each save would add a line to it), so it is skipped with its values.
+        if (std::strpbrk(section.pItem, "\r\n")) continue;
         TSection& s = sections_.emplace_back(TSection{section.pItem, {}});
         CSimpleIniA::TNamesDepend names;
         ini.GetAllKeys(section.pItem, names);

@@ -53,7 +53,7 @@ size_t PictureRead(SDL_RWops* rw, void* to, size_t size, size_t count) {
     const size_t wanted = size * count;
     if (wanted / count != size) return 0;
     const size_t n = std::min(wanted, p.Bytes.size() - p.At);
-    std::memcpy(to, p.Bytes.data() + p.At, n);
+    if (n > 0) std::memcpy(to, p.Bytes.data() + p.At, n);
     std::memset(static_cast<uint8_t*>(to) + n, 0, wanted - n);
     p.At += n;
     return n / size;

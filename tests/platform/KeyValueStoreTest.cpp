@@ -57,6 +57,7 @@ TEST(KeyValueStore, ReadsLongAndIndentedLinesAndSavesWhatItRead) {
          "\xEF\xBB\xBF[Key]\r\nFullscreen=1 ; full screen\r\nResolution=3\r\n"},
         {"a long value and a name given twice",
          "[Key]\nFullscreen=0\nLong=" + longValue + "\n[key]\nfullscreen=1\nResolution=3\n"},
+        {"a section line without its bracket", "[Broken\nX=1\n[Key]\nFullscreen=1\nResolution=3\n"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.what);
