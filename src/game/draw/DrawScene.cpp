@@ -40,9 +40,11 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
     game.DrawCubes();
 
+    // The background before the room: in play it covers the whole floor, which then fails the
+    // depth test too. All of these are opaque, so their order changes nothing on the screen.
     d.SetRenderState(D3DRS_AMBIENT, kFullAmbient);
-    for (TBackPlane& plane : Room) DrawPicture(d, plane);
     DrawPicture(d, BackPlane);
+    for (TBackPlane& plane : Room) DrawPicture(d, plane);
     SetPictureFilters(d, D3DTEXF_LINEAR);
 
     ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
