@@ -111,7 +111,7 @@ struct TWindow {
         Width = width;
         Height = height;
         Host.Samples = samples;
-        ResolutionTable[9] = {width, height};
+        Options.ResolutionTable[9] = {width, height};
         if (!created_) {
             Form.FormCreate();
             created_ = true;

@@ -59,12 +59,12 @@ bool TFormMain::FormShow() {
     TOptions& options = Options;
     if (options.Fullscreen && options.Desktop) {
         options.Resolution = 9;
-        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings");
     }
     if (options.PseudoFullscreen) {
         options.Resolution = 9;
-        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings with pseudofullscreen mode");
     }
     const TResolution size = options.CurrentResolution();

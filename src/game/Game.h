@@ -8,7 +8,7 @@
 //           (Squares, Figures), game over (GameOver), the board's invariants (Invariants)
 //   flow/   resources and game start, levels and turns (Resources, Turns), the per-frame
 //           update (Update, UpdateCubes), level-end and game-over sequences (Sequences, FlyAway)
-//   input/  the mouse handlers (Input)
+//   input/  the mouse handlers (Input), keyboard play (Keys)
 //   files/  the level and figure files (LevelFile, FigureFile), saved games (SaveGame)
 //   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the room, gauge and
 //           lamps (Scenery), the cube and marker pictures (Textures)
@@ -99,6 +99,9 @@ public:
     // world position on the board plane where the main window last put the pointer.
     uint8_t PointerStyle = kPointerMenu;
     TVector PointerAt = kPointerStart;
+    // The board cell of keyboard play: the centre cell on every new board; it follows the mouse
+    // over the board, so keys go on from where the mouse left the hover.
+    TCellWord KeyCursor = CellWord(5, 5);
 
     // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);
@@ -122,7 +125,7 @@ public:
 
     // ---- Board (rules/Board.cpp) ----------------------------------------------------------------
     // Empties the board: no cubes, no markers, every cell free (FreeCells column by column),
-    // state counts 0, no selection.
+    // state counts 0, no selection, the keyboard cursor on the centre cell.
     void ClearBoard();
     // Draws a random free cell and takes it off the free list; 0 (nothing changed) when the
     // board test of CheckGameOver ends the game.
@@ -174,6 +177,9 @@ public:
     void SwingCamera(double t);
     // Cubes of the kind in the list.
     int CountKind(uint8_t kind) const;
+    // True when some bomb has a free cell beside it, so the player still has a move on a bonus
+    // level.
+    bool BombCanMove() const;
     // Counts all pending points and enters the level-completed sequence.
     void BeginLevelCompleted();
     // True in the frame a level-completed sequence began, until its first sequence step ran.
@@ -243,8 +249,9 @@ public:
 
     // ---- Saved games (files/SaveGame.cpp) -------------------------------------------------------
     // Writes the game to the save file of GameMode through a temporary file renamed over the old
-    // one. False, with a trace line, when there is no level to save or the file cannot be written.
-    bool SaveGame();
+    // one. False, with a trace line (and the reason in error), when there is no level to save or
+    // the file cannot be written; the file saved before is then kept as it was.
+    bool SaveGame(std::string* error = nullptr);
     // Continues the saved game of mode 1 or 2. The whole file is read and checked first: a bad
     // one changes nothing (the game already running goes on), stays on disk and the trace says
     // why. A missing file leaves an empty board at level 1. True when the saved game was loaded.
@@ -266,6 +273,12 @@ public:
     // Button 0 left, 1 right, 2 middle: select, move, arm a shot cube; while aiming shoot the
     // colour under the pointer (left) or put the shot cube back (right).
     void MouseDown(int button);
+
+    // ---- Keyboard play (input/Keys.cpp) ---------------------------------------------------------
+    // In play only: the arrow keys move KeyCursor one cell (it stays on the board) and put the
+    // pointer on it; Enter or Space is a left click there, Backspace a right click. True when
+    // the key moved the pointer, which the main window's pointer sprite then follows.
+    bool KeyDown(uint16_t key);
 
     // ---- Drawing (draw/DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ----------
     // The board part of the game screen on Device: DrawCubes, then DrawOverBoard. Nothing without
@@ -289,6 +302,10 @@ private:
     int AppendCube(uint8_t kind, TCellWord cell, TCubeState state);
     bool TakeSquare(int x, int y);
     bool FigureFitsAt(int ox, int oy) const;
+
+    // ---- Input: helpers -------------------------------------------------------------------------
+    // The pointer on the centre of KeyCursor's cell, with the hover it shows there.
+    void PointAtCursor();
 
     // ---- Flow and per-frame update: helpers -----------------------------------------------------
     void UpdateCube(int i, float dt);

@@ -27,6 +27,8 @@ public:
     virtual double MenuClock() const = 0;
     // The loading bar, for a new game that has to load the game's resources first (may be null).
     virtual ILoadingSteps* LoadingSteps() = 0;
+    // The host's window a message box belongs to (null: a box of its own).
+    virtual void* MessageOwner() { return nullptr; }
 
 protected:
     ~IMenuHost() = default;
@@ -43,12 +45,9 @@ struct TMenuLinks {
 };
 
 // Set by the main window once loading has made the menu, the game and the tables; again after
-// a new loading sequence. Unbinding (all null) frees the tutorial.
+// a new loading sequence. Unbinding (all null) frees the bound menu's tutorial.
 void BindMenu(const TMenuLinks& links);
 const TMenuLinks& MenuLinks();
-
-// Made when the tutorial is chosen, freed when it is left; null otherwise.
-extern std::unique_ptr<TTutorial> Tutorial;
 
 // Page numbers the commands give meaning to (the menu file may hold other pages too).
 enum TMenuPageNumber : int {

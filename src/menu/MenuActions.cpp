@@ -4,6 +4,7 @@
 #include "menu/MenuCommands.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
+#include "platform/MessageBox.h"
 #include "platform/VirtualKeys.h"
 #include "render/PointerPosition.h"
 #include "scores/HiScores.h"
@@ -58,16 +59,19 @@ void ShowHelpPage() {
 // The tutorial page's next and previous items follow the tutorial's page; without a tutorial
 // only the back item is left.
 void ShowTutorialArrows() {
-    SetItemVisible(mpTutorial, 2, Tutorial && Tutorial->NextVisible());
-    SetItemVisible(mpTutorial, 3, Tutorial && Tutorial->PreviousVisible());
+    const TTutorial* tutorial = MenuLinks().Menu ? MenuLinks().Menu->Tutorial.get() : nullptr;
+    SetItemVisible(mpTutorial, 2, tutorial && tutorial->NextVisible());
+    SetItemVisible(mpTutorial, 3, tutorial && tutorial->PreviousVisible());
 }
 
 void EnterTutorial() {
     ShowMenuPage(mpTutorial);
     SetGameState(gsTutorial);
-    Tutorial.reset();
+    TD3DMenu* menu = MenuLinks().Menu;
+    if (!menu) return;
+    menu->Tutorial.reset();
     try {
-        Tutorial = std::make_unique<TTutorial>(MenuLinks().Device);
+        menu->Tutorial = std::make_unique<TTutorial>(MenuLinks().Device);
     } catch (const std::exception& e) {
         // The page stays up without pictures; its back item still leaves.
         DebugLog(false, std::string(" Tutorial not created: ") + e.what());
@@ -126,7 +130,15 @@ void Pause(const TMenuKeyResult& r) {
         SetGameState(gsMenu);
         StartMenuMusic();
         ShowMenuPage(mpMain);
-        game->SaveGame();
+        // The player leaves believing the game is kept: a save that failed must say so.
+        std::string error;
+        if (!game->SaveGame(&error)) {
+            IMenuHost* host = MenuLinks().Host;
+            ShowMessageBox(host ? host->MessageOwner() : nullptr, "Game not saved",
+                           "Your game could not be saved:\n" + error +
+                               "\n\nA game saved before, if there is one, is kept as it was.",
+                           TMessageIcon::Warning);
+        }
     } else if (r.Item == 3) {
         game->Phase = phPlay;
         ShowMenuPage(mpGame);
@@ -163,11 +175,12 @@ void TutorialPage(const TMenuKeyResult& r) {
     if (r.Action == maBack || (r.Action == maChosen && r.Item == 1)) {
         SetGameState(gsMenu);
         ShowMenuPage(mpChooseGame);
-        Tutorial.reset();
+        if (MenuLinks().Menu) MenuLinks().Menu->Tutorial.reset();
         return;
     }
     if (r.Action != maChosen || (r.Item != 2 && r.Item != 3)) return;
-    if (Tutorial) Tutorial->ShowPage(r.Item == 2 ? 1 : -1);
+    if (TD3DMenu* menu = MenuLinks().Menu; menu && menu->Tutorial)
+        menu->Tutorial->ShowPage(r.Item == 2 ? 1 : -1);
     ShowTutorialArrows();
 }
 

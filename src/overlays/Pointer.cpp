@@ -42,6 +42,7 @@ void TPointer::KeepCursorInside(const TScreenRect& r) {
 void TPointer::CreatePointer(IDevice& device, ICursorHost& host, const TOptions& options) {
     host_ = &host;
     options_ = &options;
+    placedByKeys_ = false;
     const int32_t width = host.ClientWidth(), height = host.ClientHeight();
     if (Fullscreen()) {
         host.SetCursorPos(width / 2, height / 2);
@@ -64,6 +65,7 @@ void TPointer::CreatePointer(IDevice& device, ICursorHost& host, const TOptions&
 
 void TPointer::MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
+    placedByKeys_ = false;
     T3DSprite& first = *PointerSprites[0];
     // Without a drawing area (invWidth_ 0) the pointer stays at the centre.
     first.Position.x = kPointerStart.x + (invWidth_ > 0 ? 0.5f - float(x) * invWidth_ : 0) * kPlaneWidth;
@@ -75,10 +77,19 @@ void TPointer::MovePointer(int32_t x, int32_t y) {
     }
 }
 
+void TPointer::PlacePointer(TVector at) {
+    if (!Created()) return;
+    placedByKeys_ = true;
+    for (auto& sprite : PointerSprites) {
+        sprite->Position.x = at.x;
+        sprite->Position.y = at.y;
+    }
+}
+
 void TPointer::DrawPointer(int style) {
     if (!Created() || style < 1 || style > kPointerStyles) return;
     const TScreenRect r = host_->WindowRect();
-    if (!Fullscreen()) {
+    if (!Fullscreen() && !placedByKeys_) {
         const TScreenPoint p = host_->CursorPos();
         if (!(r.Left < p.X && p.X < r.Left + r.Width && r.Top < p.Y && p.Y < r.Top + r.Height)) return;
     }

@@ -1,31 +1,13 @@
 #include "settings/Options.h"
 
+#include "platform/DebugLog.h"
 #include "platform/KeyValueStore.h"
 
 namespace veltrane {
 
 namespace {
 
-constexpr TResolution FixedResolutions[9] = {{512, 384},  {640, 400},  {640, 480},  {800, 600},  {1024, 768},
-                                             {1152, 864}, {1280, 768}, {1280, 960}, {1280, 1024}};
-
-} // namespace
-
-// Valid from the start, so nothing that reads them before the settings exist sees zeros.
-std::array<TResolution, 10> ResolutionTable = {
-    FixedResolutions[0], FixedResolutions[1], FixedResolutions[2], FixedResolutions[3], FixedResolutions[4],
-    FixedResolutions[5], FixedResolutions[6], FixedResolutions[7], FixedResolutions[8], TResolution{}};
-std::array<uint8_t, 2> ColorDepthTable = {16, 32};
-
-namespace {
-
 const char* const SettingsKey = "Software\\Quillomar";
-
-// Entry 9, the desktop's size, belongs to the main window and is left as it is.
-void FillTables() {
-    for (size_t i = 0; i < 9; ++i) ResolutionTable[i] = FixedResolutions[i];
-    ColorDepthTable = {16, 32};
-}
 
 int32_t ReadRequired(const TKeyValueStore& store, const char* name) {
     int32_t value = 0;
@@ -40,6 +22,12 @@ int32_t ReadRequired(const TKeyValueStore& store, const char* name) {
     throw ERegistryException(std::string("Invalid data type for '") + name + "'");
 }
 
+// Load writes values back on its own; a file that cannot take them is traced, as on closing.
+void SaveTraced(TOptions& options) {
+    std::string error;
+    if (!options.Save(&error)) DebugLog(false, " Settings not saved: " + error);
+}
+
 // Byte fields keep the low 8 bits of the stored integer.
 uint8_t LowByte(int32_t value) {
     return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF);
@@ -47,9 +35,7 @@ uint8_t LowByte(int32_t value) {
 
 } // namespace
 
-TOptions::TOptions(std::string file) : file_(std::move(file)) {
-    FillTables();
-}
+TOptions::TOptions(std::string file) : file_(std::move(file)) {}
 
 TOptions::TOptions() : TOptions(SettingsFilePath()) {}
 
@@ -71,7 +57,7 @@ void TOptions::Load() {
     store.Load();
     if (!store.KeyExists()) {
         SetDefaults();
-        Save();
+        SaveTraced(*this);
         return;
     }
 
@@ -96,7 +82,7 @@ void TOptions::Load() {
     } else {
         PseudoFullscreen = false;
         WriteDebug = false;
-        Save();
+        SaveTraced(*this);
     }
 }
 

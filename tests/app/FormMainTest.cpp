@@ -69,7 +69,7 @@ TEST_F(FormMainTest, DesktopAndPseudoFullScreenTakeTheScreenSize) {
     env.Options.Color = 1;
     Show();
     EXPECT_EQ(env.Options.Resolution, 9);
-    EXPECT_EQ(ResolutionTable[9].Width, 1024);
+    EXPECT_EQ(env.Options.ResolutionTable[9].Width, 1024);
     EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Fullscreen);
     EXPECT_EQ(host.Requests.back().Width, 1024);
     EXPECT_EQ(host.Requests.back().Bits, 32);

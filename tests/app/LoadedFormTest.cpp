@@ -230,6 +230,31 @@ TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
     EXPECT_TRUE(fs::exists(file));
 }
 
+TEST_F(LoadedFormTest, BoardKeysMoveThePointerThePlayerSeesUntilTheMouseMoves) {
+    StartGameWithKeys();
+    TGame& game = *form().Game;
+    game.Phase = phPlay;
+    game.BoardIdle = true;
+    game.PointerStyle = kPointerGame;
+    game.ClearBoard();
+    const TScreenPoint inside = s->Host.Cursor.Cursor;
+    s->Host.Cursor.Cursor = {0, 0}; // the system cursor outside the window
+    EXPECT_FALSE(PointerDrawn(Frame()));
+
+    form().FormKeyDown(VK_UP);
+    form().FormKeyDown(VK_LEFT);
+    EXPECT_EQ(game.KeyCursor, CellWord(6, 6));
+    EXPECT_FLOAT_EQ(form().Pointer.PointerPosition().x, 1);
+    EXPECT_FLOAT_EQ(form().Pointer.PointerPosition().y, 1);
+    EXPECT_TRUE(PointerDrawn(Frame())) << "the cursor of keyboard play shows wherever the mouse is";
+
+    form().FormMouseMove(400, 300);
+    EXPECT_FALSE(PointerDrawn(Frame()));
+    EXPECT_FLOAT_EQ(form().Pointer.PointerPosition().x, game.PointerAt.x);
+    EXPECT_NE(form().Pointer.PointerPosition().y, 1);
+    s->Host.Cursor.Cursor = inside;
+}
+
 TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
     // Loading ignores the mouse.
     SetGameState(gsLoading);
@@ -266,14 +291,14 @@ TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
 
 TEST_F(LoadedFormTest, EachStateDrawsItsBackgroundThenMenuThenPointer) {
     auto calls = Frame();
-    EXPECT_TRUE(Sets(calls, MenuBackground));
+    EXPECT_TRUE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
     EXPECT_LT(IndexOf(calls, "SetRenderState(D3DRS_ZENABLE, FALSE)"), calls.size());
 
     SetGameState(gsGameOver);
     calls = Frame();
     EXPECT_TRUE(Sets(calls, GameOverPicture));
-    EXPECT_FALSE(Sets(calls, MenuBackground));
+    EXPECT_FALSE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
 
     SetGameState(gsHelp);
@@ -294,7 +319,7 @@ TEST_F(LoadedFormTest, InAGameThePointerShowsOnlyWhileTheBoardWaits) {
     game.Phase = phPlay;
     game.BoardIdle = true;
     auto calls = Frame();
-    EXPECT_FALSE(Sets(calls, MenuBackground));
+    EXPECT_FALSE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
     // The pointer is the last thing drawn, after the depth test went off.
     EXPECT_LT(IndexOf(calls, "SetRenderState(D3DRS_ZENABLE, FALSE)"), calls.size());

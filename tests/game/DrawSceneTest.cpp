@@ -18,9 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veltrane {
@@ -246,6 +248,29 @@ protected:
     TSceneDevice device;
 };
 
+// Where a world point lands in an 800 x 600 frame seen from the eye, which looks at the board
+// as the main window's camera does; {-1, -1} behind the eye.
+std::pair<float, float> Seen(TVector eye, TVector p) {
+    D3DMATRIX view, projection;
+    MatrixLookAtLH(view, ToD3D(eye), {TCamera::RestEye.x, TCamera::RestEye.y, 0}, {0, 0, 1});
+    MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200.0f);
+    TMatrix v, pr;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            v(r, c) = view.m[r][c];
+            pr(r, c) = projection.m[r][c];
+        }
+    const TMatrix m = MatrixMultiply(v, pr);
+    const float w = p.x * m(0, 3) + p.y * m(1, 3) + p.z * m(2, 3) + m(3, 3);
+    if (w <= 0) return {-1, -1};
+    const TVector ndc = TransformCoord(p, m);
+    return {(ndc.x + 1) * 400, (1 - ndc.y) * 300};
+}
+
+float Apart(std::pair<float, float> a, std::pair<float, float> b) {
+    return std::hypot(a.first - b.first, a.second - b.second);
+}
+
 const TPicture kBoard = {"1B.......", ".X.......", "..J......", ".........", ".........",
                          ".........", ".........", ".........", "........7"};
 
@@ -392,23 +417,58 @@ TEST_F(DrawSceneTest, HeadUpNumbersRoundHalvesToEvenInFontColourOne) {
         DrawScene(*game);
         const std::vector<TShownText> texts = Texts();
         ASSERT_EQ(texts.size(), 3u) << score;
+        // From the rest eye each text starts where it would floating 0.1 above the background
+        // at its place; the score's start moves 0.15 towards +x with each digit.
+        const float z = DrawsOf("font2").front()->World.m[3][2];
+        const auto startsAt = [&](const TShownText& t, float x, float y) {
+            EXPECT_LT(Apart(Seen(TCamera::RestEye, {t.X, t.Y, z}), Seen(TCamera::RestEye, {x, y, 0.1f})),
+                      0.05f)
+                << t.Text;
+        };
         EXPECT_EQ(texts[0].Text, "1");
-        EXPECT_FLOAT_EQ(texts[0].X, -6.75f);
-        EXPECT_FLOAT_EQ(texts[0].Y, 3.6f);
+        startsAt(texts[0], -6.75f, 3.6f);
         EXPECT_EQ(texts[1].Text, shown) << score;
-        // Each digit moves the score's start 0.15 towards +x.
-        EXPECT_FLOAT_EQ(texts[1].X, 0.15f * float(shown.size()) - 6.9f) << score;
-        EXPECT_FLOAT_EQ(texts[1].Y, 1.93f);
+        startsAt(texts[1], 0.15f * float(shown.size()) - 6.9f, 1.93f);
         EXPECT_EQ(texts[2].Text, "+40");
-        EXPECT_FLOAT_EQ(texts[2].X, -6.4f);
-        EXPECT_FLOAT_EQ(texts[2].Y, -3.5f);
+        startsAt(texts[2], -6.4f, -3.5f);
         for (const TShownText& t : texts) EXPECT_EQ(t.Colour, purple) << t.Text;
     }
     // Letters are 10 pixels at size 12: 0.12 units wide, 0.48 high.
     const TSceneDraw* letter = DrawsOf("font2").front();
     EXPECT_FLOAT_EQ(letter->World.m[0][0], 0.12f);
     EXPECT_FLOAT_EQ(letter->World.m[1][1], 0.48f);
-    EXPECT_FLOAT_EQ(letter->World.m[3][2], 0.1f);
+}
+
+TEST_F(DrawSceneTest, HeadUpNumbersStayOnTheirPlaquesWhileTheCameraSwings) {
+    auto game = Game(kBoard);
+    GiveFigure(*game, 40);
+    game->Level = 12;
+    game->TotalScore = 98765;
+    DrawScene(*game);
+    const std::vector<const TSceneDraw*> letters = DrawsOf("font2");
+    ASSERT_EQ(letters.size(), 2u + 5u + 3u);
+    // Each letter's middle, and the spot of the background the rest eye sees it over (where
+    // its plaque is); the swings of both sequences must keep the two together, as the letter
+    // covers that spot within a tenth of its own height on screen.
+    const TVector rest = TCamera::RestEye;
+    float worst = 0;
+    for (const TSceneDraw* d : letters) {
+        const TVector middle{d->World.m[3][0] - d->World.m[0][0] / 2, d->World.m[3][1], d->World.m[3][2]};
+        const float k = rest.z / (rest.z - middle.z);
+        const TVector spot{rest.x + (middle.x - rest.x) * k, rest.y + (middle.y - rest.y) * k, 0};
+        const TVector half{0, d->World.m[1][1] / 2, 0};
+        for (const TPhase phase : {phLevelCompleted, phGameOver}) {
+            game->Phase = phase;
+            for (double t = 0; t <= 6000; t += 50) {
+                game->SwingCamera(t);
+                const TVector eye = game->Camera.Eye;
+                const float height = Apart(Seen(eye, spot + half), Seen(eye, spot - half));
+                if (height < 4) continue; // seen edge-on or from behind
+                worst = std::max(worst, Apart(Seen(eye, middle), Seen(eye, spot)) / height);
+            }
+        }
+    }
+    EXPECT_LT(worst, 0.1f);
 }
 
 TEST_F(DrawSceneTest, ScoreLineFollowsTheGaugeOnlyInPlay) {

@@ -1,7 +1,9 @@
 #include "game/Textures.h"
+#include "platform/MessageBox.h"
 #include "platform/gfx/RecordingDevice.h"
 #include "render/PointerPosition.h"
 
+#include "FileFaults.h"
 #include "MenuFixture.h"
 
 #include <cstdio>
@@ -265,44 +267,80 @@ TEST_F(MenuActionsTest, PauseResumeLeaveWithSaveAndContinueTheSavedGame) {
     EXPECT_EQ(game_->TotalScore, 1234);
 }
 
+TEST_F(MenuActionsTest, LeavingWithASaveThatFailsTellsThePlayerAndKeepsTheOldSave) {
+    std::ofstream("data/Save1.dat", std::ios::binary) << "the save before";
+    std::vector<std::string> boxes;
+    SetMessageBoxHandler([&](void*, const std::string& caption, const std::string& text, TMessageIcon) {
+        boxes.push_back(caption + ": " + text);
+    });
+    options_->Help = false;
+    Choose(1);
+    Choose(1);
+    Choose(3); // a new game rather than the one on disk
+    ASSERT_EQ(menu_->Page, mpGame);
+    Choose(1);
+    {
+        filefaults::TScopedFault full({"disk full", filefaults::TCall::Write, ENOSPC});
+        Choose(2); // leave, saving the game
+    }
+    SetMessageBoxHandler({});
+    EXPECT_EQ(GameState, gsMenu);
+    EXPECT_EQ(menu_->Page, mpMain);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Game not saved: Your game could not be saved"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("No space left on device"), std::string::npos) << boxes[0];
+    EXPECT_EQ(filefaults::ReadAll("data/Save1.dat"), "the save before");
+
+    // A save that succeeds says nothing.
+    StartFromMenu(1);
+    Choose(3);
+    Choose(1);
+    SetMessageBoxHandler(
+        [&](void*, const std::string&, const std::string& text, TMessageIcon) { boxes.push_back(text); });
+    Choose(2);
+    SetMessageBoxHandler({});
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_NE(filefaults::ReadAll("data/Save1.dat"), "the save before");
+}
+
 TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
     Touch(dir_.path() / "Images" / "Tutorial" / "tut1.bmp");
     Choose(1);
     Choose(3);
     EXPECT_EQ(GameState, gsTutorial);
     EXPECT_EQ(menu_->Page, mpTutorial);
-    ASSERT_NE(Tutorial, nullptr);
+    ASSERT_NE(menu_->Tutorial, nullptr);
     EXPECT_TRUE(Item(9, 2).Visible);
     EXPECT_FALSE(Item(9, 3).Visible);
 
     for (int i = 0; i < 8; ++i) Choose(2);
-    EXPECT_EQ(Tutorial->Page, 9);
+    EXPECT_EQ(menu_->Tutorial->Page, 9);
     EXPECT_FALSE(Item(9, 2).Visible);
     EXPECT_TRUE(Item(9, 3).Visible);
     Choose(3);
-    EXPECT_EQ(Tutorial->Page, 8);
+    EXPECT_EQ(menu_->Tutorial->Page, 8);
     EXPECT_TRUE(Item(9, 2).Visible);
     EXPECT_TRUE(Item(9, 3).Visible);
 
     Key(VK_ESCAPE);
     EXPECT_EQ(GameState, gsMenu);
     EXPECT_EQ(menu_->Page, mpChooseGame);
-    EXPECT_EQ(Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial, nullptr);
 
     // A new visit starts on page 1 with its arrows to match.
     Choose(3);
-    ASSERT_NE(Tutorial, nullptr);
-    EXPECT_EQ(Tutorial->Page, 1);
+    ASSERT_NE(menu_->Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial->Page, 1);
     EXPECT_FALSE(Item(9, 3).Visible);
     Choose(1);
-    EXPECT_EQ(Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial, nullptr);
     EXPECT_EQ(menu_->Page, mpChooseGame);
 
     // Pages that cannot be converted: no tutorial, only the back item.
     fs::remove(dir_.path() / "Images" / "Tutorial" / "tut1.bmp");
     Choose(3);
     EXPECT_EQ(GameState, gsTutorial);
-    EXPECT_EQ(Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial, nullptr);
     EXPECT_FALSE(Item(9, 2).Visible);
     Choose(1);
     EXPECT_EQ(GameState, gsMenu);

@@ -28,11 +28,26 @@ constexpr int kHudFont = 2;
 constexpr int kHudColour = 1;
 constexpr int32_t kHudSize = 12;
 constexpr int kHudAlpha = 255;
-constexpr float kHudZ = 0.1f;
 constexpr float kLevelX = -6.75f, kLevelY = 3.6f;
 constexpr float kScoreX = -6.9f, kScoreY = 1.93f;
 constexpr float kScoreDigitShift = 0.15f; // each extra digit starts the score this much further +x
 constexpr float kBonusX = -6.4f, kBonusY = -3.5f;
+
+// The places above are where the rest eye sees the numbers as if they floated 0.1 above the
+// background. Floating, they would slide off their plaques as soon as the camera swings low
+// round the room; so they lie just above the plaques instead, each place moved along the rest
+// eye's line of sight onto that plane: the picture at rest stays as it was.
+constexpr float kPlacedZ = 0.1f;
+constexpr float kHudZ = 0.01f; // as the score line and the bonus picture, which lie elsewhere
+constexpr TVector kRestEye = TCamera::RestEye;
+constexpr float kOntoPanel = (kRestEye.z - kHudZ) / (kRestEye.z - kPlacedZ);
+
+constexpr float PanelX(float x) {
+    return kRestEye.x + (x - kRestEye.x) * kOntoPanel;
+}
+constexpr float PanelY(float y) {
+    return kRestEye.y + (y - kRestEye.y) * kOntoPanel;
+}
 
 // Rounds as the game rounds, halves to the even neighbour, kept inside the 64-bit range.
 int64_t RoundToInteger(double value) {
@@ -137,17 +152,18 @@ void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer) {
 
     // Head-up numbers: level, score (its start moves +x with each digit), bonus to win.
     const TNumberText level(Level);
-    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, kLevelX, kLevelY, level.View(), kHudZ,
-             kHudAlpha);
+    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, PanelX(kLevelX), PanelY(kLevelY), level.View(),
+             kHudZ, kHudAlpha);
     const TNumberText score(RoundToInteger(TotalScore));
     DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize,
-             kScoreDigitShift * float(score.Length) + kScoreX, kScoreY, score.View(), kHudZ, kHudAlpha);
+             PanelX(kScoreDigitShift * float(score.Length) + kScoreX), PanelY(kScoreY), score.View(), kHudZ,
+             kHudAlpha);
     const int64_t bonus = bonusLevel    ? int64_t(CurrentLevel().ClearBonus)
                           : figureKnown ? RoundToInteger(Figures[Figure].Value)
                                         : 0;
     const TNumberText plus(bonus, '+');
-    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, kBonusX, kBonusY, plus.View(), kHudZ,
-             kHudAlpha);
+    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, PanelX(kBonusX), PanelY(kBonusY), plus.View(),
+             kHudZ, kHudAlpha);
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 }
 
