@@ -12,7 +12,7 @@ class TGame;
 struct TScene;
 
 // One frame of a running game on game.Device: the opaque cubes at the room's ambient first (the
-// depth test then spares what they cover), the room and background at full ambient, the score
+// depth test then spares what they cover), the background and the room at full ambient, the score
 // line (its fill follows the gauge in play; the sequences set it themselves), the bonus lamps,
 // the rest of the board (TGame::DrawOverBoard) at the room's ambient, the floating score labels
 // and the particle lists 5, 1, 2, 3, 4, 6. Scenery pictures are unfiltered where they show pixel

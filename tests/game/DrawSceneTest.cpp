@@ -291,11 +291,12 @@ TEST_F(DrawSceneTest, PlaySceneDrawsSceneryBoardNumbersLabelsAndParticlesInOrder
     SpawnParticle(3, 4, {0, 0, 1}, 256, {0, 1, 0});
     DrawScene(*game);
 
-    // The opaque board cubes first, then the blended things in their fixed order.
-    const std::vector<std::string> expected = {
-        "kind1", "kind9", "kind18",     "kind8", "kind7", "room0",   "room1",   "room2",
-        "room3", "room4", "background", "cap",   "line",  "lamp",    "lamp",    "dot2",
-        "dot1",  "kind3", "kind4",      "font2", "font1", "effect7", "effect1", "effect5"};
+    // The opaque things first, nearest first (board cubes, the background over the floor, the
+    // room), then the blended things in their fixed order.
+    const std::vector<std::string> expected = {"kind1", "kind9", "kind18", "kind8",   "kind7",   "background",
+                                               "room0", "room1", "room2",  "room3",   "room4",   "cap",
+                                               "line",  "lamp",  "lamp",   "dot2",    "dot1",    "kind3",
+                                               "kind4", "font2", "font1",  "effect7", "effect1", "effect5"};
     EXPECT_EQ(Sequence(), expected);
 
     for (const TSceneDraw& d : device.Draws) {

@@ -40,10 +40,12 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
     game.DrawCubes();
 
+    // The background before the room: in play it covers the whole floor, which then fails the
+    // depth test too. All of these are opaque, so their order changes nothing on the screen.
     d.SetRenderState(D3DRS_AMBIENT, kFullAmbient);
     TScene& scene = game.Scene;
-    for (TBackPlane& plane : scene.Room) DrawPicture(d, plane);
     DrawPicture(d, scene.BackPlane);
+    for (TBackPlane& plane : scene.Room) DrawPicture(d, plane);
     SetPictureFilters(d, D3DTEXF_LINEAR);
 
     scene.ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
