@@ -177,6 +177,9 @@ public:
     void SwingCamera(double t);
     // Cubes of the kind in the list.
     int CountKind(uint8_t kind) const;
+    // True when some bomb has a free cell beside it, so the player still has a move on a bonus
+    // level.
+    bool BombCanMove() const;
     // Counts all pending points and enters the level-completed sequence.
     void BeginLevelCompleted();
     // True in the frame a level-completed sequence began, until its first sequence step ran.
@@ -278,11 +281,16 @@ public:
     bool KeyDown(uint16_t key);
 
     // ---- Drawing (draw/DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ----------
-    // The board part of the game screen on Device: path markers (hidden while aiming), cubes by
-    // kind, the bonus figure preview or the bonus-level picture, and the level, score and bonus
-    // numbers. Rewrites the World of the cubes, markers and figure cubes; the text rewrites mesh
-    // range 1 of vertexBuffer. Nothing without a device.
+    // The board part of the game screen on Device: DrawCubes, then DrawOverBoard. Nothing without
+    // a device.
     void Draw(gfx::IVertexBuffer& vertexBuffer);
+    // The cubes by kind, opaque (blending off); rewrites each cube's World. Drawn before anything
+    // they may cover, so the depth test spares the covered pixels.
+    void DrawCubes();
+    // The blended rest of the board: path markers (hidden while aiming), the bonus figure preview
+    // or the bonus-level picture, and the level, score and bonus numbers. Rewrites the World of
+    // the markers and figure cubes; the text rewrites mesh range 1 of vertexBuffer.
+    void DrawOverBoard(gfx::IVertexBuffer& vertexBuffer);
 
 private:
     // ---- Rules of play: helpers -----------------------------------------------------------------

@@ -69,6 +69,10 @@ public:
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE s, const D3DMATRIX& m) override {
         return Inner.SetTransform(s, m);
     }
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE s, D3DMATRIX& m) const override {
+        return Inner.GetTransform(s, m);
+    }
+    HRESULT GetViewport(D3DVIEWPORT8& v) const override { return Inner.GetViewport(v); }
     HRESULT SetMaterial(const D3DMATERIAL8& m) override { return Inner.SetMaterial(m); }
     HRESULT SetRenderState(D3DRENDERSTATETYPE s, uint32_t v) override { return Inner.SetRenderState(s, v); }
     HRESULT SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE t, uint32_t v) override {
@@ -93,10 +97,10 @@ public:
     HRESULT EndScene() override { return Inner.EndScene(); }
     HRESULT Present() override { return Inner.Present(); }
 
-    // A texture the draws will name.
-    TextureHandle Named(const std::string& name) {
+    // A texture the draws will name, 2 x 2 unless told.
+    TextureHandle Named(const std::string& name, uint32_t width = 2, uint32_t height = 2) {
         TextureHandle texture;
-        EXPECT_EQ(Inner.CreateTexture(gfxtest::SolidImage(2, 2, 0xFFFFFFFF), texture), D3D_OK);
+        EXPECT_EQ(Inner.CreateTexture(gfxtest::SolidImage(width, height, 0xFFFFFFFF), texture), D3D_OK);
         Names[texture.get()] = name;
         return texture;
     }
@@ -138,11 +142,18 @@ protected:
         device.SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
         device.SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
         device.SetRenderState(D3DRS_AMBIENT, 0x00666666);
+        // The camera at rest over a screen of 800 x 600 (the recording device's size).
+        D3DMATRIX view, projection;
+        ASSERT_EQ(MatrixLookAtLH(view, {-1.8f, -0.25f, 12.7f}, {-1.8f, -0.25f, 0}, {0, 0, 1}), D3D_OK);
+        ASSERT_EQ(MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200), D3D_OK);
+        device.SetTransform(D3DTS_VIEW, view);
+        device.SetTransform(D3DTS_PROJECTION, projection);
         InitParticles();
         ClearScoreLabels();
         for (int n = 0; n < RoomPlanes; ++n)
             Place(Room[size_t(n)], RoomItems[size_t(n)], "room" + std::to_string(n));
         Place(BackPlane, BackPlaneItem, "background");
+        BackPlane.Texture = device.Named("background", 800, 600); // shown pixel for pixel
         BonusLight.Create(&device, "", BonusLightItem.Scale, BonusLightItem.Position,
                           BonusLightItem.Rotation);
         BonusLight.Texture = device.Named("lamp");
@@ -289,17 +300,21 @@ TEST_F(DrawSceneTest, PlaySceneDrawsSceneryBoardNumbersLabelsAndParticlesInOrder
     SpawnParticle(3, 4, {0, 0, 1}, 256, {0, 1, 0});
     DrawScene(*game);
 
-    const std::vector<std::string> expected = {"room0", "room1", "room2",  "room3",   "room4",   "background",
-                                               "cap",   "line",  "lamp",   "lamp",    "dot2",    "dot1",
-                                               "kind1", "kind9", "kind18", "kind8",   "kind7",   "kind3",
-                                               "kind4", "font2", "font1",  "effect7", "effect1", "effect5"};
+    // The opaque board cubes first, then the blended things in their fixed order.
+    const std::vector<std::string> expected = {
+        "kind1", "kind9", "kind18",     "kind8", "kind7", "room0",   "room1",   "room2",
+        "room3", "room4", "background", "cap",   "line",  "lamp",    "lamp",    "dot2",
+        "dot1",  "kind3", "kind4",      "font2", "font1", "effect7", "effect1", "effect5"};
     EXPECT_EQ(Sequence(), expected);
 
     for (const TSceneDraw& d : device.Draws) {
         const bool scenery = d.Texture.rfind("room", 0) == 0 || d.Texture == "background";
-        // The scenery unfiltered at full ambient; everything after filtered at the room's ambient.
-        EXPECT_EQ(d.MagFilter, scenery ? D3DTEXF_NONE : D3DTEXF_LINEAR) << d.Texture;
-        EXPECT_EQ(d.MinFilter, scenery ? D3DTEXF_NONE : D3DTEXF_LINEAR) << d.Texture;
+        // Only the background lands pixel for pixel and is drawn unfiltered; the room's small
+        // pictures are enlarged and, like everything else, filtered.
+        const uint32_t filter = d.Texture == "background" ? D3DTEXF_NONE : D3DTEXF_LINEAR;
+        EXPECT_EQ(d.MagFilter, filter) << d.Texture;
+        EXPECT_EQ(d.MinFilter, filter) << d.Texture;
+        // The scenery at full ambient, the board and everything after at the room's ambient.
         const bool beforeBoard = scenery || d.Texture == "lamp" || d.Texture == "line" || d.Texture == "cap";
         EXPECT_EQ(d.Ambient, beforeBoard ? 0xFFFFFFu : 0x666666u) << d.Texture;
         // The board and everything over it modulate the texture (the font's colours show).
@@ -480,7 +495,7 @@ TEST_F(DrawSceneTest, ScoreLineFollowsTheGaugeOnlyInPlay) {
 }
 
 TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) {
-    const TextureHandle menu = device.Named("menu");
+    const TextureHandle menu = device.Named("menu", 800, 600);
     const std::vector<std::pair<TGameState, std::string>> states = {
         {gsMenu, "menu"}, {gsHiScores, "menu"}, {gsGameOver, "gameover"}, {gsHelp, "help"}};
     const D3DMATRIX world = ToD3D(MakeWorld({14.45f, 10.8375f, 1}, {-1.8f, -0.25f, 0}, {0, 0, 0}));
@@ -491,8 +506,11 @@ TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) 
         const TSceneDraw& d = device.Draws[0];
         EXPECT_EQ(d.Texture, picture);
         EXPECT_EQ(d.StartVertex, StartOf(kRangeSprite));
-        EXPECT_EQ(d.MagFilter, D3DTEXF_NONE);
-        EXPECT_EQ(d.MinFilter, D3DTEXF_NONE);
+        // The menu's picture is the screen's size and stays unfiltered; the 2 x 2 ones are
+        // enlarged and sampled smoothly.
+        const uint32_t filter = picture == "menu" ? D3DTEXF_NONE : D3DTEXF_LINEAR;
+        EXPECT_EQ(d.MagFilter, filter) << picture;
+        EXPECT_EQ(d.MinFilter, filter) << picture;
         EXPECT_EQ(d.Power, 10.0f);
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(d.World.m[r][c], world.m[r][c]);

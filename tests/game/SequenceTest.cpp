@@ -109,6 +109,58 @@ TEST_F(LevelEndTest, ATimedBonusLevelEndsWhenItsBankIsEmptyNotTheGame) {
     EXPECT_EQ(game().TotalScore, std::nearbyint(0.25 * level.ClearBonus));
 }
 
+struct TWalledCase {
+    const char* Name;
+    int Mode;
+    TPicture Board;
+    bool Ends;
+};
+
+// A bonus level whose bombs are all walled in by blocks and the board's edge leaves no move: it
+// ends as if the bombs were used up (mode 1 has no clock to end it). One bomb with a free cell
+// beside it keeps the level going.
+TEST_F(LevelEndTest, ABonusLevelEndsWhenNoBombCanMove) {
+    const TWalledCase cases[] = {
+        {"bomb in a corner",
+         1,
+         {"BX.......", "X........", ".........", ".........", ".........", ".........", ".........",
+          ".........", "....X...."},
+         true},
+        {"two bombs walling each other",
+         1,
+         {"BBX......", "XX.......", ".........", ".........", ".........", ".........", ".........",
+          ".........", "........."},
+         true},
+        {"timed mode too",
+         2,
+         {"BX.......", "X........", ".........", ".........", ".........", ".........", ".........",
+          ".........", "....X...."},
+         true},
+        {"a second bomb can move",
+         1,
+         {"BX.......", "X........", ".........", ".........", "....B....", ".........", ".........",
+          ".........", "....X...."},
+         false},
+        {"a bomb beside a gap",
+         1,
+         {"BX.......", ".X.......", "X........", ".........", ".........", ".........", ".........",
+          ".........", "....X...."},
+         false},
+    };
+    for (const TWalledCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        game().GameMode = static_cast<uint8_t>(c.Mode);
+        game().Phase = phPlay; // the case before may have ended its level
+        game().StartGame();
+        game().Level = 4;
+        game().StartLevel();
+        SetBoard(c.Board);
+        game().Update(16);
+        EXPECT_EQ(game().Phase, c.Ends ? phLevelCompleted : phPlay);
+        if (c.Ends) EXPECT_EQ(DelayedLabels[0].Text, "Three cubes left");
+    }
+}
+
 TEST_F(LevelEndTest, ANormalLevelEndsQuicklyWithTheCameraAtRest) {
     game().StartGame();
     game().Update(16);

@@ -1,5 +1,5 @@
-// The board part of the game screen: path markers, cubes, the bonus figure preview (or the
-// bonus-level picture) and the head-up numbers. Every object is one draw of a prebuilt mesh
+// The board part of the game screen: the opaque cubes, then path markers, the bonus figure
+// preview (or the bonus-level picture) and the head-up numbers. Every object is one draw of a prebuilt mesh
 // range; the numbers are formatted into stack buffers, so a frame allocates nothing.
 #include "game/Game.h"
 #include "game/Scenery.h"
@@ -82,23 +82,18 @@ void DrawPlaced(IDevice& device, TTexMatrix& object, const TextureHandle& textur
 } // namespace
 
 void TGame::Draw(IVertexBuffer& vertexBuffer) {
+    DrawCubes();
+    DrawOverBoard(vertexBuffer);
+}
+
+void TGame::DrawCubes() {
     if (!Device) return;
     IDevice& d = *Device;
-    // Texture times lighting for the board, and the font's colours on the numbers.
+    // Texture times lighting.
     d.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-
-    // Path markers, not while a shot is aimed.
-    if (PointerStyle != kPointerAiming && DotCount > 0) {
-        d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-        d.SetMaterial(Materials[matStandard]);
-        const int count = std::min(DotCount, int(Dots.Size));
-        for (int k = Dots.Low; k < Dots.Low + count; ++k)
-            DrawPlaced(d, Dots[k], Dots[k].Texture, kRangeSprite);
-        d.SetTexture(0, nullptr);
-    }
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 
-    // Cubes: a bomb has its own mesh and a shinier material, a block its own mesh.
+    // A bomb has its own mesh and a shinier material, a block its own mesh.
     const int cubes = std::clamp(CubeCount, 0, MaxCubes);
     for (int i = 1; i <= cubes; ++i) {
         TCube& cube = Cubes[i];
@@ -117,6 +112,23 @@ void TGame::Draw(IVertexBuffer& vertexBuffer) {
         DrawMeshRange(d, range);
     }
     d.SetTexture(0, nullptr);
+}
+
+void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer) {
+    if (!Device) return;
+    IDevice& d = *Device;
+    // Texture times lighting, and the font's colours on the numbers.
+    d.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+
+    // Path markers, not while a shot is aimed.
+    if (PointerStyle != kPointerAiming && DotCount > 0) {
+        d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+        d.SetMaterial(Materials[matStandard]);
+        const int count = std::min(DotCount, int(Dots.Size));
+        for (int k = Dots.Low; k < Dots.Low + count; ++k)
+            DrawPlaced(d, Dots[k], Dots[k].Texture, kRangeSprite);
+        d.SetTexture(0, nullptr);
+    }
 
     // Beside the board: the bonus-level picture, or the figure to rebuild.
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);

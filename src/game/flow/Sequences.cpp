@@ -52,11 +52,34 @@ int TGame::CountKind(uint8_t kind) const {
     return n;
 }
 
+bool TGame::BombCanMove() const {
+    // Cells a path cannot enter: every cube but the announced and the vanishing ones.
+    bool taken[10][10] = {};
+    for (int i = 1; i <= CubeCount; ++i) {
+        const TCube& cube = Cubes[i];
+        if (cube.State == csAnnounced || cube.State >= csVanishing || !CellOnBoard(cube.Cell())) continue;
+        taken[cube.X][cube.Y] = true;
+    }
+    auto free = [&taken](int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9 && !taken[x][y]; };
+    for (int i = 1; i <= CubeCount; ++i) {
+        const TCube& cube = Cubes[i];
+        if (cube.Kind != ckBomb || cube.State == csAnnounced || cube.State >= csVanishing) continue;
+        if (free(cube.X + 1, cube.Y) || free(cube.X - 1, cube.Y) || free(cube.X, cube.Y + 1) ||
+            free(cube.X, cube.Y - 1))
+            return true;
+    }
+    return false;
+}
+
 void TGame::CheckLevelEnd() {
     const TLevel& level = CurrentLevel();
     if (level.LevelType == ltBonus) {
-        // Done when the bombs or the blocks are gone, or in the timed mode when time is up.
-        if (CountKind(ckBomb) == 0 || CountKind(ckBlock) == 0 || (GameMode == 2 && level.Progress <= 0))
+        // Done when the bombs or the blocks are gone, or in the timed mode when time is up. Bombs
+        // walled in by blocks count as used up: once every cube is at rest and no bomb has a free
+        // cell beside it, the player has no move left, so the level ends rather than waiting.
+        const bool stuck = BoardIdle && StateCount[StateSlot(csGone)] == 0 && !BombCanMove();
+        if (CountKind(ckBomb) == 0 || CountKind(ckBlock) == 0 || (GameMode == 2 && level.Progress <= 0) ||
+            stuck)
             CompleteBonusLevel();
         return;
     }
