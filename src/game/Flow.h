@@ -1,6 +1,6 @@
 // What the game's flow shares with the program around it: the loading steps it reports, the
-// music hook for the wrap into the other game mode, the folder its pictures come from, the
-// full-screen pictures it loads and the labels a bonus level shows late.
+// music hook for the wrap into the other game mode, the folder its pictures come from and the
+// labels a bonus level shows late.
 #pragma once
 
 #include "platform/gfx/Texture.h"
@@ -30,10 +30,6 @@ extern std::function<void()> RestoreMusicHandler;
 // program's folder unless set (tests set it).
 const std::string& ResourceFolder();
 void SetResourceFolder(const std::string& folder);
-
-// Full-screen pictures loaded with the game's resources.
-extern gfx::TextureHandle GameOverPicture; // "Images\gameover.jpg"
-extern gfx::TextureHandle HelpPicture;     // "Images\help.jpg"
 
 // A label the completion of a bonus level shows a little later.
 struct TDelayedScoreLabel {

@@ -48,8 +48,6 @@ protected:
         InitParticles();
         ClearScoreLabels();
         DelayedLabels = {};
-        ScoreLine = TScoreLine{};
-        BonusLight = TBonusLight{};
         RestoreMusicHandler = nullptr;
         game_ = std::make_unique<TGame>(nullptr);
         PointerOff();

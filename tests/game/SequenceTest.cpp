@@ -157,7 +157,9 @@ TEST_F(LevelEndTest, ABonusLevelEndsWhenNoBombCanMove) {
         SetBoard(c.Board);
         game().Update(16);
         EXPECT_EQ(game().Phase, c.Ends ? phLevelCompleted : phPlay);
-        if (c.Ends) EXPECT_EQ(DelayedLabels[0].Text, "Three cubes left");
+        if (c.Ends) {
+            EXPECT_EQ(DelayedLabels[0].Text, "Three cubes left");
+        }
     }
 }
 
