@@ -16,6 +16,7 @@
 // Each group of members below names the file that holds it.
 #pragma once
 
+#include "game/Flow.h"
 #include "game/GameRecords.h"
 #include "game/RangeArray.h"
 #include "game/Scenery.h"
@@ -23,6 +24,7 @@
 #include "render/PointerPosition.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace veltrane::gfx {
@@ -106,6 +108,11 @@ public:
     // The room, background, score line, lamps and pictures the game draws with (draw/Scenery.cpp),
     // made by LoadResources.
     TScene Scene;
+    // The labels the bonus-level completion shows late (flow/Sequences.cpp).
+    TDelayedLabels DelayedLabels;
+    // Restarts the music when the level counter wraps into the other mode. The main window sets
+    // its own (with its trace line); unset, the game music of the new mode starts.
+    std::function<void()> RestoreMusicHandler;
 
     // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);

@@ -104,7 +104,7 @@ TEST_F(StartGameTest, PastTheLastLevelPlayGoesOnAtLevelOneInTheOtherMode) {
     EXPECT_EQ(plays[0], "IMXStreamPlay(" + std::to_string(TRecordingMixer::FirstStream + 3) + ",1)");
 
     int restored = 0;
-    RestoreMusicHandler = [&] { ++restored; };
+    game().RestoreMusicHandler = [&] { ++restored; };
     game().Level = 100;
     game().StartLevel();
     EXPECT_EQ(game().GameMode, 1);

@@ -13,8 +13,6 @@
 
 namespace veltrane {
 
-std::function<void()> RestoreMusicHandler;
-
 namespace {
 
 std::string Folder;
