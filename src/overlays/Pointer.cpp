@@ -1,6 +1,7 @@
 #include "overlays/Pointer.h"
 
 #include "platform/DebugLog.h"
+#include "platform/Picture.h"
 #include "settings/Options.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ constexpr std::array<const char*, kPointerStyles> kFiles = {"Images\\cursor.tga"
                                                             "Images\\cursor1.tga"};
 
 ICursorHost* Host = nullptr;
+TPictureRect Picture; // the 4:3 picture in the window's drawing area
 float InvWidth = 0;
 float InvHeight = 0;
 
@@ -31,8 +33,9 @@ bool Fullscreen() {
     return Options && Options->Fullscreen;
 }
 
+// Only a full-screen game has a pseudo full screen; a window keeps the system's cursor free.
 bool PseudoFullscreen() {
-    return Options && Options->PseudoFullscreen;
+    return Options && Options->Fullscreen && Options->PseudoFullscreen;
 }
 
 // Pseudo full screen: a cursor on or past the window's edge goes back just inside it.
@@ -68,16 +71,21 @@ void CreatePointer(IDevice& device, ICursorHost& host) {
         sprite->Position = kPointerStart;
         PointerSprites[size_t(i)] = std::move(sprite);
     }
-    InvWidth = width > 0 ? 1.0f / float(width) : 0;
-    InvHeight = height > 0 ? 1.0f / float(height) : 0;
+    Picture = FitPicture(width, height);
+    InvWidth = Picture.Width > 0 ? 1.0f / float(Picture.Width) : 0;
+    InvHeight = Picture.Height > 0 ? 1.0f / float(Picture.Height) : 0;
 }
 
 void MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
     T3DSprite& first = *PointerSprites[0];
-    // Without a drawing area (InvWidth 0) the pointer stays at the centre.
-    first.Position.x = kPointerStart.x + (InvWidth > 0 ? 0.5f - float(x) * InvWidth : 0) * kPlaneWidth;
-    first.Position.y = kPointerStart.y + (InvHeight > 0 ? 0.5f - float(y) * InvHeight : 0) * kPlaneHeight;
+    // The plane spans the picture, not the bars beside it: pixels are taken from the picture's
+    // corner, and a cursor over a bar holds the pointer at the picture's edge. Without a drawing
+    // area (InvWidth 0) the pointer stays at the centre.
+    const float u = std::clamp(float(x - Picture.Left) * InvWidth, 0.0f, 1.0f);
+    const float v = std::clamp(float(y - Picture.Top) * InvHeight, 0.0f, 1.0f);
+    first.Position.x = kPointerStart.x + (InvWidth > 0 ? 0.5f - u : 0) * kPlaneWidth;
+    first.Position.y = kPointerStart.y + (InvHeight > 0 ? 0.5f - v : 0) * kPlaneHeight;
     for (int i = 1; i < kPointerStyles; ++i) {
         PointerSprites[size_t(i)]->Scale = first.Scale;
         PointerSprites[size_t(i)]->Position = first.Position;
