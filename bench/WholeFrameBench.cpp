@@ -80,8 +80,6 @@ public:
 // The main window over a copy of the game folder's data (pictures and sounds read in place).
 struct TWindow {
     TWindow() {
-        char pattern[] = "/tmp/veltrane-bench-XXXXXX";
-        Dir = mkdtemp(pattern);
         const fs::path game = VELTRANE_GAME_DIR;
         fs::copy(game / "data", Dir / "data", fs::copy_options::recursive);
         for (const char* folder : {"Images", "Music", "Sounds"})
@@ -94,11 +92,10 @@ struct TWindow {
         SetMessageBoxHandler([](void*, const std::string& caption, const std::string& text, TMessageIcon) {
             std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         });
-        Options = new TOptions((Dir / "settings.ini").string());
-        Options->Fullscreen = false;
-        Options->Desktop = false;
-        Options->Help = false;
-        Options->Resolution = 9;
+        Options.Fullscreen = false;
+        Options.Desktop = false;
+        Options.Help = false;
+        Options.Resolution = 9;
         Form.Tick = [this] { return Now; };
     }
     ~TWindow() {
@@ -114,7 +111,7 @@ struct TWindow {
         Width = width;
         Height = height;
         Host.Samples = samples;
-        ResolutionTable[9] = {width, height};
+        Options.ResolutionTable[9] = {width, height};
         if (!created_) {
             Form.FormCreate();
             created_ = true;
@@ -137,9 +134,15 @@ struct TWindow {
         for (int i = 0; i < 8; ++i) Pass(100);
     }
 
-    fs::path Dir, OldDir;
+    static fs::path MakeDir() {
+        char pattern[] = "/tmp/veltrane-bench-XXXXXX";
+        return mkdtemp(pattern);
+    }
+
+    fs::path Dir = MakeDir(), OldDir;
+    TOptions Options{(Dir / "settings.ini").string()};
     TBenchHost Host;
-    TFormMain Form{Host};
+    TFormMain Form{Host, Options};
     uint32_t Now = 10000;
     int Width = 0, Height = 0;
 

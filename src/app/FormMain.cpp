@@ -32,7 +32,8 @@ const char* BoolText(bool value) {
 
 } // namespace
 
-TFormMain::TFormMain(IWindowHost& host) : Tick(GetTickCount), host_(host) {
+TFormMain::TFormMain(IWindowHost& host, TOptions& options)
+    : Options(options), Tick(GetTickCount), host_(host) {
     RestoreMusicHandler = [this] { RestoreMusic(); };
 }
 
@@ -55,17 +56,17 @@ bool TFormMain::FormShow() {
     VB.reset();
     D3DDevice.reset();
 
-    TOptions& options = *Options;
+    TOptions& options = Options;
     if (options.Fullscreen && options.Desktop) {
         options.Resolution = 9;
-        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings");
     }
     // Pseudo full screen refines full screen: a windowed game keeps its size and its border.
     const bool pseudo = options.Fullscreen && options.PseudoFullscreen;
     if (pseudo) {
         options.Resolution = 9;
-        ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
+        options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings with pseudofullscreen mode");
     }
     const TResolution size = options.CurrentResolution();
@@ -107,7 +108,7 @@ void TFormMain::FormActivate() {
 void TFormMain::FormClose() {
     DebugLog(false, " Closing mainform");
     std::string error;
-    if (Options && !Options->Save(&error)) DebugLog(false, " Settings not saved: " + error);
+    if (!Options.Save(&error)) DebugLog(false, " Settings not saved: " + error);
     DoneSound();
     soundStarted_ = false;
     DebugLog(false, " Main form closed");
@@ -136,7 +137,7 @@ void TFormMain::ApplicationEvents1Minimize() {
 void TFormMain::ApplicationEvents1Restore() {
     DebugLog(false, " Restore application");
     RestoreMusic();
-    const TOptions& options = *Options;
+    const TOptions& options = Options;
     if (!options.Fullscreen) {
         host_.ShowNormal();
     } else if (!options.PseudoFullscreen) {
@@ -153,8 +154,8 @@ void TFormMain::ApplicationEvents1Restore() {
 
 void TFormMain::ToggleFullscreen() {
     // The loading sequence draws on the device it started with.
-    if (GameState == gsLaunch || GameState == gsLoading || !Options) return;
-    TOptions& options = *Options;
+    if (GameState == gsLaunch || GameState == gsLoading) return;
+    TOptions& options = Options;
     options.Fullscreen = !options.Fullscreen;
     if (options.Fullscreen) {
         options.Desktop = true;
@@ -165,7 +166,7 @@ void TFormMain::ToggleFullscreen() {
         if (options.Resolution >= 9) {
             options.Resolution = 0;
             for (uint8_t i = 0; i < 9; ++i) {
-                const TResolution r = ResolutionTable[i];
+                const TResolution r = options.ResolutionTable[i];
                 if (r.Width * 3 == r.Height * 4 && r.Width <= host_.ScreenWidth() &&
                     r.Height * 10 <= host_.ScreenHeight() * 9)
                     options.Resolution = i;

@@ -8,6 +8,7 @@
 #include "app/WindowHost.h"
 #include "game/Flow.h"
 #include "menu/Menu.h"
+#include "overlays/Pointer.h"
 #include "platform/VirtualKeys.h"
 #include "platform/gfx/Device.h"
 #include "render/Geometry.h"
@@ -21,6 +22,7 @@
 namespace veltrane {
 
 class TGame;
+class TOptions;
 
 // The fixed camera target; the loading picture, the pointer plane and the room light stand
 // above the same point.
@@ -31,7 +33,8 @@ class TFormMain final : public ILoadingSteps, public IMenuHost {
 public:
     static constexpr const char* Caption = "Veltrane";
 
-    explicit TFormMain(IWindowHost& host);
+    // options: the settings of the run; they must outlive the main window.
+    TFormMain(IWindowHost& host, TOptions& options);
     ~TFormMain() override;
     TFormMain(const TFormMain&) = delete;
     TFormMain& operator=(const TFormMain&) = delete;
@@ -84,6 +87,8 @@ public:
     ILoadingSteps* LoadingSteps() override { return LoadingBar ? this : nullptr; }
 
     // ---- State -----------------------------------------------------------------------------------
+    // The settings: the mode to show, the volumes, the trace switch; saved on close.
+    TOptions& Options;
     bool Active = false;
     uint32_t LastTick = 0;
     uint32_t PrevTick = 0;
@@ -91,6 +96,7 @@ public:
     int32_t FrameCount = 0;
 
     std::unique_ptr<gfx::IDevice> D3DDevice;
+    TPointer Pointer; // made on the device by the loading sequence, freed before it
     gfx::VertexBufferHandle VB;
     TCollector Collector;
     uint32_t ElapsedMs = 0;

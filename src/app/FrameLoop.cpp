@@ -55,7 +55,7 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
     PrevTick = Tick();
     TotalMs += ElapsedMs;
 
-    if (Options->WriteDebug && LastTick - FpsStart > 1000) {
+    if (Options.WriteDebug && LastTick - FpsStart > 1000) {
         if (GameState == gsMenu || GameState == gsGame) {
             char rate[32];
             std::snprintf(rate, sizeof rate, "%6.0f",
@@ -93,17 +93,17 @@ void TFormMain::RunLoadingSequence() {
         LoadMusic();
         LoadSounds();
         bar.SetProgress(13);
-        SetSoundVolume(Options->SoundVol);
-        SetMusicVolume(Options->MusicVol);
+        SetSoundVolume(Options.SoundVol);
+        SetMusicVolume(Options.MusicVol);
     } else {
         // Without sound the settings show silence too.
-        Options->SoundVol = 0;
-        Options->MusicVol = 0;
+        Options.SoundVol = 0;
+        Options.MusicVol = 0;
     }
 
-    CreatePointer(*D3DDevice, host_.CursorHost());
+    Pointer.CreatePointer(*D3DDevice, host_.CursorHost(), Options);
     Game->PointerStyle = kPointerMenu;
-    Game->PointerAt = PointerPosition();
+    Game->PointerAt = Pointer.PointerPosition();
     bar.SetProgress(14);
 
     LoadFontTextures(*D3DDevice);
@@ -114,7 +114,7 @@ void TFormMain::RunLoadingSequence() {
     if (!Game->Loaded) Game->LoadResources(this);
     bar.SetProgress(30);
 
-    BindMenu({Menu.get(), Game.get(), HiScores.get(), D3DDevice.get(), this});
+    BindMenu({Menu.get(), Game.get(), HiScores.get(), D3DDevice.get(), this, &Options});
     EnterMenu();
     LoadingBar.reset();
     DebugLog(false, " ... Loading finished");

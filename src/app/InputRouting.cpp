@@ -51,8 +51,8 @@ void TFormMain::FormKeyDown(uint16_t key) {
 
 void TFormMain::FormMouseMove(int32_t x, int32_t y) {
     if (Loading()) return;
-    MovePointer(x, y);
-    const TVector at = PointerPosition();
+    Pointer.MovePointer(x, y);
+    const TVector at = Pointer.PointerPosition();
     if (Game) Game->PointerAt = at;
     SetPointerLight();
     if (GameState == gsGame && Game) Game->MouseMove();
@@ -79,7 +79,7 @@ void TFormMain::FormMouseUp(int button) {
         HiScoreTransition();
         return;
     }
-    const TVector at = PointerPosition();
+    const TVector at = Pointer.PointerPosition();
     MenuMouseUp(button, at.x, at.y);
 }
 
@@ -89,7 +89,7 @@ void TFormMain::HiScoreTransition() {
 
 void TFormMain::SetPointerLight() {
     if (!D3DDevice) return;
-    const TVector at = PointerPosition();
+    const TVector at = Pointer.PointerPosition();
     PointerLight.Position = {at.x, at.y, 1.05f};
     D3DDevice->SetTransform(D3DTS_WORLD, gfx::MatrixIdentity());
     D3DDevice->SetLight(1, PointerLight);

@@ -47,7 +47,7 @@ HRESULT TFormMain::RenderFrame() {
 void TFormMain::DrawState() {
     IDevice& d = *D3DDevice;
     if (GameState == gsMenu || GameState == gsHiScores || GameState == gsGameOver || GameState == gsHelp)
-        DrawBackdrop(d, GameState, MenuBackground);
+        DrawBackdrop(d, GameState, Menu ? Menu->MenuBackground : nullptr);
     if (GameState == gsHiScores && HiScores && VB) HiScores->Draw(d, *VB, TotalMs);
     if (GameState == gsGame && Game && VB) {
         Game->FollowGauge();
@@ -66,7 +66,7 @@ void TFormMain::DrawState() {
     bool pointer = true;
     if (GameState == gsGame && Game)
         pointer = Game->BoardIdle && Game->Phase != phLevelCompleted && Game->Phase != phGameOver;
-    if (pointer) DrawPointer(Game ? Game->PointerStyle : kPointerMenu);
+    if (pointer) Pointer.DrawPointer(Game ? Game->PointerStyle : kPointerMenu);
     d.SetRenderState(D3DRS_ZENABLE, TRUE);
 }
 

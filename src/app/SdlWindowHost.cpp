@@ -39,7 +39,7 @@ int GameButton(uint8_t sdlButton) {
 } // namespace
 
 // SDL's video starts with the window, after the launcher's dialogs have gone.
-TSdlWindowHost::TSdlWindowHost() = default;
+TSdlWindowHost::TSdlWindowHost(TOptions& options) : options_(options) {}
 
 TSdlWindowHost::~TSdlWindowHost() {
     form_.reset();
@@ -49,7 +49,7 @@ TSdlWindowHost::~TSdlWindowHost() {
 
 void TSdlWindowHost::CreateForm() {
     form_.reset();
-    form_ = std::make_unique<TFormMain>(*this);
+    form_ = std::make_unique<TFormMain>(*this, options_);
     form_->FormCreate();
 }
 

@@ -20,10 +20,12 @@ class TGlDevice;
 }
 
 class TFormMain;
+class TOptions;
 
 class TSdlWindowHost final : public IWindowHost {
 public:
-    TSdlWindowHost();
+    // options: the settings of the run, lent to every main window made here.
+    explicit TSdlWindowHost(TOptions& options);
     ~TSdlWindowHost() override;
     TSdlWindowHost(const TSdlWindowHost&) = delete;
     TSdlWindowHost& operator=(const TSdlWindowHost&) = delete;
@@ -63,6 +65,7 @@ private:
     // Waits so that passes come no faster than the display refreshes, unless vsync does it.
     void PaceFrame();
 
+    TOptions& options_;
     std::unique_ptr<TFormMain> form_;
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;

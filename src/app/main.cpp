@@ -11,6 +11,7 @@
 #include "platform/KeyValueStore.h"
 #include "platform/Paths.h"
 #include "settings/LauncherModel.h"
+#include "settings/Options.h"
 #include "sound/Sound.h"
 
 #include <SDL.h>
@@ -115,10 +116,13 @@ int main(int argc, char* argv[]) {
 
     int exitCode = 0;
     {
-        TSdlWindowHost window;
+        // The settings of the run: loaded by the launcher, changed by its dialog and the menu,
+        // saved when the main window closes.
+        TOptions options(SettingsFilePath());
+        TSdlWindowHost window(options);
         TLauncherHost host(window);
-        TStartUp startUp(host, TFormMain::Caption, SettingsFilePath());
-        TFormVideoMode videoOptions;
+        TStartUp startUp(host, TFormMain::Caption, options);
+        TFormVideoMode videoOptions(options);
         startUp.SetVideoOptions(&videoOptions);
         startUp.Show();
         TStartUp::Run();

@@ -35,8 +35,8 @@ Widget* Small(Widget* widget) {
 
 } // namespace
 
-TStartUp::TStartUp(ILauncherHost& host, std::string title, std::string settingsFile)
-    : model_(*this, host, std::move(title), std::move(settingsFile)) {
+TStartUp::TStartUp(ILauncherHost& host, std::string title, TOptions& options)
+    : model_(*this, host, std::move(title), options) {
     window_ = std::make_unique<Fl_Double_Window>(327, 166, TLauncherModel::StoredCaption);
     window_->xclass("veltrane");
     window_->callback(ExitClicked, this); // Escape and the close box act as "Exit"

@@ -21,8 +21,8 @@ public:
     // The picture, in the game folder.
     static constexpr const char* PictureFile = "Images\\launcher.jpg";
 
-    // Builds the window and runs FormCreate: the settings are made and loaded.
-    TStartUp(ILauncherHost& host, std::string title, std::string settingsFile);
+    // Builds the window and runs FormCreate: the settings are loaded.
+    TStartUp(ILauncherHost& host, std::string title, TOptions& options);
     ~TStartUp() override;
     TStartUp(const TStartUp&) = delete;
     TStartUp& operator=(const TStartUp&) = delete;

@@ -28,7 +28,7 @@ Widget* Small(Widget* widget) {
 
 } // namespace
 
-TFormVideoMode::TFormVideoMode() {
+TFormVideoMode::TFormVideoMode(TOptions& options) : options_(options) {
     window_ = std::make_unique<Fl_Double_Window>(297, 196, Caption);
     window_->xclass("veltrane");
     window_->callback(CancelClicked, this); // Escape and the close box cancel
@@ -72,7 +72,7 @@ TFormVideoMode::TFormVideoMode() {
 TFormVideoMode::~TFormVideoMode() = default;
 
 bool TFormVideoMode::ShowModal() {
-    model_.FormShow(*Options);
+    model_.FormShow(options_);
     ShowModel();
     ok_ = false;
     CentreOnScreen(*window_);
@@ -131,7 +131,7 @@ void TFormVideoMode::HelpClicked(Fl_Widget* /*widget*/, void* form) {
 void TFormVideoMode::OkClicked(Fl_Widget* /*widget*/, void* form) {
     auto& self = *static_cast<TFormVideoMode*>(form);
     std::string error;
-    if (!self.model_.btnOKClick(*Options, &error))
+    if (!self.model_.btnOKClick(self.options_, &error))
         ShowMessageBox(nullptr, Caption, error, TMessageIcon::Error);
     self.ok_ = true;
     self.window_->hide();

@@ -15,16 +15,19 @@ class Fl_Widget;
 
 namespace veltrane {
 
+class TOptions;
+
 class TFormVideoMode final {
 public:
     static constexpr const char* Caption = "Options";
 
-    TFormVideoMode();
+    // options: the settings the dialog shows and stores; they must outlive the dialog.
+    explicit TFormVideoMode(TOptions& options);
     ~TFormVideoMode();
     TFormVideoMode(const TFormVideoMode&) = delete;
     TFormVideoMode& operator=(const TFormVideoMode&) = delete;
 
-    // Shows the dialog centred on the screen over the global settings and waits until it closes;
+    // Shows the dialog centred on the screen over the settings and waits until it closes;
     // true when it closed with Ok (the settings are then stored and saved).
     bool ShowModal();
 
@@ -39,6 +42,7 @@ private:
     // Sets every control from the model.
     void ShowModel();
 
+    TOptions& options_;
     TVideoOptionsModel model_;
     std::unique_ptr<Fl_Double_Window> window_;
     Fl_Round_Button* mode_[2] = {nullptr, nullptr};

@@ -16,6 +16,7 @@ namespace veltrane {
 class ILoadingSteps;
 class TGame;
 class THiScores;
+class TOptions;
 
 // What the menu asks of the main window.
 class IMenuHost {
@@ -31,22 +32,20 @@ protected:
     ~IMenuHost() = default;
 };
 
-// The objects the commands act on, besides the settings (Options) and GameState.
+// The objects the commands act on, besides GameState.
 struct TMenuLinks {
     TD3DMenu* Menu = nullptr;
     TGame* Game = nullptr;
     THiScores* HiScores = nullptr;
     gfx::IDevice* Device = nullptr; // the tutorial and the cube skins are made on it
     IMenuHost* Host = nullptr;
+    TOptions* Options = nullptr; // the help switch, the volumes and the skin
 };
 
 // Set by the main window once loading has made the menu, the game and the tables; again after
-// a new loading sequence. Unbinding (all null) frees the tutorial.
+// a new loading sequence. Unbinding (all null) frees the bound menu's tutorial.
 void BindMenu(const TMenuLinks& links);
 const TMenuLinks& MenuLinks();
-
-// Made when the tutorial is chosen, freed when it is left; null otherwise.
-extern std::unique_ptr<TTutorial> Tutorial;
 
 // Page numbers the commands give meaning to (the menu file may hold other pages too).
 enum TMenuPageNumber : int {

@@ -48,7 +48,8 @@ void MainMenu(const TMenuKeyResult& r) {
 // The help page's switch shows the state of the Help setting (a cancelled options page may
 // have reloaded it since the page was last seen).
 void ShowHelpPage() {
-    const bool help = Options && Options->Help;
+    const TOptions* options = MenuLinks().Options;
+    const bool help = options && options->Help;
     SetItemVisible(mpHelp, 2, help);
     SetItemVisible(mpHelp, 3, !help);
     ShowMenuPage(mpHelp);
@@ -57,16 +58,19 @@ void ShowHelpPage() {
 // The tutorial page's next and previous items follow the tutorial's page; without a tutorial
 // only the back item is left.
 void ShowTutorialArrows() {
-    SetItemVisible(mpTutorial, 2, Tutorial && Tutorial->NextVisible());
-    SetItemVisible(mpTutorial, 3, Tutorial && Tutorial->PreviousVisible());
+    const TTutorial* tutorial = MenuLinks().Menu ? MenuLinks().Menu->Tutorial.get() : nullptr;
+    SetItemVisible(mpTutorial, 2, tutorial && tutorial->NextVisible());
+    SetItemVisible(mpTutorial, 3, tutorial && tutorial->PreviousVisible());
 }
 
 void EnterTutorial() {
     ShowMenuPage(mpTutorial);
     SetGameState(gsTutorial);
-    Tutorial.reset();
+    TD3DMenu* menu = MenuLinks().Menu;
+    if (!menu) return;
+    menu->Tutorial.reset();
     try {
-        Tutorial = std::make_unique<TTutorial>(MenuLinks().Device);
+        menu->Tutorial = std::make_unique<TTutorial>(MenuLinks().Device);
     } catch (const std::exception& e) {
         // The page stays up without pictures; its back item still leaves.
         DebugLog(false, std::string(" Tutorial not created: ") + e.what());
@@ -85,7 +89,7 @@ void ChooseGame(const TMenuKeyResult& r) {
     case 2:
         StartGameMusic(r.Item);
         if (MenuLinks().Game) MenuLinks().Game->GameMode = static_cast<uint8_t>(r.Item);
-        if (Options && Options->Help) {
+        if (MenuLinks().Options && MenuLinks().Options->Help) {
             SetGameState(gsHelp);
             ShowHelpPage();
         } else {
@@ -162,11 +166,12 @@ void TutorialPage(const TMenuKeyResult& r) {
     if (r.Action == maBack || (r.Action == maChosen && r.Item == 1)) {
         SetGameState(gsMenu);
         ShowMenuPage(mpChooseGame);
-        Tutorial.reset();
+        if (MenuLinks().Menu) MenuLinks().Menu->Tutorial.reset();
         return;
     }
     if (r.Action != maChosen || (r.Item != 2 && r.Item != 3)) return;
-    if (Tutorial) Tutorial->ShowPage(r.Item == 2 ? 1 : -1);
+    if (TD3DMenu* menu = MenuLinks().Menu; menu && menu->Tutorial)
+        menu->Tutorial->ShowPage(r.Item == 2 ? 1 : -1);
     ShowTutorialArrows();
 }
 
@@ -178,11 +183,11 @@ void HelpPage(const TMenuKeyResult& r) {
         StartNewGame();
         break;
     case 2:
-        if (Options) Options->Help = false;
+        if (TOptions* options = MenuLinks().Options) options->Help = false;
         menu->SwapItems(2, 3);
         break;
     case 3:
-        if (Options) Options->Help = true;
+        if (TOptions* options = MenuLinks().Options) options->Help = true;
         menu->SwapItems(3, 2);
         break;
     default:

@@ -9,8 +9,6 @@
 
 namespace veltrane {
 
-gfx::TextureHandle MenuBackground;
-
 namespace {
 
 // A count on a line of its own, within lo..hi.
@@ -99,7 +97,7 @@ std::unique_ptr<TD3DMenu> LoadMenu(gfx::IDevice* device, ILoadingSteps* steps, T
         }
     }
     menu->SetPage(1, 0);
-    MenuBackground = std::move(background);
+    menu->MenuBackground = std::move(background);
     return menu;
 }
 

@@ -67,7 +67,7 @@ void StartNewGame() {
         }
     }
 
-    const int skin = Options ? std::clamp<int>(Options->Texture, 1, 5) : 1;
+    const int skin = links.Options ? std::clamp<int>(links.Options->Texture, 1, 5) : 1;
     for (int slot = KindTextures.Low; slot <= KindTextures.High; ++slot) {
         KindTextures[slot].reset();
         if (links.Device) LoadTexture(*links.Device, KindTextureName(skin, slot), KindTextures[slot]);

@@ -6,8 +6,6 @@
 
 namespace veltrane {
 
-std::unique_ptr<TTutorial> Tutorial;
-
 namespace {
 
 TMenuLinks Links;
@@ -49,7 +47,7 @@ void SetItemVisible(int p, int item, bool visible) {
 } // namespace menucmd
 
 void BindMenu(const TMenuLinks& links) {
-    if (!links.Menu) Tutorial.reset();
+    if (!links.Menu && Links.Menu) Links.Menu->Tutorial.reset();
     Links = links;
 }
 
@@ -74,8 +72,9 @@ void MenuMouseMove(float x, float y) {
 }
 
 void DrawMenu(gfx::IDevice& device) {
-    if (GameState == gsTutorial && Tutorial) Tutorial->Draw();
-    if (Links.Menu) Links.Menu->Draw(device);
+    if (!Links.Menu) return;
+    if (GameState == gsTutorial && Links.Menu->Tutorial) Links.Menu->Tutorial->Draw();
+    Links.Menu->Draw(device);
 }
 
 } // namespace veltrane

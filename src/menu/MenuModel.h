@@ -5,7 +5,9 @@
 #pragma once
 
 #include "game/RangeArray.h"
+#include "overlays/Tutorial.h"
 #include "platform/gfx/Device.h"
+#include "platform/gfx/Texture.h"
 #include "render/Placement.h"
 #include "render/Sprite.h"
 
@@ -95,6 +97,13 @@ public:
     int32_t Page = 1;
     TRangeArray<TMenuPage, 1, MaxMenuPages> Pages;
     bool Pressed = false; // a mouse button went down over the menu and is still held
+
+    // Drawn full-screen behind the menu and the high-score table; empty when its picture (named
+    // by the menu file) is missing.
+    gfx::TextureHandle MenuBackground;
+    // Made when the tutorial is chosen, freed when it is left or the menu is unbound; null
+    // otherwise.
+    std::unique_ptr<TTutorial> Tutorial;
 };
 
 } // namespace veltrane

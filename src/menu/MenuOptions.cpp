@@ -31,8 +31,13 @@ constexpr float SliderRightX = -1.0f;
 constexpr float SoundRowLow = 1.801f, SoundRowHigh = 2.201f;
 constexpr float MusicRowLow = -0.00525f, MusicRowHigh = 0.39475f;
 
+// The settings the page shows and changes; null until the main window binds them.
+TOptions* Settings() {
+    return MenuLinks().Options;
+}
+
 int CurrentSkin() {
-    return std::clamp<int>(Options->Texture, 1, SkinCount);
+    return std::clamp<int>(Settings()->Texture, 1, SkinCount);
 }
 
 // Lays a bar out at the volume: scale x = volume x perUnit, the end at fixedEnd stays put.
@@ -44,8 +49,8 @@ void LayBar(TMenuPage& page, int bar, uint8_t volume, float perUnit, float fixed
 }
 
 void ApplyVolumes() {
-    SetSoundVolume(Options->SoundVol);
-    SetMusicVolume(Options->MusicVol);
+    SetSoundVolume(Settings()->SoundVol);
+    SetMusicVolume(Settings()->MusicVol);
 }
 
 uint8_t VolumeDown(uint8_t v) {
@@ -69,7 +74,7 @@ bool OnRow(float x, float y, float low, float high) {
 
 bool OptionsShown() {
     const TD3DMenu* menu = MenuLinks().Menu;
-    return menu && Options && menu->Page == mpOptions && menucmd::PageOf(mpOptions);
+    return menu && Settings() && menu->Page == mpOptions && menucmd::PageOf(mpOptions);
 }
 
 } // namespace
@@ -77,8 +82,8 @@ bool OptionsShown() {
 void UpdateVolumeBars() {
     if (!OptionsShown()) return;
     TMenuPage& page = *menucmd::PageOf(mpOptions);
-    LayBar(page, SoundBar, Options->SoundVol, 1.4f / 255.0f, -1.06f);
-    LayBar(page, MusicBar, Options->MusicVol, 1.4f / 255.0f, -1.06f);
+    LayBar(page, SoundBar, Settings()->SoundVol, 1.4f / 255.0f, -1.06f);
+    LayBar(page, MusicBar, Settings()->MusicVol, 1.4f / 255.0f, -1.06f);
 }
 
 void OptionsHover() {
@@ -113,8 +118,8 @@ void EnterOptions() {
 }
 
 void OptionsChosen(int item) {
-    if (!Options) return;
-    TOptions& options = *Options;
+    if (!Settings()) return;
+    TOptions& options = *Settings();
     switch (item) {
     case 1: {
         std::string error;
@@ -175,10 +180,10 @@ void OptionsChosen(int item) {
 void OptionsSliderClick(float x, float y) {
     if (!OptionsShown()) return;
     TMenuPage& page = *PageOf(mpOptions);
-    if (OnRow(x, y, SoundRowLow, SoundRowHigh)) Options->SoundVol = ClickVolume(x);
-    LayBar(page, SoundBar, Options->SoundVol, 1.5f / 250.0f, SliderRightX);
-    if (OnRow(x, y, MusicRowLow, MusicRowHigh)) Options->MusicVol = ClickVolume(x);
-    LayBar(page, MusicBar, Options->MusicVol, 1.5f / 250.0f, SliderRightX);
+    if (OnRow(x, y, SoundRowLow, SoundRowHigh)) Settings()->SoundVol = ClickVolume(x);
+    LayBar(page, SoundBar, Settings()->SoundVol, 1.5f / 250.0f, SliderRightX);
+    if (OnRow(x, y, MusicRowLow, MusicRowHigh)) Settings()->MusicVol = ClickVolume(x);
+    LayBar(page, MusicBar, Settings()->MusicVol, 1.5f / 250.0f, SliderRightX);
     ApplyVolumes();
 }
 

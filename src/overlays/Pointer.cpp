@@ -11,8 +11,6 @@ namespace veltrane {
 
 using namespace gfx;
 
-std::array<std::unique_ptr<T3DSprite>, kPointerStyles> PointerSprites;
-
 namespace {
 
 constexpr float kPlaneWidth = 14.45f;
@@ -20,41 +18,32 @@ constexpr float kPlaneHeight = 10.8375f;
 constexpr std::array<const char*, kPointerStyles> kFiles = {"Images\\cursor.tga", "Images\\cursor.tga",
                                                             "Images\\cursor1.tga"};
 
-ICursorHost* Host = nullptr;
-TPictureRect Picture; // the 4:3 picture in the window's drawing area
-float InvWidth = 0;
-float InvHeight = 0;
+} // namespace
 
-bool Created() {
-    return Host && PointerSprites[0];
-}
-
-bool Fullscreen() {
-    return Options && Options->Fullscreen;
+bool TPointer::Fullscreen() const {
+    return options_ && options_->Fullscreen;
 }
 
 // Only a full-screen game has a pseudo full screen; a window keeps the system's cursor free.
-bool PseudoFullscreen() {
-    return Options && Options->Fullscreen && Options->PseudoFullscreen;
+bool TPointer::PseudoFullscreen() const {
+    return options_ && options_->Fullscreen && options_->PseudoFullscreen;
 }
 
-// Pseudo full screen: a cursor on or past the window's edge goes back just inside it.
-void KeepCursorInside(const TScreenRect& r) {
+void TPointer::KeepCursorInside(const TScreenRect& r) {
     const int32_t right = r.Left + r.Width, bottom = r.Top + r.Height;
-    TScreenPoint p = Host->CursorPos();
-    if (p.X <= r.Left) Host->SetCursorPos(1, p.Y);
-    p = Host->CursorPos();
-    if (p.X >= right) Host->SetCursorPos(right - 1, p.Y);
-    p = Host->CursorPos();
-    if (p.Y <= r.Top) Host->SetCursorPos(p.X, 1);
-    p = Host->CursorPos();
-    if (p.Y >= bottom) Host->SetCursorPos(p.X, bottom - 1);
+    TScreenPoint p = host_->CursorPos();
+    if (p.X <= r.Left) host_->SetCursorPos(1, p.Y);
+    p = host_->CursorPos();
+    if (p.X >= right) host_->SetCursorPos(right - 1, p.Y);
+    p = host_->CursorPos();
+    if (p.Y <= r.Top) host_->SetCursorPos(p.X, 1);
+    p = host_->CursorPos();
+    if (p.Y >= bottom) host_->SetCursorPos(p.X, bottom - 1);
 }
 
-} // namespace
-
-void CreatePointer(IDevice& device, ICursorHost& host) {
-    Host = &host;
+void TPointer::CreatePointer(IDevice& device, ICursorHost& host, const TOptions& options) {
+    host_ = &host;
+    options_ = &options;
     const int32_t width = host.ClientWidth(), height = host.ClientHeight();
     if (Fullscreen()) {
         host.SetCursorPos(width / 2, height / 2);
@@ -71,21 +60,21 @@ void CreatePointer(IDevice& device, ICursorHost& host) {
         sprite->Position = kPointerStart;
         PointerSprites[size_t(i)] = std::move(sprite);
     }
-    Picture = FitPicture(width, height);
-    InvWidth = Picture.Width > 0 ? 1.0f / float(Picture.Width) : 0;
-    InvHeight = Picture.Height > 0 ? 1.0f / float(Picture.Height) : 0;
+    picture_ = FitPicture(width, height);
+    invWidth_ = picture_.Width > 0 ? 1.0f / float(picture_.Width) : 0;
+    invHeight_ = picture_.Height > 0 ? 1.0f / float(picture_.Height) : 0;
 }
 
-void MovePointer(int32_t x, int32_t y) {
+void TPointer::MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
     T3DSprite& first = *PointerSprites[0];
     // The plane spans the picture, not the bars beside it: pixels are taken from the picture's
     // corner, and a cursor over a bar holds the pointer at the picture's edge. Without a drawing
-    // area (InvWidth 0) the pointer stays at the centre.
-    const float u = std::clamp(float(x - Picture.Left) * InvWidth, 0.0f, 1.0f);
-    const float v = std::clamp(float(y - Picture.Top) * InvHeight, 0.0f, 1.0f);
-    first.Position.x = kPointerStart.x + (InvWidth > 0 ? 0.5f - u : 0) * kPlaneWidth;
-    first.Position.y = kPointerStart.y + (InvHeight > 0 ? 0.5f - v : 0) * kPlaneHeight;
+    // area (invWidth_ 0) the pointer stays at the centre.
+    const float u = std::clamp(float(x - picture_.Left) * invWidth_, 0.0f, 1.0f);
+    const float v = std::clamp(float(y - picture_.Top) * invHeight_, 0.0f, 1.0f);
+    first.Position.x = kPointerStart.x + (invWidth_ > 0 ? 0.5f - u : 0) * kPlaneWidth;
+    first.Position.y = kPointerStart.y + (invHeight_ > 0 ? 0.5f - v : 0) * kPlaneHeight;
     for (int i = 1; i < kPointerStyles; ++i) {
         PointerSprites[size_t(i)]->Scale = first.Scale;
         PointerSprites[size_t(i)]->Position = first.Position;
@@ -93,11 +82,11 @@ void MovePointer(int32_t x, int32_t y) {
     }
 }
 
-void DrawPointer(int style) {
+void TPointer::DrawPointer(int style) {
     if (!Created() || style < 1 || style > kPointerStyles) return;
-    const TScreenRect r = Host->WindowRect();
+    const TScreenRect r = host_->WindowRect();
     if (!Fullscreen()) {
-        const TScreenPoint p = Host->CursorPos();
+        const TScreenPoint p = host_->CursorPos();
         if (!(r.Left < p.X && p.X < r.Left + r.Width && r.Top < p.Y && p.Y < r.Top + r.Height)) return;
     }
     if (PseudoFullscreen()) KeepCursorInside(r);
@@ -108,12 +97,13 @@ void DrawPointer(int style) {
     sprite.Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 }
 
-void DestroyPointer() {
+void TPointer::DestroyPointer() {
     for (auto& sprite : PointerSprites) sprite.reset();
-    Host = nullptr;
+    host_ = nullptr;
+    options_ = nullptr;
 }
 
-TVector PointerPosition() {
+TVector TPointer::PointerPosition() const {
     // Every style's sprite stands where the first one does.
     const auto& sprite = PointerSprites[0];
     return sprite ? sprite->Position : kPointerStart;

@@ -8,19 +8,12 @@
 
 namespace veltrane {
 
-TLauncherModel::TLauncherModel(ILauncherView& view, ILauncherHost& host, std::string title,
-                               std::string settingsFile)
-    : view_(view), host_(host), title_(std::move(title)), settingsFile_(std::move(settingsFile)) {}
-
-TLauncherModel::~TLauncherModel() {
-    if (Options == options_.get()) Options = nullptr;
-}
+TLauncherModel::TLauncherModel(ILauncherView& view, ILauncherHost& host, std::string title, TOptions& options)
+    : view_(view), host_(host), title_(std::move(title)), options_(options) {}
 
 void TLauncherModel::FormCreate() {
-    options_ = std::make_unique<TOptions>(settingsFile_);
-    Options = options_.get();
     try {
-        options_->Load();
+        options_.Load();
     } catch (const std::exception& e) {
         ShowMessageBox(nullptr, title_, e.what(), TMessageIcon::Error);
     }
@@ -47,7 +40,7 @@ void TLauncherModel::btnExitClick() {
 
 void TLauncherModel::FormHide() {
     if (!host_.MainWindowExists()) return;
-    const bool fullscreen = options_ && options_->Fullscreen;
+    const bool fullscreen = options_.Fullscreen;
     DebugLog(false, fullscreen ? " Fullscreen = True" : " Fullscreen = False");
     host_.ShowMainWindow(fullscreen ? TBorderStyle::None : TBorderStyle::Single);
 }

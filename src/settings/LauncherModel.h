@@ -4,7 +4,6 @@
 // never reaches up into the application.
 #pragma once
 
-#include <memory>
 #include <string>
 
 namespace veltrane {
@@ -47,15 +46,14 @@ public:
     // The caption the form is stored with; the application title replaces it on every show.
     static constexpr const char* StoredCaption = "Orvandel 1.0";
 
-    // title: the application's title; settingsFile: the settings store to load.
-    TLauncherModel(ILauncherView& view, ILauncherHost& host, std::string title, std::string settingsFile);
-    ~TLauncherModel();
+    // title: the application's title; options: the settings of the run, which must outlive the
+    // launcher (the program entry keeps them for the main window too).
+    TLauncherModel(ILauncherView& view, ILauncherHost& host, std::string title, TOptions& options);
     TLauncherModel(const TLauncherModel&) = delete;
     TLauncherModel& operator=(const TLauncherModel&) = delete;
 
-    // Makes the settings object (the global Options, kept for the life of this launcher) and
-    // loads it. A load that fails on a value is reported in a message box with the error's text;
-    // the launcher goes on with what was read.
+    // Loads the settings from their store. A load that fails on a value is reported in a message box with the
+    // error's text; the launcher goes on with what was read.
     void FormCreate();
     // The caption becomes the application title.
     void FormShow();
@@ -72,8 +70,7 @@ private:
     ILauncherView& view_;
     ILauncherHost& host_;
     std::string title_;
-    std::string settingsFile_;
-    std::unique_ptr<TOptions> options_;
+    TOptions& options_;
 };
 
 } // namespace veltrane

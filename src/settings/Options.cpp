@@ -6,27 +6,7 @@ namespace veltrane {
 
 namespace {
 
-constexpr TResolution FixedResolutions[9] = {{512, 384},  {640, 400},  {640, 480},  {800, 600},  {1024, 768},
-                                             {1152, 864}, {1280, 768}, {1280, 960}, {1280, 1024}};
-
-} // namespace
-
-// Valid from the start, so nothing that reads them before the settings exist sees zeros.
-std::array<TResolution, 10> ResolutionTable = {
-    FixedResolutions[0], FixedResolutions[1], FixedResolutions[2], FixedResolutions[3], FixedResolutions[4],
-    FixedResolutions[5], FixedResolutions[6], FixedResolutions[7], FixedResolutions[8], TResolution{}};
-std::array<uint8_t, 2> ColorDepthTable = {16, 32};
-TOptions* Options = nullptr;
-
-namespace {
-
 const char* const SettingsKey = "Software\\Quillomar";
-
-// Entry 9, the desktop's size, belongs to the main window and is left as it is.
-void FillTables() {
-    for (size_t i = 0; i < 9; ++i) ResolutionTable[i] = FixedResolutions[i];
-    ColorDepthTable = {16, 32};
-}
 
 int32_t ReadRequired(const TKeyValueStore& store, const char* name) {
     int32_t value = 0;
@@ -48,9 +28,7 @@ uint8_t LowByte(int32_t value) {
 
 } // namespace
 
-TOptions::TOptions(std::string file) : file_(std::move(file)) {
-    FillTables();
-}
+TOptions::TOptions(std::string file) : file_(std::move(file)) {}
 
 TOptions::TOptions() : TOptions(SettingsFilePath()) {}
 

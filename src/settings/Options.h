@@ -1,6 +1,6 @@
 // The user's settings for the whole run: volumes, display, skin, help and trace switches, kept
-// in the per-user settings store under "Software\Quillomar". One instance, created by the
-// launcher; everyone reads its fields directly.
+// in the per-user settings store under "Software\Quillomar". One instance, made by the program
+// entry and lent by reference to the launcher, the main window, the menu and the pointer.
 #pragma once
 
 #include <array>
@@ -15,11 +15,8 @@ struct TResolution {
     int32_t Height = 0;
 };
 
-// Entries 0..8 are the choices of the video options; entry 9 is the desktop's size, filled by
-// the main window when it is selected.
-extern std::array<TResolution, 10> ResolutionTable;
-// Colour depth in bits by index: 16, 32.
-extern std::array<uint8_t, 2> ColorDepthTable;
+// Colour depth in bits by index: 16, 32. Fixed for the whole program.
+inline constexpr std::array<uint8_t, 2> ColorDepthTable = {16, 32};
 
 // A stored value that is missing or not an integer; the text names the value.
 class ERegistryException : public std::runtime_error {
@@ -43,8 +40,20 @@ public:
     bool Help = true;
     bool WriteDebug = false;
 
-    // Fills the tables and puts the camera at its start; the fields start at their defaults.
-    // file: the settings file, normally SettingsFilePath().
+    // Window sizes by Resolution: entries 0..8 are the choices of the video options; entry 9 is
+    // the desktop's size, filled by the main window when it is selected.
+    std::array<TResolution, 10> ResolutionTable = {{{512, 384},
+                                                    {640, 400},
+                                                    {640, 480},
+                                                    {800, 600},
+                                                    {1024, 768},
+                                                    {1152, 864},
+                                                    {1280, 768},
+                                                    {1280, 960},
+                                                    {1280, 1024},
+                                                    {}}};
+
+    // The fields start at their defaults. file: the settings file, normally SettingsFilePath().
     explicit TOptions(std::string file);
     TOptions();
 
@@ -66,8 +75,5 @@ private:
 
     std::string file_;
 };
-
-// The one instance; created by the launcher and kept for the whole run.
-extern TOptions* Options;
 
 } // namespace veltrane

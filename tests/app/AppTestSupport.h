@@ -81,16 +81,15 @@ public:
             [this](void* owner, const std::string& caption, const std::string& text, TMessageIcon icon) {
                 Boxes.push_back({owner != nullptr, caption, text, icon});
             });
-        Options = new TOptions((dir.path() / "settings.ini").string());
-        Options->Fullscreen = false;
-        Options->Desktop = false;
-        Options->Resolution = 3; // 800 x 600
-        Options->Color = 0;      // 16 bits
+        Options.Fullscreen = false;
+        Options.Desktop = false;
+        Options.Resolution = 3; // 800 x 600
+        Options.Color = 0;      // 16 bits
         SetSoundMixer(&Mixer);
         InitSound(nullptr);
         LoadMusic();
-        SetSoundVolume(Options->SoundVol);
-        SetMusicVolume(Options->MusicVol);
+        SetSoundVolume(Options.SoundVol);
+        SetMusicVolume(Options.MusicVol);
     }
     ~TAppEnvironment() {
         SetSoundMixer(nullptr);
@@ -99,8 +98,6 @@ public:
         SetMessageBoxHandler(nullptr);
         SetDebugLogClock(nullptr);
         SetDebugLogFile("");
-        delete Options;
-        Options = nullptr;
     }
     TAppEnvironment(const TAppEnvironment&) = delete;
     TAppEnvironment& operator=(const TAppEnvironment&) = delete;
@@ -122,6 +119,7 @@ public:
     }
 
     TempDir dir;
+    TOptions Options{(dir.path() / "settings.ini").string()}; // lent to the main window
     TRecordingMixer Mixer;
     std::vector<TMessageBoxRecord> Boxes;
 };

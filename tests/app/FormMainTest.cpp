@@ -33,7 +33,7 @@ protected:
 
     TAppEnvironment env;
     TFakeWindowHost host;
-    TFormMain form{host};
+    TFormMain form{host, env.Options};
 };
 
 TEST_F(FormMainTest, WindowedStartTracesTheModeAndAsksForTheTableSize) {
@@ -65,35 +65,35 @@ TEST_F(FormMainTest, VeltraneSeedFixesTheGeneratorsSeed) {
 }
 
 TEST_F(FormMainTest, DesktopAndPseudoFullScreenTakeTheScreenSize) {
-    Options->Fullscreen = true;
-    Options->Desktop = true;
-    Options->Color = 1;
+    env.Options.Fullscreen = true;
+    env.Options.Desktop = true;
+    env.Options.Color = 1;
     Show();
-    EXPECT_EQ(Options->Resolution, 9);
-    EXPECT_EQ(ResolutionTable[9].Width, 1024);
+    EXPECT_EQ(env.Options.Resolution, 9);
+    EXPECT_EQ(env.Options.ResolutionTable[9].Width, 1024);
     EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Fullscreen);
     EXPECT_EQ(host.Requests.back().Width, 1024);
     EXPECT_EQ(host.Requests.back().Bits, 32);
     EXPECT_EQ(TraceFrom(env.Trace(), " use desktop settings", 3),
               (Lines{" use desktop settings", " Fullscreen = True", " Resolution = 9 = 1024x768x32"}));
 
-    Options->Desktop = false;
-    Options->Resolution = 3;
-    Options->PseudoFullscreen = true;
+    env.Options.Desktop = false;
+    env.Options.Resolution = 3;
+    env.Options.PseudoFullscreen = true;
     ASSERT_TRUE(form.FormShow());
     // Windowed device in a borderless window over the whole desktop, even with Fullscreen on.
     EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Borderless);
     EXPECT_EQ(host.Requests.back().Height, 768);
-    EXPECT_EQ(Options->Resolution, 9);
+    EXPECT_EQ(env.Options.Resolution, 9);
     EXPECT_EQ(TraceFrom(env.Trace(), " use desktop settings with pseudofullscreen mode", 1).size(), 1u);
 
     // Without full screen the switch means nothing: a bordered window at the chosen size.
-    Options->Fullscreen = false;
-    Options->Resolution = 3;
+    env.Options.Fullscreen = false;
+    env.Options.Resolution = 3;
     ASSERT_TRUE(form.FormShow());
     EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Windowed);
     EXPECT_EQ(host.Requests.back().Width, 800);
-    EXPECT_EQ(Options->Resolution, 3);
+    EXPECT_EQ(env.Options.Resolution, 3);
 }
 
 TEST_F(FormMainTest, AFailedAcceleratedDeviceWarnsReleasesAndTriesSoftware) {
@@ -130,12 +130,12 @@ TEST_F(FormMainTest, NoDeviceAtAllIsFatal) {
 
 TEST_F(FormMainTest, ClosingSavesTheSettingsStopsSoundAndReleasesInOrder) {
     Show();
-    Options->SoundVol = 70;
+    env.Options.SoundVol = 70;
     form.FormClose();
     EXPECT_EQ(TraceFrom(env.Trace(), " Closing mainform", 8),
               (Lines{" Closing mainform", " Main form closed", " Closing DGfx", " Font released",
                      " VB released", " D3DDevice released", " D3D released"}));
-    TOptions reread(Options->File());
+    TOptions reread(env.Options.File());
     reread.Load();
     EXPECT_EQ(reread.SoundVol, 70);
     EXPECT_FALSE(env.Mixer.CallsTo("IMXUninit").empty());
@@ -203,7 +203,7 @@ TEST_F(FrameClockTest, ElapsedTimeIsMeasuredFromTheActivationAndSummed) {
 }
 
 TEST_F(FrameClockTest, TheRateLineIsWrittenOncePerSecondInMenuAndGameOnly) {
-    Options->WriteDebug = true;
+    env.Options.WriteDebug = true;
     for (int i = 0; i < 30; ++i) {
         now += 40; // 25 frames a second
         Pass();
@@ -228,7 +228,7 @@ TEST_F(FrameClockTest, TheRateLineIsWrittenOncePerSecondInMenuAndGameOnly) {
 }
 
 TEST_F(FrameClockTest, NoRateLineWithoutWriteDebug) {
-    Options->WriteDebug = false;
+    env.Options.WriteDebug = false;
     for (int i = 0; i < 100; ++i) {
         now += 40;
         Pass();
@@ -348,7 +348,7 @@ TEST_F(FormMainTest, DeactivationStopsMusicAndMinimises) {
 }
 
 TEST_F(FormMainTest, AFullScreenRestoreMakesANewDeviceAndLoadsAgain) {
-    Options->Fullscreen = true;
+    env.Options.Fullscreen = true;
     Show();
     SetGameState(gsMenu);
     form.ApplicationEvents1Minimize();
@@ -365,10 +365,10 @@ TEST_F(FormMainTest, FullScreenSwitchRebuildsAtTheDesktopSizeAndBackAndIsStored)
     Show();
     form.ToggleFullscreen(); // refused while the loading sequence owns the device
     EXPECT_EQ(host.Requests.size(), 1u);
-    EXPECT_FALSE(Options->Fullscreen);
+    EXPECT_FALSE(env.Options.Fullscreen);
 
     auto stored = [&] {
-        TOptions again(Options->File());
+        TOptions again(env.Options.File());
         again.Load();
         return std::make_tuple(again.Fullscreen, again.Desktop, int(again.Resolution));
     };

@@ -43,10 +43,7 @@ protected:
         oldFolder_ = ResourceFolder();
         SetResourceFolder(GameDir.string());
     }
-    void TearDown() override {
-        SetResourceFolder(oldFolder_);
-        MenuBackground.reset();
-    }
+    void TearDown() override { SetResourceFolder(oldFolder_); }
 
     // The file as the game would find it, or "" when it is missing.
     static std::string Existing(const std::string& name) {
@@ -153,7 +150,7 @@ TEST_F(GameFolder, MenuFileAndItsPicturesLoad) {
         FAIL() << e.what();
     }
     ASSERT_TRUE(menu);
-    EXPECT_TRUE(MenuBackground) << "menu background picture";
+    EXPECT_TRUE(menu->MenuBackground) << "menu background picture";
 
     // The file read correctly, so its layout is known: the pictures are its item lines 1 and 2.
     std::ifstream in(ResolvePath(MenuFileName));

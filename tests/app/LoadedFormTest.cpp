@@ -29,7 +29,7 @@ struct TLoaded {
 
     TAppEnvironment Env;
     TFakeWindowHost Host;
-    TFormMain Form{Host};
+    TFormMain Form{Host, Env.Options};
     std::unique_ptr<CurrentDir> Cwd;
     uint32_t Now = 10000;
     std::vector<int> Steps; // the bar's lights at each step's window events
@@ -53,7 +53,7 @@ protected:
         SetResourceFolder(dir.string() + "/");
         SetSoundProgramDir(dir.string());
 
-        Options->Help = false; // a game starts without the help page
+        s->Env.Options.Help = false; // a game starts without the help page
         TFormMain& form = s->Form;
         form.Tick = [] { return s->Now; };
         s->Host.OnProcessMessages = [] {
@@ -75,7 +75,6 @@ protected:
     }
     static void TearDownTestSuite() {
         if (!s) return;
-        DestroyPointer();
         SetResourceFolder(s->OldResourceFolder);
         SetSoundProgramDir(fs::path(VELTRANE_GAME_DIR).string());
         delete s;
@@ -114,7 +113,7 @@ protected:
                });
     }
     static bool PointerDrawn(const std::vector<gfx::TRecordedCall>& calls) {
-        return Sets(calls, PointerSprites[size_t(s->Form.Game->PointerStyle - 1)]->Texture);
+        return Sets(calls, s->Form.Pointer.PointerSprites[size_t(s->Form.Game->PointerStyle - 1)]->Texture);
     }
     static size_t IndexOf(const std::vector<gfx::TRecordedCall>& calls, const std::string& text) {
         for (size_t i = 0; i < calls.size(); ++i)
@@ -234,14 +233,14 @@ TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
 TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
     // Loading ignores the mouse.
     SetGameState(gsLoading);
-    const TVector before = PointerPosition();
+    const TVector before = form().Pointer.PointerPosition();
     form().FormMouseMove(10, 10);
-    EXPECT_EQ(PointerPosition(), before);
+    EXPECT_EQ(form().Pointer.PointerPosition(), before);
     SetGameState(gsMenu);
 
     form().FormMouseMove(10, 10);
-    EXPECT_NE(PointerPosition(), before);
-    EXPECT_FLOAT_EQ(form().PointerLight.Position.x, PointerPosition().x);
+    EXPECT_NE(form().Pointer.PointerPosition(), before);
+    EXPECT_FLOAT_EQ(form().PointerLight.Position.x, form().Pointer.PointerPosition().x);
     EXPECT_FLOAT_EQ(form().PointerLight.Position.z, 1.05f);
     form().FormMouseDown(0);
     EXPECT_TRUE(menu().Pressed);
@@ -267,14 +266,14 @@ TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
 
 TEST_F(LoadedFormTest, EachStateDrawsItsBackgroundThenMenuThenPointer) {
     auto calls = Frame();
-    EXPECT_TRUE(Sets(calls, MenuBackground));
+    EXPECT_TRUE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
     EXPECT_LT(IndexOf(calls, "SetRenderState(D3DRS_ZENABLE, FALSE)"), calls.size());
 
     SetGameState(gsGameOver);
     calls = Frame();
     EXPECT_TRUE(Sets(calls, GameOverPicture));
-    EXPECT_FALSE(Sets(calls, MenuBackground));
+    EXPECT_FALSE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
 
     SetGameState(gsHelp);
@@ -295,7 +294,7 @@ TEST_F(LoadedFormTest, InAGameThePointerShowsOnlyWhileTheBoardWaits) {
     game.Phase = phPlay;
     game.BoardIdle = true;
     auto calls = Frame();
-    EXPECT_FALSE(Sets(calls, MenuBackground));
+    EXPECT_FALSE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
     // The pointer is the last thing drawn, after the depth test went off.
     EXPECT_LT(IndexOf(calls, "SetRenderState(D3DRS_ZENABLE, FALSE)"), calls.size());

@@ -10,7 +10,6 @@
 #include "platform/Random.h"
 #include "render/Particles.h"
 #include "render/PointerPosition.h"
-#include "settings/Options.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +42,7 @@ inline void FillLevelTable(TGame& game) {
 
 class FlowTest : public ::testing::Test {
 protected:
-    FlowTest() : options_("unused-settings.ini") {
-        Options = &options_;
+    FlowTest() {
         RandSeed = 12345;
         SetGameState(gsGame);
         InitParticles();
@@ -58,10 +56,7 @@ protected:
         FillLevelTable(*game_);
         sound_.Clear();
     }
-    ~FlowTest() override {
-        Options = nullptr;
-        RestoreMusicHandler = nullptr;
-    }
+    ~FlowTest() override { RestoreMusicHandler = nullptr; }
 
     TGame& game() { return *game_; }
 
@@ -103,7 +98,6 @@ protected:
     }
 
     TSoundRecorder sound_;
-    TOptions options_;
     std::unique_ptr<TGame> game_;
 };
 

@@ -194,7 +194,7 @@ TEST_F(MenuActionsTest, ANewGameLoadsTheSkinsCubesAndAsksToContinueASavedGame) {
                          ("tex" + std::to_string(slot) + ".tga"),
                      skin * 100 + slot + 1);
     gfx::TRecordingDevice device;
-    BindMenu({menu_.get(), game_.get(), scores_.get(), &device, &host_});
+    BindMenu({menu_.get(), game_.get(), scores_.get(), &device, &host_, options_.get()});
     options_->Texture = 3;
     StartFromMenu(2);
 
@@ -271,38 +271,38 @@ TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
     Choose(3);
     EXPECT_EQ(GameState, gsTutorial);
     EXPECT_EQ(menu_->Page, mpTutorial);
-    ASSERT_NE(Tutorial, nullptr);
+    ASSERT_NE(menu_->Tutorial, nullptr);
     EXPECT_TRUE(Item(9, 2).Visible);
     EXPECT_FALSE(Item(9, 3).Visible);
 
     for (int i = 0; i < 8; ++i) Choose(2);
-    EXPECT_EQ(Tutorial->Page, 9);
+    EXPECT_EQ(menu_->Tutorial->Page, 9);
     EXPECT_FALSE(Item(9, 2).Visible);
     EXPECT_TRUE(Item(9, 3).Visible);
     Choose(3);
-    EXPECT_EQ(Tutorial->Page, 8);
+    EXPECT_EQ(menu_->Tutorial->Page, 8);
     EXPECT_TRUE(Item(9, 2).Visible);
     EXPECT_TRUE(Item(9, 3).Visible);
 
     Key(VK_ESCAPE);
     EXPECT_EQ(GameState, gsMenu);
     EXPECT_EQ(menu_->Page, mpChooseGame);
-    EXPECT_EQ(Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial, nullptr);
 
     // A new visit starts on page 1 with its arrows to match.
     Choose(3);
-    ASSERT_NE(Tutorial, nullptr);
-    EXPECT_EQ(Tutorial->Page, 1);
+    ASSERT_NE(menu_->Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial->Page, 1);
     EXPECT_FALSE(Item(9, 3).Visible);
     Choose(1);
-    EXPECT_EQ(Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial, nullptr);
     EXPECT_EQ(menu_->Page, mpChooseGame);
 
     // Pages that cannot be converted: no tutorial, only the back item.
     fs::remove(dir_.path() / "Images" / "Tutorial" / "tut1.bmp");
     Choose(3);
     EXPECT_EQ(GameState, gsTutorial);
-    EXPECT_EQ(Tutorial, nullptr);
+    EXPECT_EQ(menu_->Tutorial, nullptr);
     EXPECT_FALSE(Item(9, 2).Visible);
     Choose(1);
     EXPECT_EQ(GameState, gsMenu);

@@ -46,11 +46,10 @@ TEST(MenuFileTest, TheGeneratedMenuLoadsWithItsPicturesAndLoadingSteps) {
     SetResourceFolder(VELTRANE_GAME_DIR);
     gfx::TRecordingDevice device;
     RecordingSteps steps;
-    MenuBackground.reset();
     const auto menu = LoadMenu(&device, &steps);
 
     EXPECT_EQ(steps.Steps, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_NE(MenuBackground, nullptr);
+    EXPECT_NE(menu->MenuBackground, nullptr);
     ASSERT_EQ(menu->PageCount, 10);
     const std::vector<int> counts{4, 4, 19, 1, 3, 3, 3, 0, 3, 3};
     for (int p = 1; p <= 10; ++p) EXPECT_EQ(menu->Pages[p].Count, counts[size_t(p - 1)]) << "page " << p;
@@ -130,8 +129,6 @@ TEST(MenuFileTest, ABrokenFileIsAnErrorAndLeavesNoPartialMenu) {
     };
     gfx::TRecordingDevice device;
     for (const Case& c : cases) {
-        auto sentinel = std::make_shared<gfx::TRecordedTexture>(99, gfx::TTextureImage{});
-        MenuBackground = sentinel;
         std::unique_ptr<TD3DMenu> menu;
         try {
             menu = Load(c.text, &device);
@@ -140,9 +137,7 @@ TEST(MenuFileTest, ABrokenFileIsAnErrorAndLeavesNoPartialMenu) {
             EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << c.what << ": " << e.what();
         }
         EXPECT_EQ(menu, nullptr) << c.what;
-        EXPECT_EQ(MenuBackground, sentinel) << c.what;
     }
-    MenuBackground.reset();
     EXPECT_THROW(LoadMenu(nullptr, nullptr, "no/such/Menu.dat"), TFileError);
 }
 

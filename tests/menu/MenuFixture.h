@@ -58,7 +58,6 @@ protected:
         std::filesystem::create_directories(dir / "data");
 
         options_ = std::make_unique<TOptions>((dir / "settings.ini").string());
-        Options = options_.get();
         SetSoundMixer(&mixer_);
         SetSoundProgramDir(dir.string());
         ASSERT_TRUE(InitSound(nullptr));
@@ -74,7 +73,7 @@ protected:
         game_->LoadFigures(std::string(VELTRANE_GAME_DIR) + "/data/BonusFigures.dat");
         game_->Loaded = true;
         scores_ = std::make_unique<THiScores>();
-        BindMenu({menu_.get(), game_.get(), scores_.get(), device_, &host_});
+        BindMenu({menu_.get(), game_.get(), scores_.get(), device_, &host_, options_.get()});
         EnterMenu();
         mixer_.Calls.clear();
     }
@@ -85,7 +84,6 @@ protected:
         SetSoundMixer(nullptr);
         SetSoundVolume(0);
         SetMusicVolume(0);
-        Options = nullptr;
         SetDebugLogClock(nullptr);
         SetDebugLogFile("");
         SetGameState(gsLaunch);

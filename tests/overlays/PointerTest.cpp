@@ -33,17 +33,14 @@ protected:
         WriteTga(dir.path() / "Images" / "cursor1.tga", 3, 3);
         options.Fullscreen = false;
         options.PseudoFullscreen = false;
-        Options = &options;
     }
     void TearDown() override {
-        DestroyPointer();
-        Options = nullptr;
         SetDebugLogFile("");
         SetDebugLogClock(nullptr);
     }
     void Create() {
         CurrentDir cwd(dir.path());
-        CreatePointer(device, host);
+        pointer.CreatePointer(device, host, options);
         device.Draws.clear();
     }
     std::string Trace() const {
@@ -54,12 +51,12 @@ protected:
     }
     // Every style's sprite stands at the pointer's position, which the main window passes on.
     void ExpectAt(float x, float y) {
-        EXPECT_NEAR(PointerPosition().x, x, 1e-4f);
-        EXPECT_NEAR(PointerPosition().y, y, 1e-4f);
-        EXPECT_FLOAT_EQ(PointerPosition().z, 0.01f);
-        for (const auto& sprite : PointerSprites) {
+        EXPECT_NEAR(pointer.PointerPosition().x, x, 1e-4f);
+        EXPECT_NEAR(pointer.PointerPosition().y, y, 1e-4f);
+        EXPECT_FLOAT_EQ(pointer.PointerPosition().z, 0.01f);
+        for (const auto& sprite : pointer.PointerSprites) {
             ASSERT_TRUE(sprite);
-            EXPECT_EQ(sprite->Position, PointerPosition());
+            EXPECT_EQ(sprite->Position, pointer.PointerPosition());
         }
     }
 
@@ -67,6 +64,7 @@ protected:
     TOptions options;
     TFakeCursorHost host;
     TDrawDevice device;
+    TPointer pointer;
 };
 
 TEST_F(PointerTest, CreationCentresTheCursorOnTheWindowAndLogsWhereItIs) {
@@ -88,20 +86,20 @@ TEST_F(PointerTest, MousePixelsMapOntoAFourByThreePlaneCentredOnTheCameraTarget)
         SCOPED_TRACE(fullscreen ? "full screen" : "windowed");
         options.Fullscreen = fullscreen;
         Create();
-        MovePointer(400, 300);
+        pointer.MovePointer(400, 300);
         ExpectAt(-1.8f, -0.25f);
-        MovePointer(0, 0); // top left of the screen is +x, +y
+        pointer.MovePointer(0, 0); // top left of the screen is +x, +y
         ExpectAt(-1.8f + 7.225f, -0.25f + 5.41875f);
-        MovePointer(800, 600);
+        pointer.MovePointer(800, 600);
         ExpectAt(-1.8f - 7.225f, -0.25f - 5.41875f);
-        MovePointer(800, 0);
+        pointer.MovePointer(800, 0);
         ExpectAt(-1.8f - 7.225f, -0.25f + 5.41875f);
     }
     // The same pixels of a larger window still span the whole plane.
     host.Width = 1600;
     host.Height = 1200;
     Create();
-    MovePointer(0, 1200);
+    pointer.MovePointer(0, 1200);
     ExpectAt(-1.8f + 7.225f, -0.25f - 5.41875f);
 }
 
@@ -134,7 +132,7 @@ TEST_F(PointerTest, OnWideAndTallScreensThePlaneSpansThePictureOnly) {
         host.Width = c.W;
         host.Height = c.H;
         Create();
-        MovePointer(c.X, c.Y);
+        pointer.MovePointer(c.X, c.Y);
         ExpectAt(c.AtX, c.AtY);
     }
 }
@@ -142,9 +140,9 @@ TEST_F(PointerTest, OnWideAndTallScreensThePlaneSpansThePictureOnly) {
 TEST_F(PointerTest, TheAimingPictureAppearsExactlyWhereTheGamePointerWas) {
     Create();
     host.Cursor = {300, 300};
-    MovePointer(123, 456);
-    DrawPointer(kPointerGame);
-    DrawPointer(kPointerAiming);
+    pointer.MovePointer(123, 456);
+    pointer.DrawPointer(kPointerGame);
+    pointer.DrawPointer(kPointerAiming);
     ASSERT_EQ(device.Draws.size(), 2u);
     EXPECT_EQ(device.Draws[0].World, device.Draws[1].World);
     EXPECT_EQ(device.Draws[0].StartVertex, 6u); // the sprite quad
@@ -161,7 +159,7 @@ TEST_F(PointerTest, WindowedThePointerShowsOnlyWhileTheCursorIsInsideTheWindow) 
     const auto drawnAt = [&](int32_t x, int32_t y) {
         host.Cursor = {x, y};
         device.Draws.clear();
-        DrawPointer(kPointerMenu);
+        pointer.DrawPointer(kPointerMenu);
         return device.Draws.size() == 1;
     };
     EXPECT_TRUE(drawnAt(500, 350));
@@ -183,38 +181,38 @@ TEST_F(PointerTest, PseudoFullScreenKeepsTheCursorInsideTheWindow) {
     Create();
     host.Moves.clear();
     host.Cursor = {0, 300};
-    DrawPointer(kPointerGame);
+    pointer.DrawPointer(kPointerGame);
     EXPECT_EQ(host.Cursor, (TScreenPoint{1, 300}));
     host.Cursor = {800, 600};
-    DrawPointer(kPointerGame);
+    pointer.DrawPointer(kPointerGame);
     EXPECT_EQ(host.Cursor, (TScreenPoint{799, 599}));
     host.Cursor = {400, 300};
     host.Moves.clear();
-    DrawPointer(kPointerGame);
+    pointer.DrawPointer(kPointerGame);
     EXPECT_TRUE(host.Moves.empty());
     EXPECT_EQ(device.Draws.size(), 3u);
 
     // A window (Fullscreen off) leaves the cursor free whatever the switch says.
     options.Fullscreen = false;
     host.Cursor = {0, 300};
-    DrawPointer(kPointerGame);
+    pointer.DrawPointer(kPointerGame);
     EXPECT_TRUE(host.Moves.empty());
 }
 
 TEST_F(PointerTest, NothingMovesOrDrawsBeforeCreationOrForUnknownStyles) {
-    MovePointer(0, 0);
-    DrawPointer(kPointerMenu);
+    pointer.MovePointer(0, 0);
+    pointer.DrawPointer(kPointerMenu);
     EXPECT_TRUE(device.Draws.empty());
-    EXPECT_FLOAT_EQ(PointerPosition().x, -1.8f);
+    EXPECT_FLOAT_EQ(pointer.PointerPosition().x, -1.8f);
     Create();
     host.Cursor = {500, 350};
-    DrawPointer(0);
-    DrawPointer(4);
+    pointer.DrawPointer(0);
+    pointer.DrawPointer(4);
     EXPECT_TRUE(device.Draws.empty());
     // A window with no drawing area keeps the pointer at the centre instead of at infinity.
     host.Width = host.Height = 0;
     Create();
-    MovePointer(10, 10);
+    pointer.MovePointer(10, 10);
     ExpectAt(-1.8f, -0.25f);
 }
 

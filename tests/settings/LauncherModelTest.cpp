@@ -70,38 +70,35 @@ protected:
     }
 
     TempDir dir_;
+    TOptions options_{SettingsFile()};
     TRecorder r_;
     std::vector<std::string> boxes_;
 };
 
-TEST_F(LauncherModelTest, CreatingMakesAndLoadsTheOneSettingsObject) {
-    {
-        TLauncherModel launcher(r_, r_, "Veltrane", SettingsFile());
-        launcher.FormCreate();
-        ASSERT_NE(Options, nullptr);
-        EXPECT_EQ(Options->File(), SettingsFile());
-        EXPECT_TRUE(std::filesystem::exists(SettingsFile())); // first run: defaults written
-        EXPECT_TRUE(boxes_.empty());
-    }
-    EXPECT_EQ(Options, nullptr); // gone with the launcher, never left dangling
+TEST_F(LauncherModelTest, CreatingLoadsTheSettingsAndWritesDefaultsOnFirstRun) {
+    options_.SoundVol = 7;
+    TLauncherModel launcher(r_, r_, "Veltrane", options_);
+    launcher.FormCreate();
+    EXPECT_EQ(options_.SoundVol, 160);
+    EXPECT_TRUE(std::filesystem::exists(SettingsFile())); // first run: defaults written
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(LauncherModelTest, ABrokenValueIsReportedAndTheLauncherGoesOnWithWhatWasRead) {
     WriteSettings("[Software\\Quillomar]\nFullscreen=0\nResolution=2\nColor=x\n");
-    TLauncherModel launcher(r_, r_, "Veltrane", SettingsFile());
+    TLauncherModel launcher(r_, r_, "Veltrane", options_);
     launcher.FormCreate();
     EXPECT_THAT(boxes_, ElementsAre("Veltrane: Invalid data type for 'Color'"));
-    ASSERT_NE(Options, nullptr);
-    EXPECT_FALSE(Options->Fullscreen);
-    EXPECT_EQ(Options->Resolution, 2);
-    EXPECT_EQ(Options->Color, 0);
+    EXPECT_FALSE(options_.Fullscreen);
+    EXPECT_EQ(options_.Resolution, 2);
+    EXPECT_EQ(options_.Color, 0);
 
     launcher.FormShow();
     EXPECT_THAT(r_.calls, ElementsAre("caption Veltrane"));
 }
 
 TEST_F(LauncherModelTest, EveryShowPutsTheApplicationTitleInTheCaption) {
-    TLauncherModel launcher(r_, r_, "Veltrane", SettingsFile());
+    TLauncherModel launcher(r_, r_, "Veltrane", options_);
     launcher.FormCreate();
     launcher.FormShow();
     launcher.FormShow();
@@ -112,7 +109,7 @@ TEST_F(LauncherModelTest, EveryShowPutsTheApplicationTitleInTheCaption) {
 TEST_F(LauncherModelTest, StartHidesTheLauncherAndShowsAWindowedGameWithABorder) {
     WriteSettings("[Software\\Quillomar]\nFullscreen=0\nResolution=3\nColor=1\nDesktop=0\nTexture=2\n"
                   "SoundVol=1\nMusicVol=1\nHelp=1\nWriteDebug=0\nPseudoFullscreen=0\n");
-    TLauncherModel launcher(r_, r_, "Veltrane", SettingsFile());
+    TLauncherModel launcher(r_, r_, "Veltrane", options_);
     launcher.FormCreate();
     launcher.btnStartClick();
     EXPECT_THAT(r_.calls, ElementsAre("create", "hide", "show with border"));
@@ -120,7 +117,7 @@ TEST_F(LauncherModelTest, StartHidesTheLauncherAndShowsAWindowedGameWithABorder)
 }
 
 TEST_F(LauncherModelTest, StartInFullScreenShowsTheGameWithoutBorder) {
-    TLauncherModel launcher(r_, r_, "Veltrane", SettingsFile());
+    TLauncherModel launcher(r_, r_, "Veltrane", options_);
     launcher.FormCreate(); // defaults: full screen
     launcher.btnStartClick();
     EXPECT_THAT(r_.calls, ElementsAre("create", "hide", "show without border"));
@@ -129,7 +126,7 @@ TEST_F(LauncherModelTest, StartInFullScreenShowsTheGameWithoutBorder) {
 
 TEST_F(LauncherModelTest, HidingWithoutAMainWindowShowsNothing) {
     r_.canCreate = false;
-    TLauncherModel launcher(r_, r_, "Veltrane", SettingsFile());
+    TLauncherModel launcher(r_, r_, "Veltrane", options_);
     launcher.FormCreate();
     launcher.btnStartClick();
     EXPECT_THAT(r_.calls, ElementsAre("create", "hide"));
@@ -137,7 +134,7 @@ TEST_F(LauncherModelTest, HidingWithoutAMainWindowShowsNothing) {
 }
 
 TEST_F(LauncherModelTest, OptionsOpensTheDialogAndExitReleasesThenCloses) {
-    TLauncherModel launcher(r_, r_, "Veltrane", SettingsFile());
+    TLauncherModel launcher(r_, r_, "Veltrane", options_);
     launcher.FormCreate();
     launcher.btnOptionsClick();
     launcher.btnExitClick();
