@@ -51,6 +51,14 @@ public:
     HRESULT SetVertexShader(uint32_t) override { return D3D_OK; }
     HRESULT SetTexture(uint32_t, const TextureHandle&) override { return D3D_OK; }
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE, const D3DMATRIX&) override { return D3D_OK; }
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE, D3DMATRIX& m) const override {
+        m = gfx::MatrixIdentity();
+        return D3D_OK;
+    }
+    HRESULT GetViewport(D3DVIEWPORT8& v) const override {
+        v = {0, 0, 800, 600, 0, 1};
+        return D3D_OK;
+    }
     HRESULT SetMaterial(const D3DMATERIAL8&) override { return D3D_OK; }
     HRESULT SetRenderState(D3DRENDERSTATETYPE, uint32_t) override { return D3D_OK; }
     HRESULT SetTextureStageState(uint32_t, D3DTEXTURESTAGESTATETYPE, uint32_t) override { return D3D_OK; }

@@ -34,7 +34,8 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
         if (D3DDevice) InitVertices(*D3DDevice, VB, Collector);
         LoadingBar = std::make_unique<TLoadingBar>(
             D3DDevice.get(),
-            TLoadingBar::TFrameHost{[this] { RenderFrame(); }, [this] { host_.ProcessMessages(); }});
+            TLoadingBar::TFrameHost{[this] { RenderFrame(); }, [this] { host_.ProcessMessages(); },
+                                    [this] { return Tick(); }});
         SetGameState(gsLoading);
         return;
     }

@@ -33,6 +33,13 @@ void TFormMain::FormKeyDown(uint16_t key) {
         return;
     }
     switch (GameState) {
+    case gsGame:
+        // Keyboard play moves the pointer the player sees, and its light, to the board cursor.
+        if (Game->KeyDown(key)) {
+            Pointer.PlacePointer(Game->PointerAt);
+            SetPointerLight();
+        }
+        break;
     case gsMenu:
     case gsTutorial:
     case gsHelp:

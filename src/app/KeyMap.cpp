@@ -2,14 +2,54 @@
 
 #include "platform/VirtualKeys.h"
 
+#include <SDL_keyboard.h>
 #include <SDL_keycode.h>
 
 namespace veltrane {
 
-uint16_t VirtualKeyFromSdl(int32_t keycode) {
+static_assert(kNumLockOn == KMOD_NUM);
+
+namespace {
+
+// A keypad key with NumLock off acts as the key printed under its digit, as on the main keyboard.
+uint16_t KeypadNavigationKey(int32_t keycode) {
+    switch (keycode) {
+    case SDLK_KP_0:
+        return VK_INSERT;
+    case SDLK_KP_1:
+        return VK_END;
+    case SDLK_KP_2:
+        return VK_DOWN;
+    case SDLK_KP_3:
+        return VK_NEXT;
+    case SDLK_KP_4:
+        return VK_LEFT;
+    case SDLK_KP_5:
+        return VK_CLEAR;
+    case SDLK_KP_6:
+        return VK_RIGHT;
+    case SDLK_KP_7:
+        return VK_HOME;
+    case SDLK_KP_8:
+        return VK_UP;
+    case SDLK_KP_9:
+        return VK_PRIOR;
+    case SDLK_KP_PERIOD:
+        return VK_DELETE;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+uint16_t VirtualKeyFromSdl(int32_t keycode, uint16_t modifiers) {
+    if ((modifiers & kNumLockOn) == 0)
+        if (const uint16_t key = KeypadNavigationKey(keycode)) return key;
     if (keycode >= SDLK_a && keycode <= SDLK_z) return uint16_t(VK_A + (keycode - SDLK_a));
     if (keycode >= SDLK_0 && keycode <= SDLK_9) return uint16_t(VK_0 + (keycode - SDLK_0));
     if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return uint16_t(VK_F1 + (keycode - SDLK_F1));
+    if (keycode >= SDLK_F13 && keycode <= SDLK_F24) return uint16_t(VK_F13 + (keycode - SDLK_F13));
     if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9) return uint16_t(VK_NUMPAD0 + 1 + (keycode - SDLK_KP_1));
     switch (keycode) {
     case SDLK_BACKSPACE:
@@ -96,8 +136,16 @@ uint16_t VirtualKeyFromSdl(int32_t keycode) {
         return VK_OEM_6;
     case SDLK_QUOTE:
         return VK_OEM_7;
+    case SDLK_LGUI:
+        return VK_LWIN;
+    case SDLK_RGUI:
+        return VK_RWIN;
+    case SDLK_APPLICATION:
+        return VK_APPS;
+    case SDLK_PRINTSCREEN:
+        return VK_SNAPSHOT;
     default:
-        return 0;
+        return VK_NONAME;
     }
 }
 

@@ -31,7 +31,16 @@ void TLoadingBar::Draw() {
 
 void TLoadingBar::SetProgress(uint8_t n) {
     Lit = std::min<uint8_t>(n, kLightCount);
-    if (host_.RenderFrame) host_.RenderFrame();
+    bool render = true;
+    if (host_.Tick) {
+        const uint32_t now = host_.Tick();
+        render = !rendered_ || Lit == kLightCount || now - lastFrame_ >= kFrameGapMs;
+        if (render) {
+            rendered_ = true;
+            lastFrame_ = now;
+        }
+    }
+    if (render && host_.RenderFrame) host_.RenderFrame();
     if (host_.ProcessMessages) host_.ProcessMessages();
 }
 

@@ -1,6 +1,7 @@
 // The loading screen: a full-screen picture with a row of 30 lights that fills as loading
-// advances. Each step renders a whole frame at once and lets pending window events run, from
-// inside the loading code.
+// advances. A step renders a whole frame at once and lets pending window events run, from inside
+// the loading code; with a clock, frames come at most every 100 ms (the full row always shows),
+// since each whole frame at a large screen size costs as much as a loading step.
 #pragma once
 
 #include "platform/gfx/Device.h"
@@ -22,7 +23,10 @@ public:
     struct TFrameHost {
         std::function<void()> RenderFrame;
         std::function<void()> ProcessMessages;
+        // Milliseconds of a steady clock; without it every step renders.
+        std::function<uint32_t()> Tick;
     };
+    static constexpr uint32_t kFrameGapMs = 100;
 
     // Loads "Images/loading.jpg" and 30 copies of "Images/bonuslight.tga"; no light is lit.
     TLoadingBar(gfx::IDevice* device, TFrameHost host);
@@ -32,7 +36,8 @@ public:
 
     // The picture, then lights 1..Lit blended over it; blending is left on.
     void Draw();
-    // Lights the first n lights (at most all 30), renders a frame and runs pending events.
+    // Lights the first n lights (at most all 30), renders a frame (the first one, the full row,
+    // and otherwise once kFrameGapMs have passed since the last) and runs pending events.
     void SetProgress(uint8_t n);
     // Frees the picture and the lights; the bar then draws nothing.
     void Destroy();
@@ -44,6 +49,8 @@ public:
 
 private:
     TFrameHost host_;
+    bool rendered_ = false;
+    uint32_t lastFrame_ = 0;
 };
 
 } // namespace veltrane

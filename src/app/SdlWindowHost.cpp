@@ -232,7 +232,7 @@ void TSdlWindowHost::Dispatch(const SDL_Event& event) {
             form.ToggleFullscreen();
             break;
         }
-        if (const uint16_t key = VirtualKeyFromSdl(event.key.keysym.sym)) form.FormKeyDown(key);
+        form.FormKeyDown(VirtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.mod));
         break;
     case SDL_MOUSEMOTION:
         form.FormMouseMove(event.motion.x, event.motion.y);

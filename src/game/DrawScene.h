@@ -10,15 +10,17 @@ namespace veltrane {
 
 class TGame;
 
-// One frame of a running game on game.Device: room and background unfiltered at full ambient,
-// the score line (its fill follows the gauge in play; the sequences set it themselves), the bonus
-// lamps, the board (TGame::Draw) at the room's ambient, the floating score labels and the
-// particle lists 5, 1, 2, 3, 4, 6. vertexBuffer is the shared buffer whose range 1 the text and
-// the particles rewrite; totalMs is the frame clock the score line blinks and ticks by. Nothing
-// without a device.
+// One frame of a running game on game.Device: the opaque cubes at the room's ambient first (the
+// depth test then spares what they cover), the room and background at full ambient, the score
+// line (its fill follows the gauge in play; the sequences set it themselves), the bonus lamps,
+// the rest of the board (TGame::DrawOverBoard) at the room's ambient, the floating score labels
+// and the particle lists 5, 1, 2, 3, 4, 6. Scenery pictures are unfiltered where they show pixel
+// for pixel and sampled smoothly where scaled (PictureFilter). vertexBuffer is the shared buffer
+// whose range 1 the text and the particles rewrite; totalMs is the frame clock the score line
+// blinks and ticks by. Nothing without a device.
 void DrawPlayScene(TGame& game, gfx::IVertexBuffer& vertexBuffer, double totalMs);
 
-// The full-screen picture of a state, unfiltered, in the place of the in-game background:
+// The full-screen picture of a state, filtered as the scenery is, in the place of the in-game background:
 // gsMenu and gsHiScores the menu background, gsGameOver GameOverPicture, gsHelp HelpPicture.
 // Other states draw nothing. An empty picture draws the quad untextured.
 void DrawBackdrop(gfx::IDevice& device, TGameState state, const gfx::TextureHandle& menuBackground);

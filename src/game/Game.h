@@ -8,7 +8,7 @@
 //           (Squares, Figures), game over (GameOver), the board's invariants (Invariants)
 //   flow/   resources and game start, levels and turns (Resources, Turns), the per-frame
 //           update (Update, UpdateCubes), level-end and game-over sequences (Sequences, FlyAway)
-//   input/  the mouse handlers (Input)
+//   input/  the mouse handlers (Input), keyboard play (Keys)
 //   files/  the level and figure files (LevelFile, FigureFile), saved games (SaveGame)
 //   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the room, gauge and
 //           lamps (Scenery), the cube and marker pictures (Textures)
@@ -99,6 +99,9 @@ public:
     // world position on the board plane where the main window last put the pointer.
     uint8_t PointerStyle = kPointerMenu;
     TVector PointerAt = kPointerStart;
+    // The board cell of keyboard play: the centre cell on every new board; it follows the mouse
+    // over the board, so keys go on from where the mouse left the hover.
+    TCellWord KeyCursor = CellWord(5, 5);
 
     // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);
@@ -122,7 +125,7 @@ public:
 
     // ---- Board (rules/Board.cpp) ----------------------------------------------------------------
     // Empties the board: no cubes, no markers, every cell free (FreeCells column by column),
-    // state counts 0, no selection.
+    // state counts 0, no selection, the keyboard cursor on the centre cell.
     void ClearBoard();
     // Draws a random free cell and takes it off the free list; 0 (nothing changed) when the
     // board test of CheckGameOver ends the game.
@@ -267,12 +270,23 @@ public:
     // colour under the pointer (left) or put the shot cube back (right).
     void MouseDown(int button);
 
+    // ---- Keyboard play (input/Keys.cpp) ---------------------------------------------------------
+    // In play only: the arrow keys move KeyCursor one cell (it stays on the board) and put the
+    // pointer on it; Enter or Space is a left click there, Backspace a right click. True when
+    // the key moved the pointer, which the main window's pointer sprite then follows.
+    bool KeyDown(uint16_t key);
+
     // ---- Drawing (draw/DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ----------
-    // The board part of the game screen on Device: path markers (hidden while aiming), cubes by
-    // kind, the bonus figure preview or the bonus-level picture, and the level, score and bonus
-    // numbers. Rewrites the World of the cubes, markers and figure cubes; the text rewrites mesh
-    // range 1 of vertexBuffer. Nothing without a device.
+    // The board part of the game screen on Device: DrawCubes, then DrawOverBoard. Nothing without
+    // a device.
     void Draw(gfx::IVertexBuffer& vertexBuffer);
+    // The cubes by kind, opaque (blending off); rewrites each cube's World. Drawn before anything
+    // they may cover, so the depth test spares the covered pixels.
+    void DrawCubes();
+    // The blended rest of the board: path markers (hidden while aiming), the bonus figure preview
+    // or the bonus-level picture, and the level, score and bonus numbers. Rewrites the World of
+    // the markers and figure cubes; the text rewrites mesh range 1 of vertexBuffer.
+    void DrawOverBoard(gfx::IVertexBuffer& vertexBuffer);
 
 private:
     // ---- Rules of play: helpers -----------------------------------------------------------------
@@ -284,6 +298,10 @@ private:
     int AppendCube(uint8_t kind, TCellWord cell, TCubeState state);
     bool TakeSquare(int x, int y);
     bool FigureFitsAt(int ox, int oy) const;
+
+    // ---- Input: helpers -------------------------------------------------------------------------
+    // The pointer on the centre of KeyCursor's cell, with the hover it shows there.
+    void PointAtCursor();
 
     // ---- Flow and per-frame update: helpers -----------------------------------------------------
     void UpdateCube(int i, float dt);

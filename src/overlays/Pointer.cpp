@@ -44,6 +44,7 @@ void TPointer::KeepCursorInside(const TScreenRect& r) {
 void TPointer::CreatePointer(IDevice& device, ICursorHost& host, const TOptions& options) {
     host_ = &host;
     options_ = &options;
+    placedByKeys_ = false;
     const int32_t width = host.ClientWidth(), height = host.ClientHeight();
     if (Fullscreen()) {
         host.SetCursorPos(width / 2, height / 2);
@@ -67,6 +68,7 @@ void TPointer::CreatePointer(IDevice& device, ICursorHost& host, const TOptions&
 
 void TPointer::MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
+    placedByKeys_ = false;
     T3DSprite& first = *PointerSprites[0];
     // The plane spans the picture, not the bars beside it: pixels are taken from the picture's
     // corner, and a cursor over a bar holds the pointer at the picture's edge. Without a drawing
@@ -82,10 +84,19 @@ void TPointer::MovePointer(int32_t x, int32_t y) {
     }
 }
 
+void TPointer::PlacePointer(TVector at) {
+    if (!Created()) return;
+    placedByKeys_ = true;
+    for (auto& sprite : PointerSprites) {
+        sprite->Position.x = at.x;
+        sprite->Position.y = at.y;
+    }
+}
+
 void TPointer::DrawPointer(int style) {
     if (!Created() || style < 1 || style > kPointerStyles) return;
     const TScreenRect r = host_->WindowRect();
-    if (!Fullscreen()) {
+    if (!Fullscreen() && !placedByKeys_) {
         const TScreenPoint p = host_->CursorPos();
         if (!(r.Left < p.X && p.X < r.Left + r.Width && r.Top < p.Y && p.Y < r.Top + r.Height)) return;
     }

@@ -30,9 +30,12 @@ public:
     // whole window at 4:3) spans 14.45 world units and its height 10.8375, centred on (-1.8, -0.25);
     // right is -x, down is -y. Over the bars beside the picture the pointer holds at its edge.
     void MovePointer(int32_t x, int32_t y);
+    // Puts the pointer at a world position on its plane for keyboard play; it then shows
+    // wherever the system cursor is, until the next MovePointer.
+    void PlacePointer(TVector at);
     // Draws the sprite of the style, blended, as the last drawing of a frame. Windowed, only
-    // while the system cursor is inside the window; with pseudo full screen the cursor is kept
-    // inside.
+    // while the system cursor is inside the window (or keyboard play placed the pointer); with
+    // pseudo full screen the cursor is kept inside.
     void DrawPointer(int style);
     // Frees the sprites; the pointer then neither moves nor draws.
     void DestroyPointer();
@@ -55,6 +58,9 @@ private:
     TPictureRect picture_; // the 4:3 picture in the window's drawing area
     float invWidth_ = 0;   // 1 / the picture's size in pixels, 0 without one
     float invHeight_ = 0;
+    // Keyboard play put the pointer where it is: it shows even while the system cursor is
+    // outside the window, until the mouse moves again.
+    bool placedByKeys_ = false;
 };
 
 } // namespace veltrane

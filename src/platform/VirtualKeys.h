@@ -8,6 +8,7 @@ namespace veltrane {
 
 inline constexpr uint16_t VK_BACK = 8;
 inline constexpr uint16_t VK_TAB = 9;
+inline constexpr uint16_t VK_CLEAR = 12; // keypad 5 with NumLock off
 inline constexpr uint16_t VK_RETURN = 13;
 inline constexpr uint16_t VK_SHIFT = 16;
 inline constexpr uint16_t VK_CONTROL = 17;
@@ -24,18 +25,23 @@ inline constexpr uint16_t VK_LEFT = 37;
 inline constexpr uint16_t VK_UP = 38;
 inline constexpr uint16_t VK_RIGHT = 39;
 inline constexpr uint16_t VK_DOWN = 40;
+inline constexpr uint16_t VK_SNAPSHOT = 44; // Print Screen
 inline constexpr uint16_t VK_INSERT = 45;
 inline constexpr uint16_t VK_DELETE = 46;
 inline constexpr uint16_t VK_0 = '0'; // '0'..'9'
 inline constexpr uint16_t VK_A = 'A'; // 'A'..'Z'
 inline constexpr uint16_t VK_P = 'P';
+inline constexpr uint16_t VK_LWIN = 91;
+inline constexpr uint16_t VK_RWIN = 92;
+inline constexpr uint16_t VK_APPS = 93;    // the context-menu key
 inline constexpr uint16_t VK_NUMPAD0 = 96; // 96..105 with NumLock on
 inline constexpr uint16_t VK_MULTIPLY = 106;
 inline constexpr uint16_t VK_ADD = 107;
 inline constexpr uint16_t VK_SUBTRACT = 109;
 inline constexpr uint16_t VK_DECIMAL = 110;
 inline constexpr uint16_t VK_DIVIDE = 111;
-inline constexpr uint16_t VK_F1 = 112; // 112..123 for F1..F12
+inline constexpr uint16_t VK_F1 = 112;  // 112..123 for F1..F12
+inline constexpr uint16_t VK_F13 = 124; // 124..135 for F13..F24
 inline constexpr uint16_t VK_NUMLOCK = 144;
 inline constexpr uint16_t VK_SCROLL = 145;
 inline constexpr uint16_t VK_OEM_1 = 186;      // ;
@@ -49,5 +55,6 @@ inline constexpr uint16_t VK_OEM_4 = 219;      // [
 inline constexpr uint16_t VK_OEM_5 = 220;      // backslash
 inline constexpr uint16_t VK_OEM_6 = 221;      // ]
 inline constexpr uint16_t VK_OEM_7 = 222;      // '
+inline constexpr uint16_t VK_NONAME = 252;     // any other key
 
 } // namespace veltrane

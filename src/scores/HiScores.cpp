@@ -1,7 +1,7 @@
 #include "scores/HiScores.h"
 
 #include "platform/VirtualKeys.h"
-
+#include "render/Font.h"
 #include "sound/Sound.h"
 
 #include <algorithm>
@@ -35,6 +35,45 @@ int THiScores::Insert(int32_t score) {
     return candidate;
 }
 
+char NameCharacter(uint8_t key) {
+    char c = 0;
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == VK_SPACE)
+        c = char(key);
+    else if (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9)
+        c = char('0' + (key - VK_NUMPAD0));
+    else
+        switch (key) {
+        case VK_OEM_COMMA:
+            c = ',';
+            break;
+        case VK_OEM_MINUS:
+        case VK_SUBTRACT:
+            c = '-';
+            break;
+        case VK_OEM_PERIOD:
+        case VK_DECIMAL:
+            c = '.';
+            break;
+        case VK_OEM_2:
+        case VK_DIVIDE:
+            c = '/';
+            break;
+        case VK_OEM_PLUS:
+            c = '=';
+            break;
+        case VK_ADD:
+            c = '+';
+            break;
+        case VK_OEM_7:
+            c = '\'';
+            break;
+        default:
+            break;
+        }
+    // Only what the table's font draws: anything else would be an invisible letter in the name.
+    return c == ' ' || GlyphNumber(c) != 0 ? c : 0;
+}
+
 void THiScores::KeyPress(uint8_t key) {
     if (!Editing || EditRow < 1 || EditRow > HiScoreRanks) return;
     PlaySound(TSound::MenuKey);
@@ -48,9 +87,10 @@ void THiScores::KeyPress(uint8_t key) {
         if (name[0] > 0) --name[0];
         break;
     default:
-        // No filter: letters arrive as capitals and digits as digits, since their key codes are
-        // those characters; other keys add what their code is.
-        if (name[0] < HiScoreNameMax) name[++name[0]] = key;
+        // Letters arrive as capitals and digits as digits, since their key codes are those
+        // characters; a key with no character the font can draw is refused like a sixteenth.
+        if (const char c = NameCharacter(key); c != 0 && name[0] < HiScoreNameMax)
+            name[++name[0]] = static_cast<uint8_t>(c);
         break;
     }
 }

@@ -35,6 +35,11 @@ struct THiScoreEntry {
 using THiScoreTable = std::array<THiScoreEntry, HiScoreRanks>; // rank 1 (best) first
 using THiScoreFileBytes = std::array<uint8_t, HiScoreFileSize>;
 
+// The character a key types into a name (the low byte of its virtual-key code): capitals,
+// digits (main keyboard and keypad), blank and the punctuation keys the font has letters for;
+// 0 for a key that types nothing the font can draw.
+char NameCharacter(uint8_t key);
+
 class THiScores final {
 public:
     // Ten "Anonymous" entries scoring 1000, 900, ..., 100 in both tables, then Load.
@@ -56,7 +61,8 @@ public:
 
     // One key-down of name entry (the low byte of its key code), only while Editing: "MenuKey"
     // for every key; Enter saves and ends the entry; Backspace removes the last character;
-    // any other code is appended as a character while the name is shorter than 15.
+    // a key with a character the font draws (NameCharacter) appends it while the name is
+    // shorter than 15; other keys add nothing.
     void KeyPress(uint8_t key);
 
     // The table shown in font 1: names and scores, the row being entered highlighted with a

@@ -230,6 +230,31 @@ TEST_F(LoadedFormTest, GameOverGoesToTheTableOnAnyKeyOrRelease) {
     EXPECT_TRUE(fs::exists(file));
 }
 
+TEST_F(LoadedFormTest, BoardKeysMoveThePointerThePlayerSeesUntilTheMouseMoves) {
+    StartGameWithKeys();
+    TGame& game = *form().Game;
+    game.Phase = phPlay;
+    game.BoardIdle = true;
+    game.PointerStyle = kPointerGame;
+    game.ClearBoard();
+    const TScreenPoint inside = s->Host.Cursor.Cursor;
+    s->Host.Cursor.Cursor = {0, 0}; // the system cursor outside the window
+    EXPECT_FALSE(PointerDrawn(Frame()));
+
+    form().FormKeyDown(VK_UP);
+    form().FormKeyDown(VK_LEFT);
+    EXPECT_EQ(game.KeyCursor, CellWord(6, 6));
+    EXPECT_FLOAT_EQ(form().Pointer.PointerPosition().x, 1);
+    EXPECT_FLOAT_EQ(form().Pointer.PointerPosition().y, 1);
+    EXPECT_TRUE(PointerDrawn(Frame())) << "the cursor of keyboard play shows wherever the mouse is";
+
+    form().FormMouseMove(400, 300);
+    EXPECT_FALSE(PointerDrawn(Frame()));
+    EXPECT_FLOAT_EQ(form().Pointer.PointerPosition().x, game.PointerAt.x);
+    EXPECT_NE(form().Pointer.PointerPosition().y, 1);
+    s->Host.Cursor.Cursor = inside;
+}
+
 TEST_F(LoadedFormTest, MouseButtonsFollowTheRoutingTable) {
     // Loading ignores the mouse.
     SetGameState(gsLoading);

@@ -26,12 +26,13 @@ protected:
         picturetest::WriteBytes(dir.path() / "Images" / "loading.jpg", picturetest::JpegBytes(4, 3, white));
         picturetest::WriteTga(dir.path() / "Images" / "bonuslight.tga", 2, 2, white);
         CurrentDir cwd(dir.path());
-        bar = std::make_unique<TLoadingBar>(
-            &device, TLoadingBar::TFrameHost{[this] {
-                                                 events.push_back("frame");
-                                                 bar->Draw();
-                                             },
-                                             [this] { events.push_back("messages"); }});
+        bar = std::make_unique<TLoadingBar>(&device,
+                                            TLoadingBar::TFrameHost{[this] {
+                                                                        events.push_back("frame");
+                                                                        bar->Draw();
+                                                                    },
+                                                                    [this] { events.push_back("messages"); },
+                                                                    nullptr}); // no clock: every step renders
         device.Draws.clear();
     }
 
@@ -55,6 +56,25 @@ TEST_F(LoadingBarTest, EachStepRendersAFrameThenLetsWindowEventsRun) {
     bar->SetProgress(1);
     bar->SetProgress(2);
     EXPECT_EQ(events, (std::vector<std::string>{"frame", "messages", "frame", "messages"}));
+}
+
+TEST_F(LoadingBarTest, WithAClockFramesComeAtMostEvery100MsAndTheFullRowAlwaysShows) {
+    uint32_t now = 0xFFFFFFFFu - 49; // the 32-bit tick count wraps between steps 2 and 3
+    std::vector<int> framesAt;       // Lit of each frame rendered
+    int messages = 0;
+    TLoadingBar clocked(&device,
+                        {[&] { framesAt.push_back(clocked.Lit); }, [&] { ++messages; }, [&] { return now; }});
+    // Each step and the milliseconds it takes before the next.
+    const std::pair<int, uint32_t> steps[] = {{1, 30}, {2, 30}, {3, 30}, {4, 10}, {5, 99},
+                                              {6, 1},  {7, 0},  {8, 0},  {29, 0}, {30, 0}};
+    for (const auto& [step, ms] : steps) {
+        clocked.SetProgress(uint8_t(step));
+        now += ms;
+    }
+    // 1 at once; 2 to 4 too soon; 5 at 100 ms; 6 at 199 ms too soon, 7 at 200 ms; the full row
+    // though no time passed. Window events run at every step.
+    EXPECT_EQ(framesAt, (std::vector<int>{1, 5, 7, 30}));
+    EXPECT_EQ(messages, 10);
 }
 
 TEST_F(LoadingBarTest, TheRowFillsFromTheLeftOneLightPerStep) {

@@ -7,6 +7,7 @@
 #include "game/Scenery.h"
 #include "game/Textures.h"
 #include "hosts/gfx/GlTestDevice.h"
+#include "platform/gfx/D3DX.h"
 #include "platform/gfx/RecordingDevice.h"
 #include "render/D3DConvert.h"
 #include "render/DrawCapture.h"
@@ -17,9 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veltrane {
@@ -66,6 +69,10 @@ public:
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE s, const D3DMATRIX& m) override {
         return Inner.SetTransform(s, m);
     }
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE s, D3DMATRIX& m) const override {
+        return Inner.GetTransform(s, m);
+    }
+    HRESULT GetViewport(D3DVIEWPORT8& v) const override { return Inner.GetViewport(v); }
     HRESULT SetMaterial(const D3DMATERIAL8& m) override { return Inner.SetMaterial(m); }
     HRESULT SetRenderState(D3DRENDERSTATETYPE s, uint32_t v) override { return Inner.SetRenderState(s, v); }
     HRESULT SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE t, uint32_t v) override {
@@ -90,10 +97,10 @@ public:
     HRESULT EndScene() override { return Inner.EndScene(); }
     HRESULT Present() override { return Inner.Present(); }
 
-    // A texture the draws will name.
-    TextureHandle Named(const std::string& name) {
+    // A texture the draws will name, 2 x 2 unless told.
+    TextureHandle Named(const std::string& name, uint32_t width = 2, uint32_t height = 2) {
         TextureHandle texture;
-        EXPECT_EQ(Inner.CreateTexture(gfxtest::SolidImage(2, 2, 0xFFFFFFFF), texture), D3D_OK);
+        EXPECT_EQ(Inner.CreateTexture(gfxtest::SolidImage(width, height, 0xFFFFFFFF), texture), D3D_OK);
         Names[texture.get()] = name;
         return texture;
     }
@@ -135,11 +142,18 @@ protected:
         device.SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
         device.SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
         device.SetRenderState(D3DRS_AMBIENT, 0x00666666);
+        // The camera at rest over a screen of 800 x 600 (the recording device's size).
+        D3DMATRIX view, projection;
+        ASSERT_EQ(MatrixLookAtLH(view, {-1.8f, -0.25f, 12.7f}, {-1.8f, -0.25f, 0}, {0, 0, 1}), D3D_OK);
+        ASSERT_EQ(MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200), D3D_OK);
+        device.SetTransform(D3DTS_VIEW, view);
+        device.SetTransform(D3DTS_PROJECTION, projection);
         InitParticles();
         ClearScoreLabels();
         for (int n = 0; n < RoomPlanes; ++n)
             Place(Room[size_t(n)], RoomItems[size_t(n)], "room" + std::to_string(n));
         Place(BackPlane, BackPlaneItem, "background");
+        BackPlane.Texture = device.Named("background", 800, 600); // shown pixel for pixel
         BonusLight.Create(&device, "", BonusLightItem.Scale, BonusLightItem.Position,
                           BonusLightItem.Rotation);
         BonusLight.Texture = device.Named("lamp");
@@ -234,6 +248,29 @@ protected:
     TSceneDevice device;
 };
 
+// Where a world point lands in an 800 x 600 frame seen from the eye, which looks at the board
+// as the main window's camera does; {-1, -1} behind the eye.
+std::pair<float, float> Seen(TVector eye, TVector p) {
+    D3DMATRIX view, projection;
+    MatrixLookAtLH(view, ToD3D(eye), {TCamera::RestEye.x, TCamera::RestEye.y, 0}, {0, 0, 1});
+    MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200.0f);
+    TMatrix v, pr;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            v(r, c) = view.m[r][c];
+            pr(r, c) = projection.m[r][c];
+        }
+    const TMatrix m = MatrixMultiply(v, pr);
+    const float w = p.x * m(0, 3) + p.y * m(1, 3) + p.z * m(2, 3) + m(3, 3);
+    if (w <= 0) return {-1, -1};
+    const TVector ndc = TransformCoord(p, m);
+    return {(ndc.x + 1) * 400, (1 - ndc.y) * 300};
+}
+
+float Apart(std::pair<float, float> a, std::pair<float, float> b) {
+    return std::hypot(a.first - b.first, a.second - b.second);
+}
+
 const TPicture kBoard = {"1B.......", ".X.......", "..J......", ".........", ".........",
                          ".........", ".........", ".........", "........7"};
 
@@ -263,17 +300,21 @@ TEST_F(DrawSceneTest, PlaySceneDrawsSceneryBoardNumbersLabelsAndParticlesInOrder
     SpawnParticle(3, 4, {0, 0, 1}, 256, {0, 1, 0});
     DrawScene(*game);
 
-    const std::vector<std::string> expected = {"room0", "room1", "room2",  "room3",   "room4",   "background",
-                                               "cap",   "line",  "lamp",   "lamp",    "dot2",    "dot1",
-                                               "kind1", "kind9", "kind18", "kind8",   "kind7",   "kind3",
-                                               "kind4", "font2", "font1",  "effect7", "effect1", "effect5"};
+    // The opaque board cubes first, then the blended things in their fixed order.
+    const std::vector<std::string> expected = {
+        "kind1", "kind9", "kind18",     "kind8", "kind7", "room0",   "room1",   "room2",
+        "room3", "room4", "background", "cap",   "line",  "lamp",    "lamp",    "dot2",
+        "dot1",  "kind3", "kind4",      "font2", "font1", "effect7", "effect1", "effect5"};
     EXPECT_EQ(Sequence(), expected);
 
     for (const TSceneDraw& d : device.Draws) {
         const bool scenery = d.Texture.rfind("room", 0) == 0 || d.Texture == "background";
-        // The scenery unfiltered at full ambient; everything after filtered at the room's ambient.
-        EXPECT_EQ(d.MagFilter, scenery ? D3DTEXF_NONE : D3DTEXF_LINEAR) << d.Texture;
-        EXPECT_EQ(d.MinFilter, scenery ? D3DTEXF_NONE : D3DTEXF_LINEAR) << d.Texture;
+        // Only the background lands pixel for pixel and is drawn unfiltered; the room's small
+        // pictures are enlarged and, like everything else, filtered.
+        const uint32_t filter = d.Texture == "background" ? D3DTEXF_NONE : D3DTEXF_LINEAR;
+        EXPECT_EQ(d.MagFilter, filter) << d.Texture;
+        EXPECT_EQ(d.MinFilter, filter) << d.Texture;
+        // The scenery at full ambient, the board and everything after at the room's ambient.
         const bool beforeBoard = scenery || d.Texture == "lamp" || d.Texture == "line" || d.Texture == "cap";
         EXPECT_EQ(d.Ambient, beforeBoard ? 0xFFFFFFu : 0x666666u) << d.Texture;
         // The board and everything over it modulate the texture (the font's colours show).
@@ -375,23 +416,58 @@ TEST_F(DrawSceneTest, HeadUpNumbersRoundHalvesToEvenInFontColourOne) {
         DrawScene(*game);
         const std::vector<TShownText> texts = Texts();
         ASSERT_EQ(texts.size(), 3u) << score;
+        // From the rest eye each text starts where it would floating 0.1 above the background
+        // at its place; the score's start moves 0.15 towards +x with each digit.
+        const float z = DrawsOf("font2").front()->World.m[3][2];
+        const auto startsAt = [&](const TShownText& t, float x, float y) {
+            EXPECT_LT(Apart(Seen(TCamera::RestEye, {t.X, t.Y, z}), Seen(TCamera::RestEye, {x, y, 0.1f})),
+                      0.05f)
+                << t.Text;
+        };
         EXPECT_EQ(texts[0].Text, "1");
-        EXPECT_FLOAT_EQ(texts[0].X, -6.75f);
-        EXPECT_FLOAT_EQ(texts[0].Y, 3.6f);
+        startsAt(texts[0], -6.75f, 3.6f);
         EXPECT_EQ(texts[1].Text, shown) << score;
-        // Each digit moves the score's start 0.15 towards +x.
-        EXPECT_FLOAT_EQ(texts[1].X, 0.15f * float(shown.size()) - 6.9f) << score;
-        EXPECT_FLOAT_EQ(texts[1].Y, 1.93f);
+        startsAt(texts[1], 0.15f * float(shown.size()) - 6.9f, 1.93f);
         EXPECT_EQ(texts[2].Text, "+40");
-        EXPECT_FLOAT_EQ(texts[2].X, -6.4f);
-        EXPECT_FLOAT_EQ(texts[2].Y, -3.5f);
+        startsAt(texts[2], -6.4f, -3.5f);
         for (const TShownText& t : texts) EXPECT_EQ(t.Colour, purple) << t.Text;
     }
     // Letters are 10 pixels at size 12: 0.12 units wide, 0.48 high.
     const TSceneDraw* letter = DrawsOf("font2").front();
     EXPECT_FLOAT_EQ(letter->World.m[0][0], 0.12f);
     EXPECT_FLOAT_EQ(letter->World.m[1][1], 0.48f);
-    EXPECT_FLOAT_EQ(letter->World.m[3][2], 0.1f);
+}
+
+TEST_F(DrawSceneTest, HeadUpNumbersStayOnTheirPlaquesWhileTheCameraSwings) {
+    auto game = Game(kBoard);
+    GiveFigure(*game, 40);
+    game->Level = 12;
+    game->TotalScore = 98765;
+    DrawScene(*game);
+    const std::vector<const TSceneDraw*> letters = DrawsOf("font2");
+    ASSERT_EQ(letters.size(), 2u + 5u + 3u);
+    // Each letter's middle, and the spot of the background the rest eye sees it over (where
+    // its plaque is); the swings of both sequences must keep the two together, as the letter
+    // covers that spot within a tenth of its own height on screen.
+    const TVector rest = TCamera::RestEye;
+    float worst = 0;
+    for (const TSceneDraw* d : letters) {
+        const TVector middle{d->World.m[3][0] - d->World.m[0][0] / 2, d->World.m[3][1], d->World.m[3][2]};
+        const float k = rest.z / (rest.z - middle.z);
+        const TVector spot{rest.x + (middle.x - rest.x) * k, rest.y + (middle.y - rest.y) * k, 0};
+        const TVector half{0, d->World.m[1][1] / 2, 0};
+        for (const TPhase phase : {phLevelCompleted, phGameOver}) {
+            game->Phase = phase;
+            for (double t = 0; t <= 6000; t += 50) {
+                game->SwingCamera(t);
+                const TVector eye = game->Camera.Eye;
+                const float height = Apart(Seen(eye, spot + half), Seen(eye, spot - half));
+                if (height < 4) continue; // seen edge-on or from behind
+                worst = std::max(worst, Apart(Seen(eye, middle), Seen(eye, spot)) / height);
+            }
+        }
+    }
+    EXPECT_LT(worst, 0.1f);
 }
 
 TEST_F(DrawSceneTest, ScoreLineFollowsTheGaugeOnlyInPlay) {
@@ -419,7 +495,7 @@ TEST_F(DrawSceneTest, ScoreLineFollowsTheGaugeOnlyInPlay) {
 }
 
 TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) {
-    const TextureHandle menu = device.Named("menu");
+    const TextureHandle menu = device.Named("menu", 800, 600);
     const std::vector<std::pair<TGameState, std::string>> states = {
         {gsMenu, "menu"}, {gsHiScores, "menu"}, {gsGameOver, "gameover"}, {gsHelp, "help"}};
     const D3DMATRIX world = ToD3D(MakeWorld({14.45f, 10.8375f, 1}, {-1.8f, -0.25f, 0}, {0, 0, 0}));
@@ -430,8 +506,11 @@ TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) 
         const TSceneDraw& d = device.Draws[0];
         EXPECT_EQ(d.Texture, picture);
         EXPECT_EQ(d.StartVertex, StartOf(kRangeSprite));
-        EXPECT_EQ(d.MagFilter, D3DTEXF_NONE);
-        EXPECT_EQ(d.MinFilter, D3DTEXF_NONE);
+        // The menu's picture is the screen's size and stays unfiltered; the 2 x 2 ones are
+        // enlarged and sampled smoothly.
+        const uint32_t filter = picture == "menu" ? D3DTEXF_NONE : D3DTEXF_LINEAR;
+        EXPECT_EQ(d.MagFilter, filter) << picture;
+        EXPECT_EQ(d.MinFilter, filter) << picture;
         EXPECT_EQ(d.Power, 10.0f);
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(d.World.m[r][c], world.m[r][c]);

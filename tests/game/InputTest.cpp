@@ -1,7 +1,8 @@
 // The game's input handlers: where the pointer is on the board, hovering, selecting, moving,
-// and arming, aiming, shooting and putting back a shot cube.
+// arming, aiming, shooting and putting back a shot cube, by mouse and by keyboard.
 #include "GameFixture.h"
 
+#include "platform/VirtualKeys.h"
 #include "render/PointerPosition.h"
 
 #include <gtest/gtest.h>
@@ -159,9 +160,11 @@ TEST_F(InputTest, ClicksSelectAndDeselectWithTheHighlightSound) {
     // A right click on a cube selects it; elsewhere it drops the selection.
     ClickAt(5, 5, kRight);
     EXPECT_EQ(game_->Selected, game_->CubeOn(CellWord(5, 5)));
+    const size_t stopsBeforeRight = HighlightStops();
     ClickAt(8, 8, kRight);
     EXPECT_EQ(game_->Selected, 0);
     EXPECT_EQ(game_->DotCount, 0);
+    EXPECT_GT(HighlightStops(), stopsBeforeRight) << "the selection ended, so does its loop";
 
     // Nothing answers while the board is busy or the game is not in play; cubes that have just
     // begun to grow keep it busy even though the turn has declared it idle.
@@ -301,12 +304,106 @@ TEST_F(InputTest, DropSelectionReturnsTheFormerSelection) {
     ClickAt(5, 3);
     MoveTo(6, 3);
     const int i = game_->Selected;
+    const size_t stops = HighlightStops();
     EXPECT_EQ(game_->DropSelection(), i);
     EXPECT_EQ(game_->Selected, 0);
     EXPECT_EQ(game_->DotCount, 0);
+    EXPECT_GT(HighlightStops(), stops) << "pausing drops the selection and silences it";
     EXPECT_EQ(game_->Cubes[i].State, csResting);
     EXPECT_EQ(game_->DropSelection(), 0);
     EXPECT_EQ(game_->CheckBoardInvariants(), "");
+}
+
+// Keyboard play: screen left is world +x, screen up world +y.
+void Keys(TGame& game, std::initializer_list<uint16_t> keys) {
+    for (const uint16_t key : keys) game.KeyDown(key);
+}
+
+TEST_F(InputTest, KeysSelectAndMoveACubeToTheSameBoardAsTheMouse) {
+    Board(kBoard);
+    ClickAt(5, 3);
+    ClickAt(7, 4);
+    RunMove(*game_);
+    const std::unique_ptr<TGame> byMouse = std::move(game_);
+
+    Board(kBoard);
+    EXPECT_EQ(game_->KeyCursor, CellWord(5, 5));
+    Keys(*game_, {VK_DOWN, VK_DOWN, VK_RETURN});
+    ASSERT_EQ(game_->Selected, game_->CubeOn(CellWord(5, 3)));
+    EXPECT_EQ(sound_.Played(), (std::vector<TSound>{TSound::SelectCube, TSound::Selected}));
+    Keys(*game_, {VK_LEFT, VK_LEFT, VK_UP});
+    EXPECT_EQ(game_->HoverCell, CellWord(7, 4));
+    EXPECT_EQ(game_->DotCount, 3) << "the path as the mouse shows it";
+    EXPECT_EQ(game_->Dots[0].Kind, 2);
+    Keys(*game_, {VK_SPACE});
+    RunMove(*game_);
+
+    ASSERT_EQ(game_->CubeCount, byMouse->CubeCount);
+    for (int i = 1; i <= game_->CubeCount; ++i) {
+        EXPECT_EQ(game_->Cubes[i].Cell(), byMouse->Cubes[i].Cell()) << i;
+        EXPECT_EQ(game_->Cubes[i].State, byMouse->Cubes[i].State) << i;
+    }
+    EXPECT_EQ(game_->CubeOn(CellWord(7, 4)), byMouse->CubeOn(CellWord(7, 4)));
+    EXPECT_EQ(game_->CheckBoardInvariants(), "");
+}
+
+TEST_F(InputTest, TheKeyCursorStaysOnTheBoardFollowsTheMouseAndRestsOutsidePlay) {
+    Board(kBoard);
+    for (int i = 0; i < 12; ++i) Keys(*game_, {VK_RIGHT, VK_DOWN});
+    EXPECT_EQ(game_->KeyCursor, CellWord(1, 1));
+    EXPECT_TRUE(game_->PointerOnBoard());
+    EXPECT_EQ(game_->PointerCell(), CellWord(1, 1)) << "the pointer stands on the cursor";
+
+    // The mouse takes the hover over; keys go on from its cell. Off the board it leaves the cursor.
+    MoveTo(6, 8);
+    Keys(*game_, {VK_LEFT});
+    EXPECT_EQ(game_->KeyCursor, CellWord(7, 8));
+    PointAtWorld(6, 0);
+    game_->MouseMove();
+    Keys(*game_, {VK_UP});
+    EXPECT_EQ(game_->KeyCursor, CellWord(7, 9));
+
+    // Keys that play nothing, and every key outside play, leave the pointer alone.
+    EXPECT_FALSE(game_->KeyDown(VK_A));
+    for (const TPhase phase : {phLevelCompleted, phGameOver, phMenu}) {
+        game_->Phase = phase;
+        for (const uint16_t key : {VK_LEFT, VK_RETURN, VK_SPACE, VK_BACK}) EXPECT_FALSE(game_->KeyDown(key));
+    }
+    EXPECT_EQ(game_->KeyCursor, CellWord(7, 9));
+    EXPECT_EQ(game_->Selected, 0);
+
+    game_->ClearBoard();
+    EXPECT_EQ(game_->KeyCursor, CellWord(5, 5)) << "a new board starts at the centre";
+}
+
+TEST_F(AimingTest, KeysArmShootAndPutBackAShotCube) {
+    Board({
+        "1.1......",
+        "..S......",
+        "....B....",
+        "J...2....",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+    });
+    // The shot cube at (3, 2) lies three cells down and two right of the centre.
+    Keys(*game_, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN});
+    ASSERT_EQ(game_->PointerStyle, kPointerAiming);
+    FinishVanishing();
+    Keys(*game_, {VK_BACK});
+    EXPECT_EQ(game_->PointerStyle, kPointerGame);
+    ASSERT_EQ(game_->Cubes[game_->CubeOn(CellWord(3, 2))].Kind, ckShot);
+
+    Keys(*game_, {VK_RETURN});
+    FinishVanishing();
+    Keys(*game_, {VK_RIGHT, VK_RIGHT, VK_DOWN});
+    TurnUnderPointer();
+    Keys(*game_, {VK_RETURN});
+    EXPECT_EQ(game_->PointerStyle, kPointerGame);
+    EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(1, 1))].State, csVanishing);
+    EXPECT_EQ(game_->Cubes[game_->CubeOn(CellWord(3, 1))].State, csVanishing);
 }
 
 } // namespace

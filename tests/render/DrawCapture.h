@@ -77,6 +77,10 @@ public:
     HRESULT SetTransform(gfx::D3DTRANSFORMSTATETYPE s, const gfx::D3DMATRIX& m) override {
         return Inner.SetTransform(s, m);
     }
+    HRESULT GetTransform(gfx::D3DTRANSFORMSTATETYPE s, gfx::D3DMATRIX& m) const override {
+        return Inner.GetTransform(s, m);
+    }
+    HRESULT GetViewport(gfx::D3DVIEWPORT8& v) const override { return Inner.GetViewport(v); }
     HRESULT SetMaterial(const gfx::D3DMATERIAL8& m) override { return Inner.SetMaterial(m); }
     HRESULT SetRenderState(gfx::D3DRENDERSTATETYPE s, uint32_t v) override {
         return Inner.SetRenderState(s, v);

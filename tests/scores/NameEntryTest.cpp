@@ -1,5 +1,8 @@
 #include "ScoresTestSupport.h"
 #include "platform/VirtualKeys.h"
+#include "render/Font.h"
+
+#include <iterator>
 
 namespace veltrane {
 namespace {
@@ -56,13 +59,25 @@ TEST_F(NameEntry, TypesCapitalsAndDigitsRemovesWithBackspaceAndStopsAtFifteen) {
     for (int i = 0; i < 14; ++i) scores.KeyPress('Z');
     EXPECT_EQ(scores.Entry(1, 2).NameText(), "ABXZZZZZZZZZZZZ");
     EXPECT_EQ(scores.Entry(1, 2).NameLength(), 15);
-    // Other keys add their own code (Shift is 16).
     scores.KeyPress(VK_BACK);
-    scores.KeyPress(VK_SHIFT);
-    EXPECT_EQ(scores.Entry(1, 2).NameText(), "ABXZZZZZZZZZZZ\x10");
-    EXPECT_EQ(MenuKeySounds(), 1 + 4 + 1 + 14 + 2);
+    EXPECT_EQ(MenuKeySounds(), 1 + 4 + 1 + 14 + 1);
     EXPECT_EQ(scores.Entry(1, 1).NameText(), "Anonymous");
     EXPECT_EQ(scores.Entry(1, 3).NameText(), "Anonymous");
+}
+
+TEST_F(NameEntry, KeysTypeOnlyWhatTheFontDraws) {
+    THiScores scores;
+    scores.Editing = true;
+    scores.EditRow = scores.Insert(950);
+    // Punctuation and keypad keys type their characters; Shift, arrows, Escape, F1, the
+    // semicolon (no letter in the font) and nameless keys are refused but still heard.
+    const uint8_t keys[] = {VK_SHIFT,       'R',      VK_OEM_PERIOD, VK_LEFT,   VK_RIGHT,  VK_ESCAPE,
+                            VK_F1,          VK_OEM_1, VK_HOME,       VK_NONAME, VK_SPACE,  VK_OEM_MINUS,
+                            VK_NUMPAD0 + 7, VK_ADD,   VK_OEM_7,      VK_OEM_2,  VK_DELETE, VK_MULTIPLY};
+    for (const uint8_t key : keys) scores.KeyPress(key);
+    EXPECT_EQ(scores.Entry(1, 2).NameText(), "R. -7+'/");
+    EXPECT_EQ(MenuKeySounds(), static_cast<int>(std::size(keys)));
+    for (const char c : scores.Entry(1, 2).NameText()) EXPECT_TRUE(c == ' ' || GlyphNumber(c) != 0) << c;
 }
 
 TEST_F(NameEntry, EnterSavesAndEndsTheEntry) {

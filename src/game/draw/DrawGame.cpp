@@ -1,5 +1,5 @@
-// The board part of the game screen: path markers, cubes, the bonus figure preview (or the
-// bonus-level picture) and the head-up numbers. Every object is one draw of a prebuilt mesh
+// The board part of the game screen: the opaque cubes, then path markers, the bonus figure
+// preview (or the bonus-level picture) and the head-up numbers. Every object is one draw of a prebuilt mesh
 // range; the numbers are formatted into stack buffers, so a frame allocates nothing.
 #include "game/Game.h"
 #include "game/Scenery.h"
@@ -28,11 +28,26 @@ constexpr int kHudFont = 2;
 constexpr int kHudColour = 1;
 constexpr int32_t kHudSize = 12;
 constexpr int kHudAlpha = 255;
-constexpr float kHudZ = 0.1f;
 constexpr float kLevelX = -6.75f, kLevelY = 3.6f;
 constexpr float kScoreX = -6.9f, kScoreY = 1.93f;
 constexpr float kScoreDigitShift = 0.15f; // each extra digit starts the score this much further +x
 constexpr float kBonusX = -6.4f, kBonusY = -3.5f;
+
+// The places above are where the rest eye sees the numbers as if they floated 0.1 above the
+// background. Floating, they would slide off their plaques as soon as the camera swings low
+// round the room; so they lie just above the plaques instead, each place moved along the rest
+// eye's line of sight onto that plane: the picture at rest stays as it was.
+constexpr float kPlacedZ = 0.1f;
+constexpr float kHudZ = 0.01f; // as the score line and the bonus picture, which lie elsewhere
+constexpr TVector kRestEye = TCamera::RestEye;
+constexpr float kOntoPanel = (kRestEye.z - kHudZ) / (kRestEye.z - kPlacedZ);
+
+constexpr float PanelX(float x) {
+    return kRestEye.x + (x - kRestEye.x) * kOntoPanel;
+}
+constexpr float PanelY(float y) {
+    return kRestEye.y + (y - kRestEye.y) * kOntoPanel;
+}
 
 // Rounds as the game rounds, halves to the even neighbour, kept inside the 64-bit range.
 int64_t RoundToInteger(double value) {
@@ -67,23 +82,18 @@ void DrawPlaced(IDevice& device, TTexMatrix& object, const TextureHandle& textur
 } // namespace
 
 void TGame::Draw(IVertexBuffer& vertexBuffer) {
+    DrawCubes();
+    DrawOverBoard(vertexBuffer);
+}
+
+void TGame::DrawCubes() {
     if (!Device) return;
     IDevice& d = *Device;
-    // Texture times lighting for the board, and the font's colours on the numbers.
+    // Texture times lighting.
     d.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-
-    // Path markers, not while a shot is aimed.
-    if (PointerStyle != kPointerAiming && DotCount > 0) {
-        d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-        d.SetMaterial(Materials[matStandard]);
-        const int count = std::min(DotCount, int(Dots.Size));
-        for (int k = Dots.Low; k < Dots.Low + count; ++k)
-            DrawPlaced(d, Dots[k], Dots[k].Texture, kRangeSprite);
-        d.SetTexture(0, nullptr);
-    }
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 
-    // Cubes: a bomb has its own mesh and a shinier material, a block its own mesh.
+    // A bomb has its own mesh and a shinier material, a block its own mesh.
     const int cubes = std::clamp(CubeCount, 0, MaxCubes);
     for (int i = 1; i <= cubes; ++i) {
         TCube& cube = Cubes[i];
@@ -102,6 +112,23 @@ void TGame::Draw(IVertexBuffer& vertexBuffer) {
         DrawMeshRange(d, range);
     }
     d.SetTexture(0, nullptr);
+}
+
+void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer) {
+    if (!Device) return;
+    IDevice& d = *Device;
+    // Texture times lighting, and the font's colours on the numbers.
+    d.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+
+    // Path markers, not while a shot is aimed.
+    if (PointerStyle != kPointerAiming && DotCount > 0) {
+        d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+        d.SetMaterial(Materials[matStandard]);
+        const int count = std::min(DotCount, int(Dots.Size));
+        for (int k = Dots.Low; k < Dots.Low + count; ++k)
+            DrawPlaced(d, Dots[k], Dots[k].Texture, kRangeSprite);
+        d.SetTexture(0, nullptr);
+    }
 
     // Beside the board: the bonus-level picture, or the figure to rebuild.
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
@@ -125,17 +152,18 @@ void TGame::Draw(IVertexBuffer& vertexBuffer) {
 
     // Head-up numbers: level, score (its start moves +x with each digit), bonus to win.
     const TNumberText level(Level);
-    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, kLevelX, kLevelY, level.View(), kHudZ,
-             kHudAlpha);
+    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, PanelX(kLevelX), PanelY(kLevelY), level.View(),
+             kHudZ, kHudAlpha);
     const TNumberText score(RoundToInteger(TotalScore));
     DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize,
-             kScoreDigitShift * float(score.Length) + kScoreX, kScoreY, score.View(), kHudZ, kHudAlpha);
+             PanelX(kScoreDigitShift * float(score.Length) + kScoreX), PanelY(kScoreY), score.View(), kHudZ,
+             kHudAlpha);
     const int64_t bonus = bonusLevel    ? int64_t(CurrentLevel().ClearBonus)
                           : figureKnown ? RoundToInteger(Figures[Figure].Value)
                                         : 0;
     const TNumberText plus(bonus, '+');
-    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, kBonusX, kBonusY, plus.View(), kHudZ,
-             kHudAlpha);
+    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, PanelX(kBonusX), PanelY(kBonusY), plus.View(),
+             kHudZ, kHudAlpha);
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 }
 

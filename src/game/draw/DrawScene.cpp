@@ -9,6 +9,7 @@
 #include "render/Font.h"
 #include "render/Geometry.h"
 #include "render/Particles.h"
+#include "render/PictureFilter.h"
 #include "render/Placement.h"
 
 namespace veltrane {
@@ -23,10 +24,10 @@ constexpr uint32_t kRoomAmbient = 0x00666666;
 // The banner first, so the bursts show over it; list 6 stays empty.
 constexpr int kParticleOrder[kParticleListCount] = {5, 1, 2, 3, 4, 6};
 
-// Pictures meant to fill the screen pixel for pixel are drawn unfiltered.
-void SetFilters(IDevice& device, uint32_t filter) {
-    device.SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
-    device.SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+// A scenery picture, unfiltered where it shows pixel for pixel, smooth where it is scaled.
+void DrawPicture(IDevice& device, TBackPlane& plane) {
+    SetPictureFilters(device, PictureFilter(device, plane.World, plane.Texture.get()));
+    plane.Draw(kRangeSprite);
 }
 
 } // namespace
@@ -34,11 +35,15 @@ void SetFilters(IDevice& device, uint32_t filter) {
 void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     if (!game.Device) return;
     IDevice& d = *game.Device;
+    // The opaque cubes first: the room and background they cover then fail the depth test
+    // instead of being shaded and overdrawn. Nothing blended depends on this order.
+    d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
+    game.DrawCubes();
+
     d.SetRenderState(D3DRS_AMBIENT, kFullAmbient);
-    SetFilters(d, D3DTEXF_NONE);
-    for (TBackPlane& plane : Room) plane.Draw(kRangeSprite);
-    BackPlane.Draw(kRangeSprite);
-    SetFilters(d, D3DTEXF_LINEAR);
+    for (TBackPlane& plane : Room) DrawPicture(d, plane);
+    DrawPicture(d, BackPlane);
+    SetPictureFilters(d, D3DTEXF_LINEAR);
 
     ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
 
@@ -47,7 +52,7 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
-    game.Draw(vertexBuffer);
+    game.DrawOverBoard(vertexBuffer);
     DrawScoreLabels(d, vertexBuffer);
     for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, list);
 }
@@ -69,14 +74,14 @@ void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBa
         return;
     }
     // Where the in-game background lies: it fills the view of the camera at rest.
-    static const D3DMATRIX world = ToD3D(MakeWorld(BackPlaneItem.Scale, BackPlaneItem.Position, {0, 0, 0}));
-    SetFilters(device, D3DTEXF_NONE);
+    static const TMatrix world = MakeWorld(BackPlaneItem.Scale, BackPlaneItem.Position, {0, 0, 0});
+    SetPictureFilters(device, PictureFilter(device, world, picture->get()));
     device.SetTexture(0, *picture);
     device.SetMaterial(Materials[matStandard]);
-    device.SetTransform(D3DTS_WORLD, world);
+    device.SetTransform(D3DTS_WORLD, ToD3D(world));
     DrawMeshRange(device, kRangeSprite);
     device.SetTexture(0, nullptr);
-    SetFilters(device, D3DTEXF_LINEAR);
+    SetPictureFilters(device, D3DTEXF_LINEAR);
 }
 
 } // namespace veltrane

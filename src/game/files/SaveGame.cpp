@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "platform/TextReader.h"
 #include "render/PointerPosition.h"
+#include "sound/Sound.h"
 
 #include <algorithm>
 #include <array>
@@ -219,6 +220,7 @@ bool TGame::LoadGame(int mode) {
 
     PrevStateCount = StateCount;
     DotCount = 0;
+    if (Selected != 0) StopSound(TSound::Selected);
     Selected = 0;
     Combo = 0;
     TimeClock = 0;

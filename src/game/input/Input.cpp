@@ -57,7 +57,9 @@ uint8_t TGame::DropSelection() {
 }
 
 void TGame::MouseMove() {
-    if (Phase != phPlay || BoardBusy(*this)) return;
+    if (Phase != phPlay) return;
+    if (PointerOnBoard()) KeyCursor = PointerCell();
+    if (BoardBusy(*this)) return;
     if (PointerOnBoard()) {
         HoverCell = PointerCell();
         ShowPath();

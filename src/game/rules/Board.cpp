@@ -2,6 +2,7 @@
 #include "game/Game.h"
 
 #include "platform/Random.h"
+#include "sound/Sound.h"
 
 namespace veltrane {
 
@@ -22,7 +23,9 @@ void TGame::ClearBoard() {
     PrevStateCount = StateCount;
     // With the cube list empty, dropping the selection is all there is to do: the records
     // behind the old index no longer belong to the board.
+    if (Selected != 0) StopSound(TSound::Selected);
     Selected = 0;
+    KeyCursor = CellWord(5, 5);
 }
 
 TCellWord TGame::TakeFreeCell() {
@@ -63,9 +66,10 @@ void TGame::RemoveCube(int i) {
     }
     CubeCount -= 1;
 
-    if (Selected == i)
+    if (Selected == i) {
         Selected = 0;
-    else if (Selected > i)
+        StopSound(TSound::Selected);
+    } else if (Selected > i)
         Selected -= 1;
 }
 

@@ -35,6 +35,8 @@ void TGame::SelectCube(int i) {
         PutBackPose(Cubes[Selected]);
         SetCubeState(Selected, csResting);
     }
+    // The highlight loop belongs to a selection: it ends whenever the selection does.
+    if (i == 0 && Selected != 0) StopSound(TSound::Selected);
     Selected = i;
     if (i == 0) return;
 

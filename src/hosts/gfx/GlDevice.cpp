@@ -878,6 +878,15 @@ HRESULT TGlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& ma
     return D3D_OK;
 }
 
+HRESULT TGlDevice::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX& matrix) const {
+    return GetStateTransform(impl_->State, state, matrix);
+}
+
+HRESULT TGlDevice::GetViewport(D3DVIEWPORT8& viewport) const {
+    viewport = {0, 0, uint32_t(impl_->ViewportWidth), uint32_t(impl_->ViewportHeight), 0, 1};
+    return D3D_OK;
+}
+
 HRESULT TGlDevice::SetMaterial(const D3DMATERIAL8& material) {
     if (std::memcmp(&impl_->State.Material, &material, sizeof material) == 0) return D3D_OK;
     impl_->State.Material = material;

@@ -43,6 +43,8 @@ public:
     HRESULT SetVertexShader(uint32_t fvf) override;
     HRESULT SetTexture(uint32_t stage, const TextureHandle& texture) override;
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) override;
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX& matrix) const override;
+    HRESULT GetViewport(D3DVIEWPORT8& viewport) const override;
     HRESULT SetMaterial(const D3DMATERIAL8& material) override;
     HRESULT SetRenderState(D3DRENDERSTATETYPE state, uint32_t value) override;
     HRESULT SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE type, uint32_t value) override;

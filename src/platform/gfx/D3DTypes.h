@@ -239,6 +239,12 @@ struct D3DRECT {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// The part of the back buffer a frame is drawn into, in pixels, and its depth range.
+struct D3DVIEWPORT8 {
+    uint32_t X = 0, Y = 0, Width = 0, Height = 0;
+    float MinZ = 0, MaxZ = 1;
+};
+
 struct D3DMATERIAL8 {
     D3DCOLORVALUE Diffuse;
     D3DCOLORVALUE Ambient;

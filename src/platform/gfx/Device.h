@@ -46,6 +46,11 @@ public:
     // Stage 0 only; an empty handle removes the texture (the stage then reads opaque white).
     virtual HRESULT SetTexture(uint32_t stage, const TextureHandle& texture) = 0;
     virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) = 0;
+    // The matrix last set for state (identity before any).
+    virtual HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX& matrix) const = 0;
+    // Where the frame lands in the back buffer: what the drawing code needs to know how large a
+    // picture shows on the screen.
+    virtual HRESULT GetViewport(D3DVIEWPORT8& viewport) const = 0;
     virtual HRESULT SetMaterial(const D3DMATERIAL8& material) = 0;
     virtual HRESULT SetRenderState(D3DRENDERSTATETYPE state, uint32_t value) = 0;
     virtual HRESULT SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE type, uint32_t value) = 0;

@@ -47,6 +47,12 @@ HRESULT CheckTransform(D3DTRANSFORMSTATETYPE state) {
     return TransformName(state) ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
+HRESULT GetStateTransform(const TDeviceState& state, D3DTRANSFORMSTATETYPE type, D3DMATRIX& matrix) {
+    if (HRESULT hr = CheckTransform(type); Failed(hr)) return hr;
+    matrix = type == D3DTS_WORLD ? state.World : type == D3DTS_VIEW ? state.View : state.Projection;
+    return D3D_OK;
+}
+
 HRESULT CheckLight(uint32_t index, const D3DLIGHT8* light) {
     if (index >= kMaxLights) return D3DERR_INVALIDCALL;
     if (light && (light->Type < D3DLIGHT_POINT || light->Type > D3DLIGHT_DIRECTIONAL || light->Range < 0))

@@ -28,6 +28,10 @@ struct TDeviceState {
     uint32_t StageState(D3DTEXTURESTAGESTATETYPE type) const { return StageStates[type]; }
 };
 
+// GetTransform the same way for every device: the state's matrix, D3DERR_INVALIDCALL for a
+// transform state the devices do not keep.
+HRESULT GetStateTransform(const TDeviceState& state, D3DTRANSFORMSTATETYPE type, D3DMATRIX& matrix);
+
 // Argument checks every device makes the same way; D3D_OK when the call may go ahead.
 HRESULT CheckRenderState(D3DRENDERSTATETYPE state);
 HRESULT CheckStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE type);

@@ -66,6 +66,14 @@ public:
     HRESULT SetVertexShader(uint32_t fvf) override;
     HRESULT SetTexture(uint32_t stage, const TextureHandle& texture) override;
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) override;
+    // The two reads are not recorded: they change nothing.
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX& matrix) const override {
+        return GetStateTransform(state_, state, matrix);
+    }
+    HRESULT GetViewport(D3DVIEWPORT8& viewport) const override {
+        viewport = viewport_;
+        return D3D_OK;
+    }
     HRESULT SetMaterial(const D3DMATERIAL8& material) override;
     HRESULT SetRenderState(D3DRENDERSTATETYPE state, uint32_t value) override;
     HRESULT SetTextureStageState(uint32_t stage, D3DTEXTURESTAGESTATETYPE type, uint32_t value) override;
@@ -89,11 +97,18 @@ public:
     // answer code instead of doing anything (still recorded); D3D_OK clears the failure.
     void FailCalls(const std::string& operation, HRESULT code);
 
+    // The screen size the device pretends to draw on (800 x 600 until changed).
+    void SetViewportSize(uint32_t width, uint32_t height) {
+        viewport_.Width = width;
+        viewport_.Height = height;
+    }
+
 private:
     HRESULT Record(TRecordedCall call, const char* operation);
 
     std::shared_ptr<TCallJournal> journal_ = std::make_shared<TCallJournal>();
     TDeviceState state_;
+    D3DVIEWPORT8 viewport_{0, 0, 800, 600, 0, 1};
     int textureCount_ = 0;
 };
 
