@@ -196,6 +196,21 @@ board_on_screen() {
     bh=$(gold_extent board "1x$((ph * 93 / 100))+$((pl + pw * 375 / 1000))+${pt}" 2)
     [ "$bw" -gt $((pw / 2)) ] && [ "$bh" -gt $((ph / 2)) ]
 }
+# A grown cube beside a free cell in the last picture: sets from and to ("column row").
+find_move() {
+    from= to=
+    for r in 0 1 2 3 4 5 6 7 8; do
+        for c in 0 1 2 3 4 5 6 7 8; do
+            [ -z "$from" ] || break
+            full "$c" "$r" || continue
+            for n in "$((c - 1)) $r" "$((c + 1)) $r" "$c $((r - 1))" "$c $((r + 1))"; do
+                set -- $n
+                [ "$1" -ge 0 ] && [ "$1" -le 8 ] && [ "$2" -ge 0 ] && [ "$2" -le 8 ] || continue
+                if empty "$1" "$2"; then from="$c $r" to="$1 $2"; break; fi
+            done
+        done
+    done
+}
 click_cell() {
     xdotool mousemove $((pl + $(cx "$1") * pw / 800)) $((pt + $(cy "$2") * ph / 600))
     sleep 0.3
@@ -238,18 +253,7 @@ for size in 1920x1080 2560x1080; do
     awk -v w="$bw" -v h="$bh" 'BEGIN { r = w / h; exit !(r > 0.98 && r < 1.02) }' ||
         fail "the board is ${bw}x${bh} pixels, not square"
     picture board
-    from= to=
-    for r in 0 1 2 3 4 5 6 7 8; do
-        for c in 0 1 2 3 4 5 6 7 8; do
-            [ -z "$from" ] || break
-            full "$c" "$r" || continue
-            for n in "$((c - 1)) $r" "$((c + 1)) $r" "$c $((r - 1))" "$c $((r + 1))"; do
-                set -- $n
-                [ "$1" -ge 0 ] && [ "$1" -le 8 ] && [ "$2" -ge 0 ] && [ "$2" -le 8 ] || continue
-                if empty "$1" "$2"; then from="$c $r" to="$1 $2"; break; fi
-            done
-        done
-    done
+    find_move
     [ -n "$from" ] || fail "no cube with a free neighbour found on the board"
     click_cell $from
     sleep 1
