@@ -5,11 +5,14 @@ find_package(SDL2_mixer REQUIRED CONFIG)
 find_package(SDL2_image REQUIRED CONFIG)
 find_package(JPEG REQUIRED)
 pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
-pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 find_library(ESPEAK_NG_LIB espeak-ng REQUIRED)
 find_path(STB_INCLUDE_DIR stb_image_write.h PATH_SUFFIXES stb REQUIRED)
+# The settings file's INI reader, used as a header-only library (see platform/KeyValueStore.cpp).
+find_path(SIMPLEINI_INCLUDE_DIR SimpleIni.h REQUIRED)
+add_library(veltrane_simpleini INTERFACE)
+target_include_directories(veltrane_simpleini SYSTEM INTERFACE ${SIMPLEINI_INCLUDE_DIR})
 
 # FLTK 1.3 has no pkg-config file; ask fltk-config.
 find_program(FLTK_CONFIG fltk-config REQUIRED)

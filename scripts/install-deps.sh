@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libepoxy-dev libjpeg62-turbo-dev
-  libfltk1.3-dev libinih-dev libfreetype-dev fonts-dejavu-core libstb-dev
+  libfltk1.3-dev libsimpleini-dev libfreetype-dev fonts-dejavu-core libstb-dev
   libsndfile1-dev libespeak-ng-dev cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox
   desktop-file-utils appstream lintian dpkg-dev file openbox x11-utils

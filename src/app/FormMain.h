@@ -81,10 +81,12 @@ public:
     void FormMouseDown(int button);
     void FormMouseUp(int button);
 
-    // IMenuHost: the exit item, the clock of the menu's settle time, the bar for a late load.
+    // IMenuHost: the exit item, the clock of the menu's settle time, the bar for a late load, the
+    // window the menu's message boxes belong to.
     void CloseProgram() override;
     double MenuClock() const override { return TotalMs; }
     ILoadingSteps* LoadingSteps() override { return LoadingBar ? this : nullptr; }
+    void* MessageOwner() override { return host_.MessageOwner(); }
 
     // ---- State -----------------------------------------------------------------------------------
     // The settings: the mode to show, the volumes, the trace switch; saved on close.

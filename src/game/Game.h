@@ -10,18 +10,21 @@
 //           update (Update, UpdateCubes), level-end and game-over sequences (Sequences, FlyAway)
 //   input/  the mouse handlers (Input), keyboard play (Keys)
 //   files/  the level and figure files (LevelFile, FigureFile), saved games (SaveGame)
-//   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the room, gauge and
-//           lamps (Scenery), the cube and marker pictures (Textures)
+//   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the scene: room,
+//           gauge, lamps and pictures (Scenery)
 //
 // Each group of members below names the file that holds it.
 #pragma once
 
+#include "game/Flow.h"
 #include "game/GameRecords.h"
 #include "game/RangeArray.h"
+#include "game/Scenery.h"
 #include "render/Camera.h"
 #include "render/PointerPosition.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace veltrane::gfx {
@@ -102,6 +105,14 @@ public:
     // The board cell of keyboard play: the centre cell on every new board; it follows the mouse
     // over the board, so keys go on from where the mouse left the hover.
     TCellWord KeyCursor = CellWord(5, 5);
+    // The room, background, score line, lamps and pictures the game draws with (draw/Scenery.cpp),
+    // made by LoadResources.
+    TScene Scene;
+    // The labels the bonus-level completion shows late (flow/Sequences.cpp).
+    TDelayedLabels DelayedLabels;
+    // Restarts the music when the level counter wraps into the other mode. The main window sets
+    // its own (with its trace line); unset, the game music of the new mode starts.
+    std::function<void()> RestoreMusicHandler;
 
     // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);
@@ -177,6 +188,9 @@ public:
     void SwingCamera(double t);
     // Cubes of the kind in the list.
     int CountKind(uint8_t kind) const;
+    // True when some bomb has a free cell beside it, so the player still has a move on a bonus
+    // level.
+    bool BombCanMove() const;
     // Counts all pending points and enters the level-completed sequence.
     void BeginLevelCompleted();
     // True in the frame a level-completed sequence began, until its first sequence step ran.
@@ -246,8 +260,9 @@ public:
 
     // ---- Saved games (files/SaveGame.cpp) -------------------------------------------------------
     // Writes the game to the save file of GameMode through a temporary file renamed over the old
-    // one. False, with a trace line, when there is no level to save or the file cannot be written.
-    bool SaveGame();
+    // one. False, with a trace line (and the reason in error), when there is no level to save or
+    // the file cannot be written; the file saved before is then kept as it was.
+    bool SaveGame(std::string* error = nullptr);
     // Continues the saved game of mode 1 or 2. The whole file is read and checked first: a bad
     // one changes nothing (the game already running goes on), stays on disk and the trace says
     // why. A missing file leaves an empty board at level 1. True when the saved game was loaded.

@@ -27,6 +27,8 @@ public:
     virtual double MenuClock() const = 0;
     // The loading bar, for a new game that has to load the game's resources first (may be null).
     virtual ILoadingSteps* LoadingSteps() = 0;
+    // The host's window a message box belongs to (null: a box of its own).
+    virtual void* MessageOwner() { return nullptr; }
 
 protected:
     ~IMenuHost() = default;

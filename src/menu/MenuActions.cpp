@@ -4,6 +4,7 @@
 #include "menu/MenuCommands.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
+#include "platform/MessageBox.h"
 #include "platform/VirtualKeys.h"
 #include "render/PointerPosition.h"
 #include "scores/HiScores.h"
@@ -129,7 +130,15 @@ void Pause(const TMenuKeyResult& r) {
         SetGameState(gsMenu);
         StartMenuMusic();
         ShowMenuPage(mpMain);
-        game->SaveGame();
+        // The player leaves believing the game is kept: a save that failed must say so.
+        std::string error;
+        if (!game->SaveGame(&error)) {
+            IMenuHost* host = MenuLinks().Host;
+            ShowMessageBox(host ? host->MessageOwner() : nullptr, "Game not saved",
+                           "Your game could not be saved:\n" + error +
+                               "\n\nA game saved before, if there is one, is kept as it was.",
+                           TMessageIcon::Warning);
+        }
     } else if (r.Item == 3) {
         game->Phase = phPlay;
         ShowMenuPage(mpGame);

@@ -1,10 +1,12 @@
 #include "platform/DebugLog.h"
 
 #include "platform/Clock.h"
+#include "platform/FileCalls.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 
 namespace veltrane {
 
@@ -56,14 +58,25 @@ void DebugLog(bool newFile, const std::string& message) {
 
     // A trace that cannot be written must not take the game down: the line is dropped
     // and the first failure is reported on stderr.
-    std::FILE* f = std::fopen(FileName().c_str(), newFile ? "wb" : "ab");
-    bool ok = f != nullptr;
-    if (ok) ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
-    if (f && std::fclose(f) != 0) ok = false;
-    if (!ok && !Complained()) {
+    const TFileCalls& calls = FileCalls();
+    int err = 0;
+    const int fd =
+        calls.Open(FileName().c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (newFile ? O_TRUNC : O_APPEND), 0644);
+    if (fd < 0) err = errno;
+    for (size_t done = 0; fd >= 0 && done < line.size();) {
+        const ssize_t n = calls.Write(fd, line.data() + done, line.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            err = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += size_t(n);
+    }
+    if (fd >= 0 && calls.Close(fd) != 0 && err == 0) err = errno;
+    if (err != 0 && !Complained()) {
         Complained() = true;
         std::fprintf(stderr, "veltrane: cannot write the trace file %s: %s\n", FileName().c_str(),
-                     std::strerror(errno));
+                     std::strerror(err));
     }
 }
 

@@ -3,11 +3,15 @@
 #include "platform/AtomicFile.h"
 #include "platform/NoCase.h"
 
-#include <ini.h>
+// The file is read byte for byte (no character conversion), with the library compiled in here.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -17,15 +21,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A whole decimal number within 32 bits, surrounding blanks allowed.
+// A whole decimal number within 32 bits, surrounding blanks allowed, and a comment after it
+// ("1 ; full screen"), as the reader the game had before took them.
 bool ParseInt32(const std::string& text, int32_t& value) {
     const char* begin = text.c_str();
     char* end = nullptr;
     errno = 0;
     const long long n = std::strtoll(begin, &end, 10);
     if (end == begin || errno == ERANGE) return false;
+    const char* afterNumber = end;
     while (*end == ' ' || *end == '\t') ++end;
-    if (*end != '\0' || n < INT32_MIN || n > INT32_MAX) return false;
+    const bool comment = *end == ';' && end != afterNumber;
+    if ((*end != '\0' && !comment) || n < INT32_MIN || n > INT32_MAX) return false;
     value = static_cast<int32_t>(n);
     return true;
 }
@@ -46,23 +53,32 @@ std::string SettingsFilePath() {
 TKeyValueStore::TKeyValueStore(std::string file, std::string key)
     : file_(std::move(file)), key_(std::move(key)) {}
 
-int TKeyValueStore::OnValue(void* user, const char* section, const char* name, const char* value) {
-    auto* self = static_cast<TKeyValueStore*>(user);
-    TSection* s = self->FindSection(section);
-    if (!s) s = &self->sections_.emplace_back(TSection{section, {}});
-    auto it = std::find_if(s->values.begin(), s->values.end(),
-                           [&](const auto& v) { return EqualNoCase(v.first, name); });
-    if (it != s->values.end())
-        it->second = value; // the last of repeated names wins
-    else
-        s->values.emplace_back(name, value);
-    return 1;
-}
-
 void TKeyValueStore::Load() {
     sections_.clear();
-    // Lines inih cannot parse are skipped; everything it can read is kept.
-    ini_parse(file_.c_str(), &TKeyValueStore::OnValue, this);
+    std::string text;
+    if (std::FILE* f = std::fopen(file_.c_str(), "rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+        if (std::ferror(f)) text.clear(); // unreadable (a folder, say): as good as missing
+        std::fclose(f);
+    }
+    // Lines of any length; indented lines are lines like any other; ";" and "#" start comment
+    // lines; a UTF-8 signature before the first line is skipped; a name given twice keeps its
+    // last value. Lines that are neither a section, a value nor a comment are skipped.
+    CSimpleIniA ini(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/false);
+    if (ini.LoadData(text) < 0) return;
+
+    CSimpleIniA::TNamesDepend sections;
+    ini.GetAllSections(sections);
+    sections.sort(CSimpleIniA::Entry::LoadOrder());
+    for (const auto& section : sections) {
+        TSection& s = sections_.emplace_back(TSection{section.pItem, {}});
+        CSimpleIniA::TNamesDepend names;
+        ini.GetAllKeys(section.pItem, names);
+        names.sort(CSimpleIniA::Entry::LoadOrder());
+        for (const auto& name : names)
+            s.values.emplace_back(name.pItem, ini.GetValue(section.pItem, name.pItem, ""));
+    }
 }
 
 TKeyValueStore::TSection* TKeyValueStore::FindSection(const std::string& name) {

@@ -40,7 +40,6 @@ private:
 
     TSection* FindSection(const std::string& name);
     const TSection* FindSection(const std::string& name) const;
-    static int OnValue(void* user, const char* section, const char* name, const char* value);
 
     std::string file_;
     std::string key_;

@@ -170,4 +170,48 @@ float DrawText(IDevice& device, IVertexBuffer& vertexBuffer, int font, int colou
     return x;
 }
 
+float TextWidth(int font, int32_t size, std::string_view text) {
+    if (font < 1 || font > kFontCount) return 0;
+    const TFont& f = Fonts[size_t(font - 1)];
+    const float s = float(size) * 0.001f;
+    float width = 0;
+    for (const char c : text) {
+        if (c == ' ') {
+            width += float(kBlankAdvance) * s;
+            continue;
+        }
+        if (const TGlyph* glyph = f.Metrics.Glyph(GlyphNumber(c))) width += float(glyph->Width) * s;
+    }
+    return width;
+}
+
+void DrawFlatQuad(IDevice& device, IVertexBuffer& vertexBuffer, float x, float y, float width, float height,
+                  float z, uint32_t argb) {
+    // Without a texture stage 0 reads white, so texture times vertex colour is the colour alone
+    // (after a game the stage modulates anyway, as the board's drawing leaves it).
+    device.SetTexture(0, nullptr);
+    device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device.SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device.SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device.SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device.SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device.SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    device.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device.SetRenderState(D3DRS_LIGHTING, FALSE);
+    if (Succeeded(WriteGlyphQuad(vertexBuffer, TGlyph{}, argb))) {
+        TMatrix world = veltrane::MatrixIdentity();
+        world(0, 0) = width;
+        world(1, 1) = height;
+        world(3, 0) = x;
+        world(3, 1) = y;
+        world(3, 2) = z;
+        device.SetTransform(D3DTS_WORLD, ToD3D(world));
+        DrawMeshRange(device, kRangeQuad);
+    }
+    device.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    device.SetRenderState(D3DRS_LIGHTING, TRUE);
+}
+
 } // namespace veltrane

@@ -76,6 +76,15 @@ uint32_t TextColour(int colour, int alpha);
 float DrawText(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, int font, int colour, int32_t size,
                float x, float y, std::string_view text, float z, int alpha);
 
+// The width in world units of text as DrawText would set it (the distance it moves x by).
+float TextWidth(int font, int32_t size, std::string_view text);
+
+// Draws a flat rectangle of one ARGB colour now, untextured and unlit, rewriting mesh range 1 of
+// vertexBuffer: its left end on the screen at x, running width towards -x like text, centred on
+// y, height high, at depth z. For panels behind text.
+void DrawFlatQuad(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, float x, float y, float width,
+                  float height, float z, uint32_t argb);
+
 // Draws the floating score labels, oldest first, each with its rounded alpha.
 void DrawScoreLabels(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer);
 

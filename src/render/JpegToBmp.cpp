@@ -3,12 +3,11 @@
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
-#include <SDL.h>
-
-#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -38,14 +37,42 @@ void OnMessage(j_common_ptr info, int level) {
     if (errors->Warnings++ == 0) info->err->format_message(info, errors->Message);
 }
 
-struct TDecoded {
-    int Width = 0, Height = 0;
-    std::vector<uint8_t> Rgb;
-};
+void Put16(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+    bytes[at] = uint8_t(value);
+    bytes[at + 1] = uint8_t(value >> 8);
+}
 
-// Everything libjpeg touches between setjmp and longjmp lives in the caller's frame or on the
-// heap owned by the decoder object, so the jump leaks nothing.
-bool Decode(const std::vector<uint8_t>& bytes, TDecoded& out, std::string& reason) {
+void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+    Put16(bytes, at, value & 0xFFFF);
+    Put16(bytes, at + 2, value >> 16);
+}
+
+constexpr size_t BmpHeaderSize = 14 + 40;
+
+// The whole bitmap file for a width x height picture, 24 bits, bottom row first, rows padded to
+// four bytes; the pixels are left for the decoder to fill.
+void StartBmp(std::vector<uint8_t>& bmp, uint32_t width, uint32_t height) {
+    const size_t rowSize = (size_t(width) * 3 + 3) & ~size_t(3);
+    bmp.assign(BmpHeaderSize + rowSize * height, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    Put32(bmp, 2, uint32_t(bmp.size()));
+    Put32(bmp, 10, uint32_t(BmpHeaderSize));
+    Put32(bmp, 14, 40);
+    Put32(bmp, 18, width);
+    Put32(bmp, 22, height);
+    Put16(bmp, 26, 1);  // planes
+    Put16(bmp, 28, 24); // bits per pixel
+    Put32(bmp, 34, uint32_t(rowSize * height));
+    Put32(bmp, 38, 2835); // 72 dots per inch
+    Put32(bmp, 42, 2835);
+}
+
+// Decodes the JPEG in file straight into the bitmap bmp, one row at a time: besides the bitmap
+// itself only libjpeg's working buffers are held. Everything libjpeg touches between setjmp and
+// longjmp lives in the caller's frame or on the heap owned by the decoder object, so the jump
+// leaks nothing.
+bool Convert(std::FILE* file, std::vector<uint8_t>& bmp, std::string& reason) {
     jpeg_decompress_struct info{};
     TJpegErrors errors{};
     info.err = jpeg_std_error(&errors.Manager);
@@ -57,21 +84,25 @@ bool Decode(const std::vector<uint8_t>& bytes, TDecoded& out, std::string& reaso
         return false;
     }
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    if (info.output_width > 16384 || info.output_height > 16384) {
-        reason = "picture too large";
+    // Refused from the header, before libjpeg sets aside anything for the picture.
+    if (info.image_width > MaxJpegSide || info.image_height > MaxJpegSide) {
+        reason = "picture too large (" + std::to_string(info.image_width) + " x " +
+                 std::to_string(info.image_height) + ", at most " + std::to_string(MaxJpegSide) + " a side)";
         jpeg_destroy_decompress(&info);
         return false;
     }
-    out.Width = int(info.output_width);
-    out.Height = int(info.output_height);
-    out.Rgb.resize(size_t(out.Width) * out.Height * 3);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out.Rgb.data() + size_t(info.output_scanline) * out.Width * 3;
-        jpeg_read_scanlines(&info, &row, 1);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    const uint32_t width = info.output_width, height = info.output_height;
+    StartBmp(bmp, width, height);
+    const size_t rowSize = (size_t(width) * 3 + 3) & ~size_t(3);
+    while (info.output_scanline < height) {
+        uint8_t* row = bmp.data() + BmpHeaderSize + rowSize * (height - 1 - info.output_scanline);
+        JSAMPROW rows[1] = {row};
+        jpeg_read_scanlines(&info, rows, 1);
+        for (size_t x = 0; x < width; ++x) std::swap(row[x * 3], row[x * 3 + 2]); // RGB to BGR
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
@@ -80,19 +111,6 @@ bool Decode(const std::vector<uint8_t>& bytes, TDecoded& out, std::string& reaso
         return false;
     }
     return true;
-}
-
-std::vector<uint8_t> ReadAll(const std::string& path, bool& ok) {
-    std::vector<uint8_t> bytes;
-    ok = false;
-    std::unique_ptr<FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) return bytes;
-    uint8_t buffer[65536];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    ok = std::ferror(file.get()) == 0;
-    return bytes;
 }
 
 } // namespace
@@ -106,37 +124,20 @@ std::string BmpNameFor(const std::string& fileName) {
 
 void JpegToBmp(const std::string& fileName) {
     const std::string source = ResolvePath(fileName);
-    bool readOk = false;
-    const std::vector<uint8_t> bytes = ReadAll(source, readOk);
-    if (!readOk) throw EPictureError("Cannot open picture \"" + fileName + "\"");
-    TDecoded picture;
+    std::unique_ptr<FILE, decltype(&std::fclose)> file(std::fopen(source.c_str(), "rb"), std::fclose);
+    if (!file) throw EPictureError("Cannot open picture \"" + fileName + "\"");
+    std::vector<uint8_t> bmp;
     std::string reason;
-    if (!Decode(bytes, picture, reason))
+    if (!Convert(file.get(), bmp, reason))
         throw EPictureError("Cannot read JPEG picture \"" + fileName + "\": " + reason);
+    file.reset();
 
-    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
-        SDL_CreateRGBSurfaceWithFormat(0, picture.Width, picture.Height, 24, SDL_PIXELFORMAT_RGB24),
-        SDL_FreeSurface);
-    if (!surface) throw EPictureError("Cannot convert picture \"" + fileName + "\": " + SDL_GetError());
-    for (int y = 0; y < picture.Height; ++y)
-        std::copy_n(picture.Rgb.data() + size_t(y) * picture.Width * 3, size_t(picture.Width) * 3,
-                    static_cast<uint8_t*>(surface->pixels) + ptrdiff_t(y) * surface->pitch);
-
-    // Into memory first, then replace the old bitmap in one step.
-    const size_t bmpSize = 1024 + size_t((picture.Width * 3 + 3) & ~3) * picture.Height;
-    std::vector<uint8_t> bmp(bmpSize);
-    std::unique_ptr<SDL_RWops, decltype(&SDL_RWclose)> memory(SDL_RWFromMem(bmp.data(), int(bmp.size())),
-                                                              SDL_RWclose);
-    if (!memory || SDL_SaveBMP_RW(surface.get(), memory.get(), 0) != 0)
-        throw EPictureError("Cannot convert picture \"" + fileName + "\": " + SDL_GetError());
-    const Sint64 written = SDL_RWtell(memory.get());
     // Named like the JPEG, but resolved on its own: an installed game keeps converted pictures in
     // the player's folder, not beside the read-only original.
     const std::string target = ResolvePath(BmpNameFor(fileName));
     std::string error;
-    if (written <= 0 ||
-        !WriteFileAtomically(
-            target, std::string_view(reinterpret_cast<const char*>(bmp.data()), size_t(written)), &error))
+    if (!WriteFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bmp.data()), bmp.size()),
+                             &error))
         throw EPictureError("Cannot write picture \"" + target + "\": " + error);
 }
 

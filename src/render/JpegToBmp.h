@@ -14,9 +14,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The largest width and height converted: the tutorial's pages are 1024 x 768, and a larger
+// picture would only cost memory (a 2048 x 2048 one takes 12 MB as a bitmap).
+inline constexpr unsigned MaxJpegSide = 2048;
+
 // Decodes fileName (a JPEG) and writes the same picture, 24 bits per pixel, to the same name with
 // the extension changed to ".bmp", replacing an older file of that name only when all went well.
-// A missing, corrupt or truncated JPEG raises EPictureError and writes nothing.
+// A missing, corrupt, truncated or too large JPEG raises EPictureError and writes nothing.
 void JpegToBmp(const std::string& fileName);
 
 // The name JpegToBmp writes for fileName.

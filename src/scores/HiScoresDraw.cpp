@@ -18,6 +18,15 @@ constexpr int kNormalColour = 4;
 constexpr int kEditColour = 5;
 constexpr float kNameX = 2.0f;
 constexpr float kScoreX = -4.5f;
+constexpr const char* kPrompt = "enter your name";
+constexpr float kPromptX = -3.5f;
+constexpr float kPromptY = -5.3f;
+// The prompt's panel: the room round the text, its height and the rim's width, in world units.
+constexpr float kPromptMargin = 0.3f;
+constexpr float kPromptHeight = 0.44f; // the letters are 0.36 high; the screen ends 0.28 below their middle
+constexpr float kRim = 0.03f;
+constexpr uint32_t kPanelRim = 0xB3E7B84A;   // the menu's gold
+constexpr uint32_t kPanelGlass = 0xEB050F17; // the menu panels' dark glass
 
 } // namespace
 
@@ -44,7 +53,14 @@ void THiScores::Draw(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, dou
     if (!Editing) return;
     const auto alpha = static_cast<int>(RoundHalfEven(std::fabs(std::cos(time / 100)) * 255));
     DrawText(device, vertexBuffer, kFont, kEditColour, kSize, cursorX, cursorY, "|", kZ, alpha);
-    DrawText(device, vertexBuffer, kFont, kNormalColour, kSize, -3.5f, -5.3f, "enter your name", kZ, 255);
+    // The prompt stands below the table, where only the floor of the menu picture shows: it gets
+    // a panel of its own in the menu's colours, a gold rim round dark glass, just under the text.
+    const float width = TextWidth(kFont, kSize, kPrompt) + 2 * kPromptMargin;
+    const float left = kPromptX + kPromptMargin;
+    DrawFlatQuad(device, vertexBuffer, left + kRim, kPromptY, width + 2 * kRim, kPromptHeight + 2 * kRim,
+                 kZ - 0.02f, kPanelRim);
+    DrawFlatQuad(device, vertexBuffer, left, kPromptY, width, kPromptHeight, kZ - 0.01f, kPanelGlass);
+    DrawText(device, vertexBuffer, kFont, kNormalColour, kSize, kPromptX, kPromptY, kPrompt, kZ, 255);
 }
 
 } // namespace veltrane

@@ -1,5 +1,6 @@
 #include "settings/Options.h"
 
+#include "platform/DebugLog.h"
 #include "platform/KeyValueStore.h"
 
 namespace veltrane {
@@ -19,6 +20,12 @@ int32_t ReadRequired(const TKeyValueStore& store, const char* name) {
         break;
     }
     throw ERegistryException(std::string("Invalid data type for '") + name + "'");
+}
+
+// Load writes values back on its own; a file that cannot take them is traced, as on closing.
+void SaveTraced(TOptions& options) {
+    std::string error;
+    if (!options.Save(&error)) DebugLog(false, " Settings not saved: " + error);
 }
 
 // Byte fields keep the low 8 bits of the stored integer.
@@ -50,7 +57,7 @@ void TOptions::Load() {
     store.Load();
     if (!store.KeyExists()) {
         SetDefaults();
-        Save();
+        SaveTraced(*this);
         return;
     }
 
@@ -75,7 +82,7 @@ void TOptions::Load() {
     } else {
         PseudoFullscreen = false;
         WriteDebug = false;
-        Save();
+        SaveTraced(*this);
     }
 }
 

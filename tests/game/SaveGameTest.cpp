@@ -1,5 +1,6 @@
 // Saved games: the exact text written, the round trip, and save files that are turned away
 // without harm to the running game or to the file.
+#include "FileFaults.h"
 #include "GameFixture.h"
 #include "GameTestSupport.h"
 #include "TempDir.h"
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace veltrane {
@@ -70,6 +72,23 @@ TEST_F(SaveGameTest, RealsAreWrittenInTheTwentyThreeCharacterForm) {
     EXPECT_EQ(SavedRealText(9.9999999999999999e2), " 1.00000000000000E+0003");
     for (double v : {450.0, 1234.5, -0.0125, 1e300, 123456789.25, -3.5e-7})
         EXPECT_EQ(SavedRealText(v).size(), 23u) << v;
+}
+
+TEST_F(SaveGameTest, EveryRealItWritesReadsBack) {
+    const double max = std::numeric_limits<double>::max();
+    for (double v :
+         {max, -max, 1.797693134862315e308, std::nextafter(max, 0.0), 1e308,
+          std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(), -1e-300}) {
+        SCOPED_TRACE(v);
+        game_->TotalScore = v;
+        ASSERT_TRUE(game_->SaveGame());
+        game_->TotalScore = 0;
+        ASSERT_TRUE(game_->LoadGame(1)) << Trace();
+        EXPECT_NEAR(game_->TotalScore / v, 1.0, 1e-14);
+        EXPECT_EQ(SavedRealText(v).size(), 23u);
+    }
+    EXPECT_EQ(SavedRealText(max), " 1.79769313486231E+0308");
+    EXPECT_EQ(SavedRealText(-max), "-1.79769313486231E+0308");
 }
 
 TEST_F(SaveGameTest, SavesAndLoadsThreeCubesOneOfThemAnnounced) {
@@ -204,6 +223,12 @@ TEST_F(SaveGameTest, ReplacesTheSaveWholeAndReportsAFailedWrite) {
     EXPECT_FALSE(game_->SaveGame());
     EXPECT_NE(Trace().find(" SaveGame data/Save1.dat: cannot create a temporary file"), std::string::npos)
         << Trace();
+}
+
+TEST_F(SaveGameTest, EveryFailingCallOfASaveIsReportedAndKeepsTheOldSave) {
+    WriteAll(SavePath(1), "the save before");
+    filefaults::ExpectEachFaultReported(SavePath(1),
+                                        [&](const filefaults::TFault&) { return game_->SaveGame(); });
 }
 
 TEST_F(SaveGameTest, AnArmedShotCubeIsSavedBackOnItsHomeCell) {

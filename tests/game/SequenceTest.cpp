@@ -50,9 +50,9 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
     EXPECT_EQ(game().TotalScore, c.Bonus); // counted at once
     EXPECT_EQ(game().PendingScore, 0);
     EXPECT_EQ(game().CubeCount, 0); // the board is cleared
-    EXPECT_EQ(DelayedLabels[0].Text, c.Line1);
-    EXPECT_FLOAT_EQ(DelayedLabels[0].Position.x, c.X1);
-    EXPECT_EQ(DelayedLabels[1].Text, c.Line2);
+    EXPECT_EQ(game().DelayedLabels[0].Text, c.Line1);
+    EXPECT_FLOAT_EQ(game().DelayedLabels[0].Position.x, c.X1);
+    EXPECT_EQ(game().DelayedLabels[1].Text, c.Line2);
     const auto first = sound_.Played();
     EXPECT_EQ(Count(first, TSound::Message), 1);
     EXPECT_EQ(Count(first, TSound::BonusLevelDone), 1); // in the first frame only
@@ -61,10 +61,10 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
 
     // The clock runs at half speed: the first slot shows after 2000 ms, the second after 4000.
     RunFrames(19, 100);
-    EXPECT_EQ(DelayedLabels[0].Active, 1);
+    EXPECT_EQ(game().DelayedLabels[0].Active, 1);
     game().Update(100);
-    EXPECT_EQ(DelayedLabels[0].Active, 0);
-    EXPECT_EQ(DelayedLabels[0].Text, "");
+    EXPECT_EQ(game().DelayedLabels[0].Active, 0);
+    EXPECT_EQ(game().DelayedLabels[0].Text, "");
     EXPECT_EQ(LabelTexts().back(), c.Line1);
     RunFrames(20, 100);
     EXPECT_EQ(LabelTexts().back(), c.Line2);
@@ -107,6 +107,60 @@ TEST_F(LevelEndTest, ATimedBonusLevelEndsWhenItsBankIsEmptyNotTheGame) {
     EXPECT_EQ(game().Phase, phLevelCompleted);
     // Three blocks were left: a quarter of the bonus.
     EXPECT_EQ(game().TotalScore, std::nearbyint(0.25 * level.ClearBonus));
+}
+
+struct TWalledCase {
+    const char* Name;
+    int Mode;
+    TPicture Board;
+    bool Ends;
+};
+
+// A bonus level whose bombs are all walled in by blocks and the board's edge leaves no move: it
+// ends as if the bombs were used up (mode 1 has no clock to end it). One bomb with a free cell
+// beside it keeps the level going.
+TEST_F(LevelEndTest, ABonusLevelEndsWhenNoBombCanMove) {
+    const TWalledCase cases[] = {
+        {"bomb in a corner",
+         1,
+         {"BX.......", "X........", ".........", ".........", ".........", ".........", ".........",
+          ".........", "....X...."},
+         true},
+        {"two bombs walling each other",
+         1,
+         {"BBX......", "XX.......", ".........", ".........", ".........", ".........", ".........",
+          ".........", "........."},
+         true},
+        {"timed mode too",
+         2,
+         {"BX.......", "X........", ".........", ".........", ".........", ".........", ".........",
+          ".........", "....X...."},
+         true},
+        {"a second bomb can move",
+         1,
+         {"BX.......", "X........", ".........", ".........", "....B....", ".........", ".........",
+          ".........", "....X...."},
+         false},
+        {"a bomb beside a gap",
+         1,
+         {"BX.......", ".X.......", "X........", ".........", ".........", ".........", ".........",
+          ".........", "....X...."},
+         false},
+    };
+    for (const TWalledCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        game().GameMode = static_cast<uint8_t>(c.Mode);
+        game().Phase = phPlay; // the case before may have ended its level
+        game().StartGame();
+        game().Level = 4;
+        game().StartLevel();
+        SetBoard(c.Board);
+        game().Update(16);
+        EXPECT_EQ(game().Phase, c.Ends ? phLevelCompleted : phPlay);
+        if (c.Ends) {
+            EXPECT_EQ(game().DelayedLabels[0].Text, "Three cubes left");
+        }
+    }
 }
 
 TEST_F(LevelEndTest, ANormalLevelEndsQuicklyWithTheCameraAtRest) {

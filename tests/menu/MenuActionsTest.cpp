@@ -1,7 +1,9 @@
-#include "game/Textures.h"
+#include "game/Game.h"
+#include "platform/MessageBox.h"
 #include "platform/gfx/RecordingDevice.h"
 #include "render/PointerPosition.h"
 
+#include "FileFaults.h"
 #include "MenuFixture.h"
 
 #include <cstdio>
@@ -200,8 +202,9 @@ TEST_F(MenuActionsTest, ANewGameLoadsTheSkinsCubesAndAsksToContinueASavedGame) {
 
     for (int slot = 0; slot <= 17; ++slot) {
         const int skin = (slot == 7 || slot == 8 || slot == 9 || slot == 17) ? 1 : 3;
-        ASSERT_NE(KindTextures[slot], nullptr) << slot;
-        EXPECT_EQ(KindTextures[slot]->Width(), uint32_t(skin * 100 + slot + 1)) << "slot " << slot;
+        ASSERT_NE(game_->Scene.KindTextures[slot], nullptr) << slot;
+        EXPECT_EQ(game_->Scene.KindTextures[slot]->Width(), uint32_t(skin * 100 + slot + 1))
+            << "slot " << slot;
     }
     EXPECT_EQ(KindTextureName(4, 17), "Images\\Skin1\\tex17.tga");
     EXPECT_EQ(KindTextureName(4, 16), "Images\\Skin4\\tex16.tga");
@@ -220,7 +223,7 @@ TEST_F(MenuActionsTest, ANewGameLoadsTheSkinsCubesAndAsksToContinueASavedGame) {
     StartFromMenu(1);
     EXPECT_EQ(menu_->Page, mpGame);
     BindMenu({});
-    for (auto& texture : KindTextures) texture.reset();
+    for (auto& texture : game_->Scene.KindTextures) texture.reset(); // they outlive this device
 }
 
 TEST_F(MenuActionsTest, PauseResumeLeaveWithSaveAndContinueTheSavedGame) {
@@ -263,6 +266,42 @@ TEST_F(MenuActionsTest, PauseResumeLeaveWithSaveAndContinueTheSavedGame) {
     EXPECT_EQ(game_->Phase, phPlay);
     EXPECT_EQ(menu_->Page, mpGame);
     EXPECT_EQ(game_->TotalScore, 1234);
+}
+
+TEST_F(MenuActionsTest, LeavingWithASaveThatFailsTellsThePlayerAndKeepsTheOldSave) {
+    std::ofstream("data/Save1.dat", std::ios::binary) << "the save before";
+    std::vector<std::string> boxes;
+    SetMessageBoxHandler([&](void*, const std::string& caption, const std::string& text, TMessageIcon) {
+        boxes.push_back(caption + ": " + text);
+    });
+    options_->Help = false;
+    Choose(1);
+    Choose(1);
+    Choose(3); // a new game rather than the one on disk
+    ASSERT_EQ(menu_->Page, mpGame);
+    Choose(1);
+    {
+        filefaults::TScopedFault full({"disk full", filefaults::TCall::Write, ENOSPC});
+        Choose(2); // leave, saving the game
+    }
+    SetMessageBoxHandler({});
+    EXPECT_EQ(GameState, gsMenu);
+    EXPECT_EQ(menu_->Page, mpMain);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Game not saved: Your game could not be saved"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("No space left on device"), std::string::npos) << boxes[0];
+    EXPECT_EQ(filefaults::ReadAll("data/Save1.dat"), "the save before");
+
+    // A save that succeeds says nothing.
+    StartFromMenu(1);
+    Choose(3);
+    Choose(1);
+    SetMessageBoxHandler(
+        [&](void*, const std::string&, const std::string& text, TMessageIcon) { boxes.push_back(text); });
+    Choose(2);
+    SetMessageBoxHandler({});
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_NE(filefaults::ReadAll("data/Save1.dat"), "the save before");
 }
 
 TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {

@@ -42,6 +42,52 @@ TEST(KeyValueStore, TellsMissingFromNotAnInteger) {
     EXPECT_EQ(other.ReadInteger("A", v), TKeyValueStore::TReadResult::Missing);
 }
 
+TEST(KeyValueStore, ReadsLongAndIndentedLinesAndSavesWhatItRead) {
+    struct TCase {
+        const char* what;
+        std::string text;
+    };
+    const std::string longValue(1000, '7');
+    const TCase cases[] = {
+        {"a long comment line",
+         "[Key]\n; " + std::string(300, '-') + " Fullscreen=abc\nFullscreen=1\nResolution=3\n"},
+        {"indented lines and comments",
+         "[Key]\n  ; the display\n  Fullscreen=1\n\tResolution = 3 \n    # done\n[Else]\n  X=text\n"},
+        {"a signature, CR LF and comments after values",
+         "\xEF\xBB\xBF[Key]\r\nFullscreen=1 ; full screen\r\nResolution=3\r\n"},
+        {"a long value and a name given twice",
+         "[Key]\nFullscreen=0\nLong=" + longValue + "\n[key]\nfullscreen=1\nResolution=3\n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const fs::path file = dir.path() / "settings.ini";
+        std::ofstream(file, std::ios::binary) << c.text;
+        TKeyValueStore store(file.string(), "Key");
+        store.Load();
+        int32_t fullscreen = 0, resolution = 0;
+        EXPECT_EQ(store.ReadInteger("Fullscreen", fullscreen), TKeyValueStore::TReadResult::Ok);
+        EXPECT_EQ(store.ReadInteger("Resolution", resolution), TKeyValueStore::TReadResult::Ok);
+        EXPECT_EQ(fullscreen, 1);
+        EXPECT_EQ(resolution, 3);
+
+        // What a save writes reads back the same, and saving it again changes nothing.
+        ASSERT_TRUE(store.Save());
+        const std::string saved = ReadAll(file);
+        TKeyValueStore again(file.string(), "Key");
+        again.Load();
+        EXPECT_EQ(again.ReadInteger("Fullscreen", fullscreen), TKeyValueStore::TReadResult::Ok);
+        EXPECT_EQ(again.ReadInteger("Resolution", resolution), TKeyValueStore::TReadResult::Ok);
+        EXPECT_EQ(fullscreen, 1);
+        EXPECT_EQ(resolution, 3);
+        ASSERT_TRUE(again.Save());
+        EXPECT_EQ(ReadAll(file), saved);
+        // Values the program does not know are kept whole, however long.
+        const bool hasLong = c.text.find("Long=") != std::string::npos;
+        EXPECT_EQ(saved.find("Long=" + longValue + "\n") != std::string::npos, hasLong);
+    }
+}
+
 TEST(KeyValueStore, SaveReplacesTheFileAndKeepsEveryOtherValue) {
     TempDir dir;
     const fs::path file = dir.path() / "Quillomar" / "settings.ini";

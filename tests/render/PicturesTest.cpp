@@ -2,11 +2,15 @@
 #include "render/JpegToBmp.h"
 #include "render/TextureLoader.h"
 
+#include "FileFaults.h"
 #include "PictureFiles.h"
 #include "TempDir.h"
 #include "platform/gfx/RecordingDevice.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace veltrane {
 namespace {
@@ -116,6 +120,81 @@ TEST(JpegToBmpTest, BadPicturesRaiseAndWriteNothing) {
     } catch (const EPictureError& e) {
         EXPECT_NE(std::string(e.what()).find("cut.jpg"), std::string::npos) << e.what();
     }
+}
+
+// The picture's size as its baseline frame header states it.
+void SetJpegSize(std::vector<uint8_t>& jpeg, int w, int h) {
+    for (size_t i = 0; i + 8 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = uint8_t(h >> 8);
+            jpeg[i + 6] = uint8_t(h);
+            jpeg[i + 7] = uint8_t(w >> 8);
+            jpeg[i + 8] = uint8_t(w);
+            return;
+        }
+    ADD_FAILURE() << "no frame header";
+}
+
+TEST(JpegToBmpTest, PicturesLargerThanThePagesNeedAreRefusedFromTheirHeader) {
+    TempDir dir;
+    const auto grey = [](int x, int y) { return 0xFF000000u | uint32_t((x + y) & 0xFF) * 0x010101u; };
+    // Headers that promise a huge picture, over a few hundred bytes of data.
+    std::vector<uint8_t> huge = JpegBytes(64, 64, grey);
+    const uint8_t startOfScan[] = {0xFF, 0xDA};
+    const auto scan = std::search(huge.begin(), huge.end(), std::begin(startOfScan), std::end(startOfScan));
+    ASSERT_NE(scan, huge.end());
+    huge.erase(scan + 40, huge.end());
+    SetJpegSize(huge, 16384, 16384);
+    WriteBytes(dir.path() / "huge.jpg", huge);
+    SetJpegSize(huge, 2049, 16);
+    WriteBytes(dir.path() / "wide.jpg", huge);
+    SetJpegSize(huge, 16, 4096);
+    WriteBytes(dir.path() / "tall.jpg", huge);
+    for (const char* name : {"huge", "wide", "tall"}) {
+        SCOPED_TRACE(name);
+        try {
+            JpegToBmp((dir.path() / (std::string(name) + ".jpg")).string());
+            ADD_FAILURE() << "converted";
+        } catch (const EPictureError& e) {
+            EXPECT_NE(std::string(e.what()).find("picture too large"), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / (std::string(name) + ".bmp")));
+    }
+
+    // The largest picture taken converts whole, its rows in order.
+    WriteBytes(dir.path() / "largest.jpg", JpegBytes(int(MaxJpegSide), 24, [](int x, int y) {
+                   return y < 12 ? 0xFFFFFFFFu : (x < 1024 ? 0xFFE00000u : 0xFF0000E0u);
+               }));
+    JpegToBmp((dir.path() / "largest.jpg").string());
+    SDL_Surface* bmp = SDL_LoadBMP((dir.path() / "largest.bmp").string().c_str());
+    ASSERT_NE(bmp, nullptr) << SDL_GetError();
+    EXPECT_EQ(bmp->w, int(MaxJpegSide));
+    EXPECT_EQ(bmp->h, 24);
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(bmp, SDL_PIXELFORMAT_ARGB8888, 0);
+    auto pixel = [&](int x, int y) {
+        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                 y * argb->pitch)[x];
+    };
+    EXPECT_NEAR(int(pixel(10, 2) & 0xFF), 0xFF, 8); // white on top
+    EXPECT_NEAR(int((pixel(10, 20) >> 16) & 0xFF), 0xE0, 8);
+    EXPECT_NEAR(int(pixel(2000, 20) & 0xFF), 0xE0, 8);
+    SDL_FreeSurface(argb);
+    SDL_FreeSurface(bmp);
+}
+
+TEST(JpegToBmpTest, EveryFailingCallOfTheBitmapsWriteIsReportedAndKeepsTheOldOne) {
+    TempDir dir;
+    WriteBytes(dir.path() / "tut2.jpg", JpegBytes(32, 16, [](int, int) { return 0xFF808080u; }));
+    WriteBytes(dir.path() / "tut2.bmp", {'o', 'l', 'd'});
+    filefaults::ExpectEachFaultReported(dir.path() / "tut2.bmp", [&](const filefaults::TFault& fault) {
+        try {
+            JpegToBmp((dir.path() / "tut2.jpg").string());
+        } catch (const EPictureError& e) {
+            EXPECT_NE(std::string(e.what()).find(std::strerror(fault.Error)), std::string::npos) << e.what();
+            return false;
+        }
+        return true;
+    });
 }
 
 } // namespace

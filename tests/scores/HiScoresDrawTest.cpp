@@ -30,6 +30,7 @@ private:
 struct TGlyphDrawn {
     float x, y, z;
     uint32_t colour;
+    float width, height;
 };
 
 // Font 1 with 100 glyphs of 10 pixels each: at size 9 every letter is 0.09 wide.
@@ -53,7 +54,8 @@ protected:
         std::vector<TGlyphDrawn> glyphs;
         for (const gfx::TRecordedCall& call : device_.Calls())
             if (call.Text.rfind("SetTransform(D3DTS_WORLD", 0) == 0)
-                glyphs.push_back({call.Matrix.m[3][0], call.Matrix.m[3][1], call.Matrix.m[3][2], 0});
+                glyphs.push_back({call.Matrix.m[3][0], call.Matrix.m[3][1], call.Matrix.m[3][2], 0,
+                                  call.Matrix.m[0][0], call.Matrix.m[1][1]});
         EXPECT_EQ(glyphs.size(), buffer_.Colours.size());
         for (size_t i = 0; i < glyphs.size() && i < buffer_.Colours.size(); ++i)
             glyphs[i].colour = buffer_.Colours[i];
@@ -96,10 +98,10 @@ TEST_F(HiScoresDraw, TheEnteredRowIsHighlightedWithAPulsingCursorAndThePrompt) {
     scores.KeyPress('O');
 
     const std::vector<TGlyphDrawn> glyphs = Draw(scores, 0);
-    // Ten rows (1000, 900, then rank 3: "JO" and "850", then 800 down to 200), the cursor, then
-    // "enter your name" without its blanks.
+    // Ten rows (1000, 900, then rank 3: "JO" and "850", then 800 down to 200), the cursor, the
+    // prompt's panel (rim and glass), then "enter your name" without its blanks.
     const size_t rows = 13 + 12 + (2 + 3) + 7 * 12;
-    ASSERT_EQ(glyphs.size(), rows + 1 + 13);
+    ASSERT_EQ(glyphs.size(), rows + 1 + 2 + 13);
     const TGlyphDrawn* row3 = &glyphs[13 + 12];
     EXPECT_FLOAT_EQ(row3[0].y, 2.9f - 3 * 0.56f);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(row3[i].colour, Cyan) << i;
@@ -109,12 +111,30 @@ TEST_F(HiScoresDraw, TheEnteredRowIsHighlightedWithAPulsingCursorAndThePrompt) {
     EXPECT_FLOAT_EQ(cursor.x, 2.0f - 2 * 0.09f);
     EXPECT_FLOAT_EQ(cursor.y, 2.9f - 3 * 0.56f);
     EXPECT_EQ(cursor.colour, Cyan);
-    const TGlyphDrawn& prompt = glyphs[rows + 1];
+    const TGlyphDrawn& prompt = glyphs[rows + 3];
     EXPECT_FLOAT_EQ(prompt.x, -3.5f);
     EXPECT_FLOAT_EQ(prompt.y, -5.3f);
     EXPECT_EQ(prompt.colour, White);
     // "enter" is five letters and a blank: "your" starts 5 letters and 22 pixels further on.
-    EXPECT_FLOAT_EQ(glyphs[rows + 6].x, -3.5f - 5 * 0.09f - 22 * 0.009f);
+    EXPECT_FLOAT_EQ(glyphs[rows + 8].x, -3.5f - 5 * 0.09f - 22 * 0.009f);
+
+    // The panel lies under the whole prompt, letters 0.36 high, the rim round the dark glass.
+    const float promptEnd = glyphs.back().x - 0.09f;
+    const TGlyphDrawn& rim = glyphs[rows + 1];
+    const TGlyphDrawn& glass = glyphs[rows + 2];
+    for (const TGlyphDrawn* quad : {&rim, &glass}) {
+        EXPECT_GT(quad->x, -3.5f);
+        EXPECT_LT(quad->x - quad->width, promptEnd);
+        EXPECT_GT(quad->height, 0.36f);
+        EXPECT_FLOAT_EQ(quad->y, -5.3f);
+    }
+    EXPECT_GT(rim.x, glass.x);
+    EXPECT_LT(rim.x - rim.width, glass.x - glass.width);
+    EXPECT_GT(rim.height, glass.height);
+    EXPECT_LT(rim.z, glass.z);
+    EXPECT_LT(glass.z, prompt.z);
+    EXPECT_GT(glass.colour >> 24, 0xC0u); // nearly opaque: the floor's cubes do not show through
+    for (int shift : {0, 8, 16}) EXPECT_LT((glass.colour >> shift) & 0xFF, 0x30u) << shift;
 
     // The cursor's alpha is |cos(time / 100)| x 255, rounded.
     for (const auto& [time, alpha] :
@@ -122,7 +142,7 @@ TEST_F(HiScoresDraw, TheEnteredRowIsHighlightedWithAPulsingCursorAndThePrompt) {
         const std::vector<TGlyphDrawn> again = Draw(scores, time);
         ASSERT_EQ(again.size(), glyphs.size());
         EXPECT_EQ(again[rows].colour, (alpha << 24) | 0x0000FFFF) << time;
-        EXPECT_EQ(again[rows + 1].colour, White);
+        EXPECT_EQ(again[rows + 3].colour, White);
     }
 }
 

@@ -1,6 +1,8 @@
+#include "FileFaults.h"
 #include "ScoresTestSupport.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace veltrane {
 namespace {
@@ -126,6 +128,18 @@ TEST_F(HiScoresFile, AFailedSaveKeepsTheTableAndTheOldFileAndIsTraced) {
     ASSERT_TRUE(scores.Save());
     THiScores reread;
     EXPECT_EQ(reread.Entry(1, 1).NameText(), "KEPT");
+}
+
+TEST_F(HiScoresFile, EveryFailingCallOfASaveIsReportedAndKeepsTheOldFile) {
+    THiScores scores;
+    ASSERT_TRUE(scores.Save());
+    scores.Entry(1, 1).Score = 4242;
+    filefaults::ExpectEachFaultReported(FilePath(), [&](const filefaults::TFault& fault) {
+        const size_t traced = Trace().size();
+        const bool ok = scores.Save();
+        EXPECT_NE(Trace().find(std::strerror(fault.Error), traced), std::string::npos);
+        return ok;
+    });
 }
 
 TEST_F(HiScoresFile, AnUnreadableFileIsTracedAndLeavesTheDefaults) {

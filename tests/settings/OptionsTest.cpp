@@ -1,12 +1,15 @@
 #include "settings/Options.h"
 
+#include "platform/DebugLog.h"
 #include "platform/KeyValueStore.h"
 
+#include "FileFaults.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -70,6 +73,43 @@ TEST_F(OptionsTest, FirstRunWritesEveryDefaultInOrder) {
     EXPECT_EQ(options.Color, 0);
     EXPECT_TRUE(options.Fullscreen && options.Desktop && options.Help);
     EXPECT_FALSE(options.PseudoFullscreen || options.WriteDebug);
+}
+
+TEST_F(OptionsTest, ValuesLoadCannotWriteBackAreTraced) {
+    const fs::path trace = dir_.path() / "debug.txt";
+    SetDebugLogFile(trace.string());
+    SetDebugLogClock([] { return 5u; });
+    // No key yet: the defaults are written back; then a key without the late switches.
+    for (const std::string& stored :
+         {std::string(), std::string(AllValues).substr(0, std::string(AllValues).find("WriteDebug"))}) {
+        SCOPED_TRACE(stored);
+        WriteFile(stored);
+        std::ofstream(trace) << "";
+        TOptions options;
+        {
+            filefaults::TScopedFault full({"disk full", filefaults::TCall::Write, ENOSPC});
+            EXPECT_EQ(LoadError(options), "no error");
+        }
+        EXPECT_EQ(filefaults::ReadAll(File()), stored);
+        EXPECT_EQ(filefaults::ReadAll(trace).rfind("5 Settings not saved: cannot write ", 0), 0u)
+            << filefaults::ReadAll(trace);
+        EXPECT_NE(filefaults::ReadAll(trace).find("No space left on device\r\n"), std::string::npos);
+    }
+    SetDebugLogClock({});
+    SetDebugLogFile("");
+}
+
+TEST_F(OptionsTest, EveryFailingCallOfASaveIsReportedAndKeepsTheOldFile) {
+    WriteFile(AllValues);
+    TOptions options;
+    options.Load();
+    options.SoundVol = 40;
+    filefaults::ExpectEachFaultReported(File(), [&](const filefaults::TFault& fault) {
+        std::string error;
+        const bool ok = options.Save(&error);
+        EXPECT_NE(error.find(std::strerror(fault.Error)), std::string::npos) << error;
+        return ok;
+    });
 }
 
 TEST_F(OptionsTest, AFileWithoutTheSectionCountsAsNoKey) {

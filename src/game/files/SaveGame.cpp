@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -100,11 +101,9 @@ bool ArmedShotInList(const TGame& game) {
     return false;
 }
 
-} // namespace
-
-std::string SavedRealText(double value) {
-    if (!std::isfinite(value)) value = 0;
-    // "4.50000000000000E+02": 15 significant digits; the exponent gets a sign and four digits.
+// "4.50000000000000E+02" becomes " 4.50000000000000E+0002": 15 significant digits; the exponent
+// gets a sign and four digits.
+std::string RealText(double value) {
     char digits[40];
     std::snprintf(digits, sizeof digits, "%.14E", std::fabs(value));
     const std::string text = digits;
@@ -115,10 +114,32 @@ std::string SavedRealText(double value) {
     return (std::signbit(value) ? "-" : " ") + text.substr(0, e + 1) + exponentText;
 }
 
-bool TGame::SaveGame() {
+bool ReadsBack(const std::string& text) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data() + 1, text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+std::string SavedRealText(double value) {
+    if (!std::isfinite(value)) value = 0;
+    // Values within a few units of the largest double round up past it at 15 digits, and a file
+    // holding that text would be refused on loading: they are kept at the largest value whose
+    // text reads back (1.79769313486231E+0308), a few steps down.
+    std::string text = RealText(value);
+    while (!ReadsBack(text)) {
+        value = std::nextafter(value, 0.0);
+        text = RealText(value);
+    }
+    return text;
+}
+
+bool TGame::SaveGame(std::string* error) {
     const std::string name = SaveFileName(GameMode);
     if (Level < 1 || Level > MaxLevels) {
         DebugLog(false, " SaveGame " + name + ": no game to save");
+        if (error) *error = "no game to save";
         return false;
     }
     const TLevel& level = CurrentLevel();
@@ -157,9 +178,10 @@ bool TGame::SaveGame() {
         }
     }
 
-    std::string error;
-    if (!WriteFileAtomically(ResolvePath(name), text, &error)) {
-        DebugLog(false, " SaveGame " + name + ": " + error);
+    std::string reason;
+    if (!WriteFileAtomically(ResolvePath(name), text, &reason)) {
+        DebugLog(false, " SaveGame " + name + ": " + reason);
+        if (error) *error = reason;
         return false;
     }
     return true;
