@@ -27,7 +27,10 @@ trap cleanup EXIT
 cp -r "$GAME_DIR" "$WORK/game"
 rm -f "$WORK/game/debug.txt" "$WORK/game/data/Save1.dat" "$WORK/game/data/Save2.dat"
 mkdir -p "$WORK/cfg/Quillomar"
-printf '[Software\\Quillomar]\nFullscreen=1\nDesktop=1\nHelp=0\nWriteDebug=1\n' > "$WORK/cfg/Quillomar/settings.ini"
+# The default settings, without the tutorial and with the trace on (every value: a missing one
+# stops the launcher with a message box).
+printf '[Software\\Quillomar]\nSoundVol=160\nMusicVol=120\nFullscreen=1\nResolution=6\nColor=0\nDesktop=1\nTexture=2\nHelp=0\nWriteDebug=1\nPseudoFullscreen=0\n' \
+    > "$WORK/cfg/Quillomar/settings.ini"
 
 cd "$WORK/game"
 XDG_CONFIG_HOME="$WORK/cfg" SDL_AUDIODRIVER=dummy VELTRANE_SEED=20261207 ./veltrane > "$WORK/out.log" 2>&1 &
@@ -45,7 +48,7 @@ wait_trace() {
 }
 tick() { trace | grep -F -- "$1" | head -1 | sed 's/^\([0-9]*\).*/\1/'; }
 
-xdotool search --sync --onlyvisible --pid "$PID" > /dev/null
+timeout 60 xdotool search --sync --onlyvisible --pid "$PID" > /dev/null || { echo "no launcher window after 60 s" >&2; exit 1; }
 sleep 1
 xdotool key Return
 wait_trace " Main form created" 30

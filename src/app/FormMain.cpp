@@ -33,13 +33,10 @@ const char* BoolText(bool value) {
 } // namespace
 
 TFormMain::TFormMain(IWindowHost& host, TOptions& options)
-    : Options(options), Tick(GetTickCount), host_(host) {
-    RestoreMusicHandler = [this] { RestoreMusic(); };
-}
+    : Options(options), Tick(GetTickCount), host_(host) {}
 
 TFormMain::~TFormMain() {
     BindMenu({});
-    RestoreMusicHandler = nullptr;
 }
 
 void TFormMain::FormCreate() {

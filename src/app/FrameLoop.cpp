@@ -85,6 +85,7 @@ void TFormMain::RunLoadingSequence() {
     bar.SetProgress(11);
 
     Game = std::make_unique<TGame>(D3DDevice.get());
+    Game->RestoreMusicHandler = [this] { RestoreMusic(); };
 
     SetSoundMixer(&host_.Mixer());
     if (soundStarted_) DoneSound(); // a second loading pass starts the mixer afresh

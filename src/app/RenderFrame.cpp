@@ -47,7 +47,7 @@ HRESULT TFormMain::RenderFrame() {
 void TFormMain::DrawState() {
     IDevice& d = *D3DDevice;
     if (GameState == gsMenu || GameState == gsHiScores || GameState == gsGameOver || GameState == gsHelp)
-        DrawBackdrop(d, GameState, Menu ? Menu->MenuBackground : nullptr);
+        DrawBackdrop(d, GameState, Menu ? Menu->MenuBackground : nullptr, Game ? &Game->Scene : nullptr);
     if (GameState == gsHiScores && HiScores && VB) HiScores->Draw(d, *VB, TotalMs);
     if (GameState == gsGame && Game && VB) {
         Game->FollowGauge();

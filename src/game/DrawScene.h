@@ -9,9 +9,10 @@
 namespace veltrane {
 
 class TGame;
+struct TScene;
 
 // One frame of a running game on game.Device: the opaque cubes at the room's ambient first (the
-// depth test then spares what they cover), the room and background at full ambient, the score
+// depth test then spares what they cover), the background and the room at full ambient, the score
 // line (its fill follows the gauge in play; the sequences set it themselves), the bonus lamps,
 // the rest of the board (TGame::DrawOverBoard) at the room's ambient, the floating score labels
 // and the particle lists 5, 1, 2, 3, 4, 6. Scenery pictures are unfiltered where they show pixel
@@ -20,9 +21,11 @@ class TGame;
 // blinks and ticks by. Nothing without a device.
 void DrawPlayScene(TGame& game, gfx::IVertexBuffer& vertexBuffer, double totalMs);
 
-// The full-screen picture of a state, filtered as the scenery is, in the place of the in-game background:
-// gsMenu and gsHiScores the menu background, gsGameOver GameOverPicture, gsHelp HelpPicture.
-// Other states draw nothing. An empty picture draws the quad untextured.
-void DrawBackdrop(gfx::IDevice& device, TGameState state, const gfx::TextureHandle& menuBackground);
+// The full-screen picture of a state, filtered as the scenery is, in the place of the in-game
+// background: gsMenu and gsHiScores the menu background, gsGameOver and gsHelp the scene's
+// GameOverPicture and HelpPicture (none without a scene). Other states draw nothing. An empty
+// picture draws the quad untextured.
+void DrawBackdrop(gfx::IDevice& device, TGameState state, const gfx::TextureHandle& menuBackground,
+                  const TScene* scene);
 
 } // namespace veltrane

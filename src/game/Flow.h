@@ -1,6 +1,5 @@
 // What the game's flow shares with the program around it: the loading steps it reports, the
-// music hook for the wrap into the other game mode, the folder its pictures come from, the
-// full-screen pictures it loads and the labels a bonus level shows late.
+// folder its pictures come from and the labels a bonus level shows late.
 #pragma once
 
 #include "platform/gfx/Texture.h"
@@ -8,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace veltrane {
@@ -22,18 +20,10 @@ public:
     virtual void Step(uint8_t n, const std::string& text) = 0;
 };
 
-// Restarts the music of the running game when the level counter wraps into the other mode. The
-// main window sets its own (with its trace line); unset, the game music of the new mode starts.
-extern std::function<void()> RestoreMusicHandler;
-
 // The folder the game's pictures are named relative to, with a trailing separator: the running
 // program's folder unless set (tests set it).
 const std::string& ResourceFolder();
 void SetResourceFolder(const std::string& folder);
-
-// Full-screen pictures loaded with the game's resources.
-extern gfx::TextureHandle GameOverPicture; // "Images\gameover.jpg"
-extern gfx::TextureHandle HelpPicture;     // "Images\help.jpg"
 
 // A label the completion of a bonus level shows a little later.
 struct TDelayedScoreLabel {
@@ -41,7 +31,7 @@ struct TDelayedScoreLabel {
     TVector Position{};
     std::string Text;
 };
-// Slots 1 and 2 (DelayedLabels[0] is slot 1): shown 1000 and 2000 ms into the sequence.
-extern std::array<TDelayedScoreLabel, 2> DelayedLabels;
+// Slots 1 and 2 (TGame::DelayedLabels[0] is slot 1): shown 1000 and 2000 ms into the sequence.
+using TDelayedLabels = std::array<TDelayedScoreLabel, 2>;
 
 } // namespace veltrane

@@ -10,18 +10,21 @@
 //           update (Update, UpdateCubes), level-end and game-over sequences (Sequences, FlyAway)
 //   input/  the mouse handlers (Input), keyboard play (Keys)
 //   files/  the level and figure files (LevelFile, FigureFile), saved games (SaveGame)
-//   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the room, gauge and
-//           lamps (Scenery), the cube and marker pictures (Textures)
+//   draw/   the board's drawing (DrawGame), the whole play screen (DrawScene), the scene: room,
+//           gauge, lamps and pictures (Scenery)
 //
 // Each group of members below names the file that holds it.
 #pragma once
 
+#include "game/Flow.h"
 #include "game/GameRecords.h"
 #include "game/RangeArray.h"
+#include "game/Scenery.h"
 #include "render/Camera.h"
 #include "render/PointerPosition.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace veltrane::gfx {
@@ -102,6 +105,14 @@ public:
     // The board cell of keyboard play: the centre cell on every new board; it follows the mouse
     // over the board, so keys go on from where the mouse left the hover.
     TCellWord KeyCursor = CellWord(5, 5);
+    // The room, background, score line, lamps and pictures the game draws with (draw/Scenery.cpp),
+    // made by LoadResources.
+    TScene Scene;
+    // The labels the bonus-level completion shows late (flow/Sequences.cpp).
+    TDelayedLabels DelayedLabels;
+    // Restarts the music when the level counter wraps into the other mode. The main window sets
+    // its own (with its trace line); unset, the game music of the new mode starts.
+    std::function<void()> RestoreMusicHandler;
 
     // ---- Creation -------------------------------------------------------------------------------
     explicit TGame(gfx::IDevice* device);

@@ -1,11 +1,14 @@
 // The still scenery of the game screen: textured quads for the room (floor and four walls), the
 // background that fills the view during play, the bonus-level picture, the score line (the
-// level gauge under the board) and the row of bonus lamps, with the materials they share. They
-// are made once when the game's resources are loaded and drawn every frame; each draw is one
-// prebuilt mesh range of the shared vertex buffer, and drawing never allocates.
+// level gauge under the board) and the row of bonus lamps, with the materials they share; and the
+// pictures the game's records point at. The game object owns one scene (TGame::Scene), made
+// once when its resources are loaded and drawn every frame; each draw is one prebuilt mesh
+// range of the shared vertex buffer, and drawing never allocates.
 #pragma once
 
+#include "game/RangeArray.h"
 #include "platform/gfx/Device.h"
+#include "platform/gfx/Texture.h"
 #include "render/Vector.h"
 
 #include <array>
@@ -20,9 +23,7 @@ enum TMaterialSlot : uint8_t {
     matBomb = 1,     // bomb cubes: power 255
     matLine = 2,     // the score line while it does not blink: power 255
 };
-extern std::array<gfx::D3DMATERIAL8, 3> Materials;
-// Fills the table.
-void InitMaterials();
+extern const std::array<gfx::D3DMATERIAL8, 3> Materials;
 
 // A textured quad placed once: its world matrix is built at creation.
 class TBackPlane {
@@ -80,13 +81,24 @@ public:
     uint8_t LampCount = 0;               // 0..5
 };
 
-// ---- The scene instances, made by the game's resource loading --------------------------------
+// ---- The scene, made by the game's resource loading; tests leave its pictures empty ---------
 constexpr int RoomPlanes = 5; // 0 floor, 1..4 walls
-extern std::array<TBackPlane, RoomPlanes> Room;
-extern TBackPlane BackPlane;   // the background during play
-extern TBonusLight BonusLight; // the bonus lamp row
-extern TBonusLight PlugBonus;  // the bonus-level picture, drawn as one plane
-extern TScoreLine ScoreLine;   // with its cap
+struct TScene {
+    std::array<TBackPlane, RoomPlanes> Room;
+    TBackPlane BackPlane;   // the background during play
+    TBonusLight BonusLight; // the bonus lamp row
+    TBonusLight PlugBonus;  // the bonus-level picture, drawn as one plane
+    TScoreLine ScoreLine;   // with its cap
+
+    // Marker kinds 1 path step, 2 reachable target, 3 unreachable target.
+    TRangeArray<gfx::TextureHandle, 1, 3> DotTextures;
+    // Slot = kind - 1; slot 17 for a block (KindTextureSlot). The menu loads the chosen skin's.
+    TRangeArray<gfx::TextureHandle, 0, 17> KindTextures;
+
+    // Full-screen pictures of the game-over and help states.
+    gfx::TextureHandle GameOverPicture; // "Images\gameover.jpg"
+    gfx::TextureHandle HelpPicture;     // "Images\help.jpg"
+};
 
 // The instances' pictures, scales, positions and rotations.
 struct TSceneItem {

@@ -1,6 +1,5 @@
 // Entering the main menu and starting a new game from it.
 #include "game/Game.h"
-#include "game/Textures.h"
 #include "menu/Menu.h"
 #include "menu/MenuCommands.h"
 #include "platform/DebugLog.h"
@@ -68,9 +67,10 @@ void StartNewGame() {
     }
 
     const int skin = links.Options ? std::clamp<int>(links.Options->Texture, 1, 5) : 1;
-    for (int slot = KindTextures.Low; slot <= KindTextures.High; ++slot) {
-        KindTextures[slot].reset();
-        if (links.Device) LoadTexture(*links.Device, KindTextureName(skin, slot), KindTextures[slot]);
+    auto& kinds = game.Scene.KindTextures;
+    for (int slot = kinds.Low; slot <= kinds.High; ++slot) {
+        kinds[slot].reset();
+        if (links.Device) LoadTexture(*links.Device, KindTextureName(skin, slot), kinds[slot]);
     }
 
     game.StartGame();

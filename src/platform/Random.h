@@ -7,8 +7,9 @@
 
 namespace veltrane {
 
-// The generator's state. Tests and tools set it directly; the main window seeds it once with
-// Randomize.
+// The generator's state, deliberately one for the whole program: the rules, the cosmetic effects
+// and the saved games draw from one sequence, so a seed replays everything. Tests and tools set
+// it directly; the main window seeds it once with Randomize.
 extern uint32_t RandSeed;
 
 // Advances the seed, then returns the high 32 bits of the unsigned 64-bit product seed * n, with

@@ -297,12 +297,12 @@ TEST_F(LoadedFormTest, EachStateDrawsItsBackgroundThenMenuThenPointer) {
 
     SetGameState(gsGameOver);
     calls = Frame();
-    EXPECT_TRUE(Sets(calls, GameOverPicture));
+    EXPECT_TRUE(Sets(calls, form().Game->Scene.GameOverPicture));
     EXPECT_FALSE(Sets(calls, menu().MenuBackground));
     EXPECT_TRUE(PointerDrawn(calls));
 
     SetGameState(gsHelp);
-    EXPECT_TRUE(Sets(Frame(), HelpPicture));
+    EXPECT_TRUE(Sets(Frame(), form().Game->Scene.HelpPicture));
 
     // In gsLoading only the loading bar would be drawn: without one, nothing at all.
     SetGameState(gsLoading);

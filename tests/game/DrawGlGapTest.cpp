@@ -4,7 +4,6 @@
 #include "GameFixture.h"
 #include "game/Game.h"
 #include "game/Scenery.h"
-#include "game/Textures.h"
 #include "hosts/gfx/GlTestDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Font.h"
@@ -29,7 +28,6 @@ protected:
         device = gfxtest::MakeGlDevice(kWidth, kHeight);
         ASSERT_NE(device, nullptr);
         ASSERT_EQ(InitVertices(*device, vb, collector), D3D_OK);
-        InitMaterials();
         // Unlit, so each cube shows its picture's colour as it is.
         device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
         device->SetRenderState(D3DRS_ZENABLE, TRUE);
@@ -40,13 +38,14 @@ protected:
         ASSERT_EQ(MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200), D3D_OK);
         device->SetTransform(D3DTS_VIEW, view);
         device->SetTransform(D3DTS_PROJECTION, projection);
-        ASSERT_EQ(device->CreateTexture(gfxtest::SolidImage(8, 8, kRed), KindTextures[KindTextureSlot(1)]),
-                  D3D_OK);
-        ASSERT_EQ(device->CreateTexture(gfxtest::SolidImage(8, 8, kBlue), KindTextures[KindTextureSlot(2)]),
-                  D3D_OK);
+        ASSERT_EQ(
+            device->CreateTexture(gfxtest::SolidImage(8, 8, kRed), scene.KindTextures[KindTextureSlot(1)]),
+            D3D_OK);
+        ASSERT_EQ(
+            device->CreateTexture(gfxtest::SolidImage(8, 8, kBlue), scene.KindTextures[KindTextureSlot(2)]),
+            D3D_OK);
     }
     void TearDown() override {
-        KindTextures.Fill(nullptr);
         for (TFont& font : Fonts) font.Metrics = TFontMetrics{};
     }
 
@@ -62,6 +61,7 @@ protected:
     }
 
     std::unique_ptr<TGlDevice> device;
+    TScene scene; // the game's pictures, freed before the device
     VertexBufferHandle vb;
     TCollector collector;
     D3DMATRIX view, projection;
@@ -72,6 +72,7 @@ TEST_F(DrawBoardGlTest, CubesOfTwoKindsShowTheirOwnColourOnTheirOwnCells) {
                                      ".........", "1......1.", ".........", "2........"};
     auto game = testing::GameWithBoard(board);
     game->Device = device.get();
+    game->Scene = scene;
     ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0), D3D_OK);
     ASSERT_EQ(device->BeginScene(), D3D_OK);
     game->Draw(*vb);

@@ -6,7 +6,6 @@
 #include "game/DrawScene.h"
 #include "game/Flow.h"
 #include "game/Scenery.h"
-#include "game/Textures.h"
 #include "hosts/gfx/GlTestDevice.h"
 #include "render/D3DConvert.h"
 #include "render/Font.h"
@@ -97,7 +96,6 @@ protected:
         gameDir = VELTRANE_GAME_DIR;
         real = fs::exists(gameDir / "Images" / "Skin1" / "tex0.tga") &&
                fs::exists(gameDir / "data" / "font1.dat");
-        InitMaterials();
         InitParticles();
         ClearScoreLabels();
         if (real)
@@ -107,13 +105,6 @@ protected:
     }
 
     void TearDown() override {
-        for (TBackPlane& plane : Room) plane = TBackPlane{};
-        BackPlane = TBackPlane{};
-        BonusLight = TBonusLight{};
-        PlugBonus = TBonusLight{};
-        ScoreLine = TScoreLine{};
-        KindTextures.Fill(nullptr);
-        DotTextures.Fill(nullptr);
         FreeFontTextures();
         for (TFont& font : Fonts) font.Metrics = TFontMetrics{};
         FreeParticleTextures();
@@ -129,17 +120,17 @@ protected:
 
     void LoadGameFolder() {
         const std::string folder = gameDir.string() + "/";
-        for (int n = 0; n < RoomPlanes; ++n) Create(Room[size_t(n)], RoomItems[size_t(n)], folder);
-        Create(BackPlane, BackPlaneItem, folder);
-        Create(BonusLight, BonusLightItem, folder);
-        Create(PlugBonus, PlugBonusItem, folder);
-        Create(ScoreLine, ScoreLineItem, folder);
-        Create(ScoreLine.Cap, ScoreCapItem, folder);
+        for (int n = 0; n < RoomPlanes; ++n) Create(scene.Room[size_t(n)], RoomItems[size_t(n)], folder);
+        Create(scene.BackPlane, BackPlaneItem, folder);
+        Create(scene.BonusLight, BonusLightItem, folder);
+        Create(scene.PlugBonus, PlugBonusItem, folder);
+        Create(scene.ScoreLine, ScoreLineItem, folder);
+        Create(scene.ScoreLine.Cap, ScoreCapItem, folder);
         for (int slot = 0; slot <= 17; ++slot)
             LoadTexture(*device, folder + "Images\\Skin1\\tex" + std::to_string(slot) + ".tga",
-                        KindTextures[slot]);
+                        scene.KindTextures[slot]);
         for (int k = 1; k <= 3; ++k)
-            LoadTexture(*device, folder + "Images\\dot" + std::to_string(k) + ".tga", DotTextures[k]);
+            LoadTexture(*device, folder + "Images\\dot" + std::to_string(k) + ".tga", scene.DotTextures[k]);
         CurrentDir here(gameDir); // the fonts are named relative to the working folder
         LoadFontTextures(*device);
         LoadFontMetrics();
@@ -149,20 +140,21 @@ protected:
         TextureHandle background, floor;
         device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFFD8C8A0), background);
         device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFF604830), floor);
-        for (size_t n = 0; n < Room.size(); ++n) {
-            Create(Room[n], RoomItems[n], "");
-            Room[n].Texture = floor;
+        for (size_t n = 0; n < scene.Room.size(); ++n) {
+            Create(scene.Room[n], RoomItems[n], "");
+            scene.Room[n].Texture = floor;
         }
-        Create(BackPlane, BackPlaneItem, "");
-        BackPlane.Texture = background;
-        Create(BonusLight, BonusLightItem, "");
-        device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFFFFD000), BonusLight.Texture);
-        Create(ScoreLine, ScoreLineItem, "");
-        device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFF40A0FF), ScoreLine.Texture);
-        Create(ScoreLine.Cap, ScoreCapItem, "");
-        ScoreLine.Cap.Texture = ScoreLine.Texture;
+        Create(scene.BackPlane, BackPlaneItem, "");
+        scene.BackPlane.Texture = background;
+        Create(scene.BonusLight, BonusLightItem, "");
+        device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFFFFD000), scene.BonusLight.Texture);
+        Create(scene.ScoreLine, ScoreLineItem, "");
+        device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFF40A0FF), scene.ScoreLine.Texture);
+        Create(scene.ScoreLine.Cap, ScoreCapItem, "");
+        scene.ScoreLine.Cap.Texture = scene.ScoreLine.Texture;
         for (int slot = 0; slot <= 17; ++slot)
-            device->CreateTexture(gfxtest::SolidImage(16, 16, StandInColour(slot + 1)), KindTextures[slot]);
+            device->CreateTexture(gfxtest::SolidImage(16, 16, StandInColour(slot + 1)),
+                                  scene.KindTextures[slot]);
         // Letters without a picture: solid quads in the text's colour.
         for (TFont& font : Fonts) {
             font.Metrics.Count = 51;
@@ -210,6 +202,7 @@ protected:
     }
 
     std::unique_ptr<TGlDevice> device;
+    TScene scene; // freed before the device; each game of a test draws with a copy
     VertexBufferHandle vb;
     TCollector collector;
     D3DMATRIX view, projection;
@@ -222,11 +215,12 @@ TEST_F(DrawGlTest, CubesShowTheirColoursOnTheirCellsFromTheRestCamera) {
                                      ".J...5...", "..B......", "....2....", "........7"};
     auto game = testing::GameWithBoard(board);
     game->Device = device.get();
+    game->Scene = scene;
     game->Levels[7] = game->Levels[1];
     game->Level = 7;
     game->TotalScore = 1234.5;
     game->CurrentLevel().Progress = 400;
-    BonusLight.LampCount = 3;
+    game->Scene.BonusLight.LampCount = 3;
     game->SelectCube(game->CubeOn(CellWord(5, 5)));
     game->FindPaths();
     game->HoverCell = CellWord(7, 5);
@@ -244,6 +238,7 @@ TEST_F(DrawGlTest, CubesShowTheirColoursOnTheirCellsFromTheRestCamera) {
 
     auto empty = testing::GameWithBoard(testing::EmptyPicture());
     empty->Device = device.get();
+    empty->Scene = scene;
     empty->Level = 7;
     const gfxtest::TFrame background = Frame(*empty);
 
@@ -295,7 +290,7 @@ TEST_F(DrawGlTest, BackdropCoversTheWholeScreen) {
     ASSERT_EQ(device->CreateTexture(gfxtest::SolidImage(16, 16, 0xFFC00000), picture), D3D_OK);
     EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0), D3D_OK);
     EXPECT_EQ(device->BeginScene(), D3D_OK);
-    DrawBackdrop(*device, gsMenu, picture);
+    DrawBackdrop(*device, gsMenu, picture, &scene);
     EXPECT_EQ(device->EndScene(), D3D_OK);
     const gfxtest::TFrame frame = gfxtest::ReadFrame(*device);
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{kWidth - 1, 0}, std::pair{0, kHeight - 1},

@@ -5,7 +5,6 @@
 #include "GameFixture.h"
 #include "game/Flow.h"
 #include "game/Scenery.h"
-#include "game/Textures.h"
 #include "hosts/gfx/GlTestDevice.h"
 #include "platform/gfx/D3DX.h"
 #include "platform/gfx/RecordingDevice.h"
@@ -136,7 +135,6 @@ TFontMetrics TestMetrics() {
 class DrawSceneTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitMaterials();
         // The fixed states the main window sets up before any frame.
         device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
         device.SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
@@ -151,40 +149,31 @@ protected:
         InitParticles();
         ClearScoreLabels();
         for (int n = 0; n < RoomPlanes; ++n)
-            Place(Room[size_t(n)], RoomItems[size_t(n)], "room" + std::to_string(n));
-        Place(BackPlane, BackPlaneItem, "background");
-        BackPlane.Texture = device.Named("background", 800, 600); // shown pixel for pixel
-        BonusLight.Create(&device, "", BonusLightItem.Scale, BonusLightItem.Position,
-                          BonusLightItem.Rotation);
-        BonusLight.Texture = device.Named("lamp");
-        BonusLight.LampCount = 2;
-        Place(PlugBonus, PlugBonusItem, "plugbonus");
-        Place(ScoreLine, ScoreLineItem, "line");
-        Place(ScoreLine.Cap, ScoreCapItem, "cap");
-        for (int k = 0; k <= 17; ++k) KindTextures[k] = device.Named("kind" + std::to_string(k + 1));
-        for (int k = 1; k <= 3; ++k) DotTextures[k] = device.Named("dot" + std::to_string(k));
+            Place(scene.Room[size_t(n)], RoomItems[size_t(n)], "room" + std::to_string(n));
+        Place(scene.BackPlane, BackPlaneItem, "background");
+        scene.BackPlane.Texture = device.Named("background", 800, 600); // shown pixel for pixel
+        scene.BonusLight.Create(&device, "", BonusLightItem.Scale, BonusLightItem.Position,
+                                BonusLightItem.Rotation);
+        scene.BonusLight.Texture = device.Named("lamp");
+        scene.BonusLight.LampCount = 2;
+        Place(scene.PlugBonus, PlugBonusItem, "plugbonus");
+        Place(scene.ScoreLine, ScoreLineItem, "line");
+        Place(scene.ScoreLine.Cap, ScoreCapItem, "cap");
+        for (int k = 0; k <= 17; ++k) scene.KindTextures[k] = device.Named("kind" + std::to_string(k + 1));
+        for (int k = 1; k <= 3; ++k) scene.DotTextures[k] = device.Named("dot" + std::to_string(k));
         for (int f = 0; f < kFontCount; ++f) {
             Fonts[size_t(f)].Metrics = TestMetrics();
             Fonts[size_t(f)].Texture = device.Named("font" + std::to_string(f + 1));
         }
         for (int s = 0; s < kParticleTextureSlots; ++s)
             ParticleTextures[size_t(s)] = device.Named("effect" + std::to_string(s + 1));
-        GameOverPicture = device.Named("gameover");
-        HelpPicture = device.Named("help");
+        scene.GameOverPicture = device.Named("gameover");
+        scene.HelpPicture = device.Named("help");
     }
 
     void TearDown() override {
-        for (TBackPlane& plane : Room) plane = TBackPlane{};
-        BackPlane = TBackPlane{};
-        BonusLight = TBonusLight{};
-        PlugBonus = TBonusLight{};
-        ScoreLine = TScoreLine{};
-        KindTextures.Fill(nullptr);
-        DotTextures.Fill(nullptr);
         for (TFont& font : Fonts) font = TFont{};
         for (TextureHandle& texture : ParticleTextures) texture.reset();
-        GameOverPicture.reset();
-        HelpPicture.reset();
         InitParticles();
         ClearScoreLabels();
     }
@@ -197,6 +186,7 @@ protected:
     std::unique_ptr<TGame> Game(const TPicture& picture) {
         auto game = GameWithBoard(picture);
         game->Device = &device;
+        game->Scene = scene;
         return game;
     }
 
@@ -246,6 +236,7 @@ protected:
     static uint32_t StartOf(int range) { return uint32_t(SharedRanges().Range(range).First * 3); }
 
     TSceneDevice device;
+    TScene scene; // every game of a test draws with a copy of it
 };
 
 // Where a world point lands in an 800 x 600 frame seen from the eye, which looks at the board
@@ -300,11 +291,12 @@ TEST_F(DrawSceneTest, PlaySceneDrawsSceneryBoardNumbersLabelsAndParticlesInOrder
     SpawnParticle(3, 4, {0, 0, 1}, 256, {0, 1, 0});
     DrawScene(*game);
 
-    // The opaque board cubes first, then the blended things in their fixed order.
-    const std::vector<std::string> expected = {
-        "kind1", "kind9", "kind18",     "kind8", "kind7", "room0",   "room1",   "room2",
-        "room3", "room4", "background", "cap",   "line",  "lamp",    "lamp",    "dot2",
-        "dot1",  "kind3", "kind4",      "font2", "font1", "effect7", "effect1", "effect5"};
+    // The opaque things first, nearest first (board cubes, the background over the floor, the
+    // room), then the blended things in their fixed order.
+    const std::vector<std::string> expected = {"kind1", "kind9", "kind18", "kind8",   "kind7",   "background",
+                                               "room0", "room1", "room2",  "room3",   "room4",   "cap",
+                                               "line",  "lamp",  "lamp",   "dot2",    "dot1",    "kind3",
+                                               "kind4", "font2", "font1",  "effect7", "effect1", "effect5"};
     EXPECT_EQ(Sequence(), expected);
 
     for (const TSceneDraw& d : device.Draws) {
@@ -501,7 +493,7 @@ TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) 
     const D3DMATRIX world = ToD3D(MakeWorld({14.45f, 10.8375f, 1}, {-1.8f, -0.25f, 0}, {0, 0, 0}));
     for (const auto& [state, picture] : states) {
         device.Draws.clear();
-        DrawBackdrop(device, state, menu);
+        DrawBackdrop(device, state, menu, &scene);
         ASSERT_EQ(device.Draws.size(), 1u) << int(state);
         const TSceneDraw& d = device.Draws[0];
         EXPECT_EQ(d.Texture, picture);
@@ -519,13 +511,13 @@ TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) 
     }
     // A missing picture still covers the screen, untextured.
     device.Draws.clear();
-    DrawBackdrop(device, gsMenu, nullptr);
+    DrawBackdrop(device, gsMenu, nullptr, &scene);
     ASSERT_EQ(device.Draws.size(), 1u);
     EXPECT_EQ(device.Draws[0].Texture, "");
     // The other states have no backdrop of their own.
     for (TGameState state : {gsLaunch, gsGame, gsLoading, gsTutorial}) {
         device.Draws.clear();
-        DrawBackdrop(device, state, menu);
+        DrawBackdrop(device, state, menu, &scene);
         EXPECT_TRUE(device.Draws.empty()) << int(state);
     }
 }

@@ -47,16 +47,11 @@ protected:
         SetGameState(gsGame);
         InitParticles();
         ClearScoreLabels();
-        DelayedLabels = {};
-        ScoreLine = TScoreLine{};
-        BonusLight = TBonusLight{};
-        RestoreMusicHandler = nullptr;
         game_ = std::make_unique<TGame>(nullptr);
         PointerOff();
         FillLevelTable(*game_);
         sound_.Clear();
     }
-    ~FlowTest() override { RestoreMusicHandler = nullptr; }
 
     TGame& game() { return *game_; }
 

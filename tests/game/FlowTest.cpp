@@ -4,7 +4,6 @@
 
 #include "../TempDir.h"
 #include "GameTestSupport.h"
-#include "game/Textures.h"
 #include "platform/DebugLog.h"
 #include "platform/gfx/RecordingDevice.h"
 
@@ -33,7 +32,7 @@ TEST_F(StartGameTest, ANewGameAnnouncesTheFirstCubesWithoutBanner) {
     EXPECT_FALSE(game().BoardIdle);
     EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::NewLevel});
     EXPECT_TRUE(ParticleLists[kBannerList - 1].Empty());
-    EXPECT_EQ(BonusLight.LampCount, 5);
+    EXPECT_EQ(game().Scene.BonusLight.LampCount, 5);
     EXPECT_EQ(game().CheckBoardInvariants(), "");
     for (int i = 1; i <= 3; ++i) {
         const TCube& cube = game().Cubes[i];
@@ -53,7 +52,7 @@ TEST_F(StartGameTest, LaterLevelsKeepTheBoardShowTheBannerAndSetTheTimedBank) {
     EXPECT_EQ(game().Level, 2);
     EXPECT_EQ(game().CubeCount, cubes);              // no new cubes: the turn brings them
     EXPECT_EQ(game().CurrentLevel().Progress, 5000); // half the bank
-    EXPECT_EQ(BonusLight.LampCount, 2);
+    EXPECT_EQ(game().Scene.BonusLight.LampCount, 2);
     ASSERT_EQ(ParticleLists[kBannerList - 1].Count(), 1);
     EXPECT_EQ(ParticleLists[kBannerList - 1].First()->Kind, kBannerType);
 
@@ -61,7 +60,7 @@ TEST_F(StartGameTest, LaterLevelsKeepTheBoardShowTheBannerAndSetTheTimedBank) {
     game().PendingScore = 40;
     game().TimeClock = 500;
     game().StartLevel();
-    EXPECT_EQ(BonusLight.LampCount, 5);
+    EXPECT_EQ(game().Scene.BonusLight.LampCount, 5);
     EXPECT_EQ(game().PendingScore, 0);
     EXPECT_EQ(game().TimeClock, 0);
 }
@@ -105,7 +104,7 @@ TEST_F(StartGameTest, PastTheLastLevelPlayGoesOnAtLevelOneInTheOtherMode) {
     EXPECT_EQ(plays[0], "IMXStreamPlay(" + std::to_string(TRecordingMixer::FirstStream + 3) + ",1)");
 
     int restored = 0;
-    RestoreMusicHandler = [&] { ++restored; };
+    game().RestoreMusicHandler = [&] { ++restored; };
     game().Level = 100;
     game().StartLevel();
     EXPECT_EQ(game().GameMode, 1);
@@ -232,9 +231,9 @@ TEST_F(LoadResourcesTest, LoadsOnceWithItsTraceAndBarStepsInOrder) {
                                         "25 loading room 3", "26 loading room 4", "27 loading backplane",
                                         "29 loading bonuslight"}));
     // The scene stands where it belongs.
-    EXPECT_EQ(Room[3].Position, (TVector{-1.8f, -12.25f, 5.8f}));
-    EXPECT_FLOAT_EQ(BonusLight.Lamps[4].x, -6.387875f - 4 * 0.289f);
-    EXPECT_EQ(ScoreLine.Cap.Position, (TVector{4.615f, -5.33459375f, 0.01f}));
+    EXPECT_EQ(game().Scene.Room[3].Position, (TVector{-1.8f, -12.25f, 5.8f}));
+    EXPECT_FLOAT_EQ(game().Scene.BonusLight.Lamps[4].x, -6.387875f - 4 * 0.289f);
+    EXPECT_EQ(game().Scene.ScoreLine.Cap.Position, (TVector{4.615f, -5.33459375f, 0.01f}));
     EXPECT_EQ(Materials[matStandard].Power, 10);
     EXPECT_EQ(Materials[matBomb].Diffuse, (gfx::D3DCOLORVALUE{1, 1, 1, 0}));
 
@@ -256,20 +255,12 @@ TEST_F(LoadResourcesTest, PicturesComeFromTheProgramFolderWhateverTheirCase) {
     TGame loaded(&device);
     loaded.LoadResources();
     ASSERT_TRUE(loaded.Loaded);
-    EXPECT_TRUE(BonusLight.Texture);
-    EXPECT_TRUE(DotTextures[2]);
-    EXPECT_FALSE(DotTextures[1]); // missing pictures stay empty
-    EXPECT_FALSE(ScoreLine.Texture);
-    EXPECT_FALSE(GameOverPicture);
-    EXPECT_EQ(BonusLight.Device, &device);
-    // The scene must not keep this test's device.
-    Room = {};
-    BackPlane = TBackPlane{};
-    PlugBonus = BonusLight = TBonusLight{};
-    ScoreLine = TScoreLine{};
-    DotTextures.Fill(nullptr);
-    GameOverPicture.reset();
-    HelpPicture.reset();
+    EXPECT_TRUE(loaded.Scene.BonusLight.Texture);
+    EXPECT_TRUE(loaded.Scene.DotTextures[2]);
+    EXPECT_FALSE(loaded.Scene.DotTextures[1]); // missing pictures stay empty
+    EXPECT_FALSE(loaded.Scene.ScoreLine.Texture);
+    EXPECT_FALSE(loaded.Scene.GameOverPicture);
+    EXPECT_EQ(loaded.Scene.BonusLight.Device, &device);
     FreeParticleTextures();
 }
 

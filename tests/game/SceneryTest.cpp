@@ -24,7 +24,6 @@ std::vector<TRecordedCall> CallsOf(const gfx::TRecordingDevice& device, const st
 class SceneryTest : public ::testing::Test {
 protected:
     SceneryTest() {
-        InitMaterials();
         line_.Create(&device_, "Images\\missing-line.tga", ScoreLineItem.Scale, ScoreLineItem.Position,
                      ScoreLineItem.Rotation);
         line_.Cap.Create(&device_, "Images\\missing-cap.tga", ScoreCapItem.Scale, ScoreCapItem.Position,

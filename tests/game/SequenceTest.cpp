@@ -50,9 +50,9 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
     EXPECT_EQ(game().TotalScore, c.Bonus); // counted at once
     EXPECT_EQ(game().PendingScore, 0);
     EXPECT_EQ(game().CubeCount, 0); // the board is cleared
-    EXPECT_EQ(DelayedLabels[0].Text, c.Line1);
-    EXPECT_FLOAT_EQ(DelayedLabels[0].Position.x, c.X1);
-    EXPECT_EQ(DelayedLabels[1].Text, c.Line2);
+    EXPECT_EQ(game().DelayedLabels[0].Text, c.Line1);
+    EXPECT_FLOAT_EQ(game().DelayedLabels[0].Position.x, c.X1);
+    EXPECT_EQ(game().DelayedLabels[1].Text, c.Line2);
     const auto first = sound_.Played();
     EXPECT_EQ(Count(first, TSound::Message), 1);
     EXPECT_EQ(Count(first, TSound::BonusLevelDone), 1); // in the first frame only
@@ -61,10 +61,10 @@ TEST_P(BonusLevelEnd, PaysForTheBlocksLeftAndShowsTheLabelsLater) {
 
     // The clock runs at half speed: the first slot shows after 2000 ms, the second after 4000.
     RunFrames(19, 100);
-    EXPECT_EQ(DelayedLabels[0].Active, 1);
+    EXPECT_EQ(game().DelayedLabels[0].Active, 1);
     game().Update(100);
-    EXPECT_EQ(DelayedLabels[0].Active, 0);
-    EXPECT_EQ(DelayedLabels[0].Text, "");
+    EXPECT_EQ(game().DelayedLabels[0].Active, 0);
+    EXPECT_EQ(game().DelayedLabels[0].Text, "");
     EXPECT_EQ(LabelTexts().back(), c.Line1);
     RunFrames(20, 100);
     EXPECT_EQ(LabelTexts().back(), c.Line2);
@@ -158,7 +158,7 @@ TEST_F(LevelEndTest, ABonusLevelEndsWhenNoBombCanMove) {
         game().Update(16);
         EXPECT_EQ(game().Phase, c.Ends ? phLevelCompleted : phPlay);
         if (c.Ends) {
-            EXPECT_EQ(DelayedLabels[0].Text, "Three cubes left");
+            EXPECT_EQ(game().DelayedLabels[0].Text, "Three cubes left");
         }
     }
 }

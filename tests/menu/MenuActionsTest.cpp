@@ -1,4 +1,4 @@
-#include "game/Textures.h"
+#include "game/Game.h"
 #include "platform/MessageBox.h"
 #include "platform/gfx/RecordingDevice.h"
 #include "render/PointerPosition.h"
@@ -202,8 +202,9 @@ TEST_F(MenuActionsTest, ANewGameLoadsTheSkinsCubesAndAsksToContinueASavedGame) {
 
     for (int slot = 0; slot <= 17; ++slot) {
         const int skin = (slot == 7 || slot == 8 || slot == 9 || slot == 17) ? 1 : 3;
-        ASSERT_NE(KindTextures[slot], nullptr) << slot;
-        EXPECT_EQ(KindTextures[slot]->Width(), uint32_t(skin * 100 + slot + 1)) << "slot " << slot;
+        ASSERT_NE(game_->Scene.KindTextures[slot], nullptr) << slot;
+        EXPECT_EQ(game_->Scene.KindTextures[slot]->Width(), uint32_t(skin * 100 + slot + 1))
+            << "slot " << slot;
     }
     EXPECT_EQ(KindTextureName(4, 17), "Images\\Skin1\\tex17.tga");
     EXPECT_EQ(KindTextureName(4, 16), "Images\\Skin4\\tex16.tga");
@@ -222,7 +223,7 @@ TEST_F(MenuActionsTest, ANewGameLoadsTheSkinsCubesAndAsksToContinueASavedGame) {
     StartFromMenu(1);
     EXPECT_EQ(menu_->Page, mpGame);
     BindMenu({});
-    for (auto& texture : KindTextures) texture.reset();
+    for (auto& texture : game_->Scene.KindTextures) texture.reset(); // they outlive this device
 }
 
 TEST_F(MenuActionsTest, PauseResumeLeaveWithSaveAndContinueTheSavedGame) {

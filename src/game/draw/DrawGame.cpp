@@ -3,7 +3,6 @@
 // range; the numbers are formatted into stack buffers, so a frame allocates nothing.
 #include "game/Game.h"
 #include "game/Scenery.h"
-#include "game/Textures.h"
 #include "render/D3DConvert.h"
 #include "render/Font.h"
 #include "render/Geometry.h"
@@ -107,7 +106,7 @@ void TGame::DrawCubes() {
         }
         d.SetMaterial(Materials[size_t(material)]);
         cube.World = MakeWorld(cube.Scale, cube.Position, cube.Rotation);
-        d.SetTexture(0, KindTextures[KindTextureSlot(cube.Kind)]);
+        d.SetTexture(0, Scene.KindTextures[KindTextureSlot(cube.Kind)]);
         d.SetTransform(D3DTS_WORLD, ToD3D(cube.World));
         DrawMeshRange(d, range);
     }
@@ -136,7 +135,7 @@ void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer) {
     const bool bonusLevel = levelKnown && CurrentLevel().LevelType == ltBonus;
     const bool figureKnown = Figure >= 1 && Figure <= std::min(FigureCount, MaxFigures);
     if (bonusLevel) {
-        PlugBonus.TBackPlane::Draw(kRangeSprite); // one picture, not a row of lamps
+        Scene.PlugBonus.TBackPlane::Draw(kRangeSprite); // one picture, not a row of lamps
     } else if (figureKnown) {
         TBonusFigure& figure = Figures[Figure];
         d.SetMaterial(Materials[matStandard]);
@@ -144,7 +143,7 @@ void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer) {
             for (int r = 1; r <= std::min<int>(figure.Height, 4); ++r) {
                 TBonusCube& place = figure.Cubes[b][r];
                 if (place.ShownKind != 0)
-                    DrawPlaced(d, place, KindTextures[KindTextureSlot(place.ShownKind)], kRangeCube);
+                    DrawPlaced(d, place, Scene.KindTextures[KindTextureSlot(place.ShownKind)], kRangeCube);
             }
     }
     d.SetTexture(0, nullptr);

@@ -40,15 +40,18 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
     game.DrawCubes();
 
+    // The background before the room: in play it covers the whole floor, which then fails the
+    // depth test too. All of these are opaque, so their order changes nothing on the screen.
     d.SetRenderState(D3DRS_AMBIENT, kFullAmbient);
-    for (TBackPlane& plane : Room) DrawPicture(d, plane);
-    DrawPicture(d, BackPlane);
+    TScene& scene = game.Scene;
+    DrawPicture(d, scene.BackPlane);
+    for (TBackPlane& plane : scene.Room) DrawPicture(d, plane);
     SetPictureFilters(d, D3DTEXF_LINEAR);
 
-    ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
+    scene.ScoreLine.Draw(kRangeSprite, game.Gauge, game.GameMode, totalMs);
 
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    BonusLight.Draw(kRangeSprite);
+    scene.BonusLight.Draw(kRangeSprite);
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
@@ -57,7 +60,9 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, list);
 }
 
-void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBackground) {
+void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBackground,
+                  const TScene* scene) {
+    static const TextureHandle none;
     const TextureHandle* picture = nullptr;
     switch (state) {
     case gsMenu:
@@ -65,10 +70,10 @@ void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBa
         picture = &menuBackground;
         break;
     case gsGameOver:
-        picture = &GameOverPicture;
+        picture = scene ? &scene->GameOverPicture : &none;
         break;
     case gsHelp:
-        picture = &HelpPicture;
+        picture = scene ? &scene->HelpPicture : &none;
         break;
     default:
         return;

@@ -14,13 +14,6 @@ namespace veltrane {
 
 using namespace gfx;
 
-std::array<D3DMATERIAL8, 3> Materials;
-std::array<TBackPlane, RoomPlanes> Room;
-TBackPlane BackPlane;
-TBonusLight BonusLight;
-TBonusLight PlugBonus;
-TScoreLine ScoreLine;
-
 namespace {
 
 constexpr float Pi = std::numbers::pi_v<float>;
@@ -54,11 +47,11 @@ const TSceneItem ScoreLineItem{"Images\\line.tga", {0.27f, 0.42f, 1}, {4, -5.334
 const TSceneItem ScoreCapItem{
     "Images\\lineleft.tga", {0.27f, 0.42f, 1}, {4.615f, -5.33459375f, 0.01f}, {0, 0, 0}};
 
-void InitMaterials() {
-    Materials[matStandard] = Material({1, 1, 1, 0}, 10);
-    Materials[matBomb] = Material({1, 1, 1, 0}, 255);
-    Materials[matLine] = Material({1, 1, 1, 0}, 255);
-}
+const std::array<D3DMATERIAL8, 3> Materials = {
+    Material({1, 1, 1, 0}, 10),  // matStandard
+    Material({1, 1, 1, 0}, 255), // matBomb
+    Material({1, 1, 1, 0}, 255), // matLine
+};
 
 // ---- TBackPlane ------------------------------------------------------------------------------
 

@@ -3,7 +3,6 @@
 #include "game/Flow.h"
 #include "game/Game.h"
 #include "game/Scenery.h"
-#include "game/Textures.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
 #include "render/Particles.h"
@@ -13,10 +12,6 @@
 #include <system_error>
 
 namespace veltrane {
-
-std::function<void()> RestoreMusicHandler;
-gfx::TextureHandle GameOverPicture;
-gfx::TextureHandle HelpPicture;
 
 namespace {
 
@@ -72,28 +67,28 @@ void TGame::LoadResources(ILoadingSteps* steps) {
     SetGameState(gsLoading);
 
     Step(steps, 15, " loading gameover");
-    Load(Device, "Images\\gameover.jpg", GameOverPicture);
+    Load(Device, "Images\\gameover.jpg", Scene.GameOverPicture);
     Step(steps, 17, " loading help");
-    Load(Device, "Images\\help.jpg", HelpPicture);
+    Load(Device, "Images\\help.jpg", Scene.HelpPicture);
     Step(steps, 18, " loading dots");
-    for (int n = 1; n <= 3; ++n) Load(Device, "Images\\dot" + std::to_string(n) + ".tga", DotTextures[n]);
+    for (int n = 1; n <= 3; ++n)
+        Load(Device, "Images\\dot" + std::to_string(n) + ".tga", Scene.DotTextures[n]);
 
-    Log(" loading materials");
-    InitMaterials();
+    Log(" loading materials"); // a constant table now; the trace keeps its step
     static constexpr uint8_t RoomSteps[RoomPlanes] = {20, 22, 24, 25, 26};
     for (int n = 0; n < RoomPlanes; ++n) {
         Step(steps, RoomSteps[n], " loading room " + std::to_string(n));
-        Create(Room[size_t(n)], Device, RoomItems[size_t(n)]);
+        Create(Scene.Room[size_t(n)], Device, RoomItems[size_t(n)]);
     }
     Step(steps, 27, " loading backplane");
-    Create(BackPlane, Device, BackPlaneItem);
+    Create(Scene.BackPlane, Device, BackPlaneItem);
     Step(steps, 29, " loading bonuslight");
-    Create(BonusLight, Device, BonusLightItem);
+    Create(Scene.BonusLight, Device, BonusLightItem);
     Log(" loading plub bonus");
-    Create(PlugBonus, Device, PlugBonusItem);
+    Create(Scene.PlugBonus, Device, PlugBonusItem);
     Log(" loading scoreline");
-    Create(ScoreLine, Device, ScoreLineItem);
-    Create(ScoreLine.Cap, Device, ScoreCapItem);
+    Create(Scene.ScoreLine, Device, ScoreLineItem);
+    Create(Scene.ScoreLine.Cap, Device, ScoreCapItem);
 
     // A bad data file throws out of here; Loaded stays false.
     Log(" loading createlevels");

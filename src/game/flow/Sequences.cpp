@@ -13,8 +13,6 @@
 
 namespace veltrane {
 
-std::array<TDelayedScoreLabel, 2> DelayedLabels;
-
 namespace {
 
 // The level-completed sequence lasts until its clock reaches this; the game-over one until 6000.
@@ -26,16 +24,16 @@ void Announce(TVector position, const std::string& text) {
     PlaySound(TSound::Message);
 }
 
-void SetSlot(int slot, TVector position, std::string text) {
-    TDelayedScoreLabel& label = DelayedLabels[size_t(slot - 1)];
+void SetSlot(TDelayedLabels& labels, int slot, TVector position, std::string text) {
+    TDelayedScoreLabel& label = labels[size_t(slot - 1)];
     label.Active = 1;
     label.Position = position;
     label.Text = std::move(text);
 }
 
 // Shows a waiting label once its time has come.
-void ShowSlot(int slot) {
-    TDelayedScoreLabel& label = DelayedLabels[size_t(slot - 1)];
+void ShowSlot(TDelayedLabels& labels, int slot) {
+    TDelayedScoreLabel& label = labels[size_t(slot - 1)];
     if (!label.Active) return;
     Announce(label.Position, label.Text);
     label.Active = 0;
@@ -93,8 +91,8 @@ void TGame::CompleteBonusLevel() {
     Announce({3.4f, -2, 0}, "LEVEL COMPLETED");
     const int left = CountKind(ckBlock);
     if (left > 3) {
-        SetSlot(1, {2.67f, -2, 0}, std::to_string(left) + " cubes left");
-        SetSlot(2, {2, -2, 0}, "No bonus");
+        SetSlot(DelayedLabels, 1, {2.67f, -2, 0}, std::to_string(left) + " cubes left");
+        SetSlot(DelayedLabels, 2, {2, -2, 0}, "No bonus");
     } else {
         // A quarter of the bonus less for every block left; halves round to even.
         const double bonus = std::nearbyint((1 - 0.25 * left) * CurrentLevel().ClearBonus);
@@ -102,8 +100,8 @@ void TGame::CompleteBonusLevel() {
         static constexpr const char* Texts[4] = {"No cubes left", "One cube left", "Two cubes left",
                                                  "Three cubes left"};
         static constexpr float Xs[4] = {3.08f, 3.08f, 3.47f, 3.92f};
-        SetSlot(1, {Xs[left], -2, 0}, Texts[left]);
-        SetSlot(2, {2.3f, -2, 0}, "Bonus  +" + std::to_string(static_cast<long long>(bonus)));
+        SetSlot(DelayedLabels, 1, {Xs[left], -2, 0}, Texts[left]);
+        SetSlot(DelayedLabels, 2, {2.3f, -2, 0}, "Bonus  +" + std::to_string(static_cast<long long>(bonus)));
     }
     BeginLevelCompleted();
 }
@@ -126,8 +124,8 @@ void TGame::RunPhase(float dt) {
             PhaseClock += 5 * dt;
         } else if (type == ltBonus) {
             if (first) PlaySound(TSound::BonusLevelDone);
-            if (PhaseClock >= 1000) ShowSlot(1);
-            if (PhaseClock >= 2000) ShowSlot(2);
+            if (PhaseClock >= 1000) ShowSlot(DelayedLabels, 1);
+            if (PhaseClock >= 2000) ShowSlot(DelayedLabels, 2);
         } else {
             if (first) PlaySound(TSound::FlyingBy);
             PhaseClock += 0.3 * dt;

@@ -40,7 +40,7 @@ void TGame::StartLevel() {
     PendingScore = 0;
     // The timed mode starts with the bank half full, full on a bonus level.
     if (GameMode == 2) level.Progress = bonus ? level.Goal[2] : level.Goal[2] / 2;
-    BonusLight.LampCount = static_cast<uint8_t>(level.LampCount());
+    Scene.BonusLight.LampCount = static_cast<uint8_t>(level.LampCount());
     PickFigure(false);
     if (bonus) {
         ClearBoard();

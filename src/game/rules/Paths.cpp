@@ -1,8 +1,6 @@
 // The path search from the selected cube and the markers of the path to the hovered cell.
 #include "game/Game.h"
 
-#include "game/Textures.h"
-
 namespace veltrane {
 
 namespace {
@@ -107,7 +105,7 @@ void TGame::AddDot(TCellWord cell, uint8_t kind) {
     dot.Position = {static_cast<float>(CellX(cell) - 5), static_cast<float>(CellY(cell) - 5), 0.05f};
     dot.Scale = {0.9f, 0.9f, 1.0f};
     dot.Rotation = {0, 0, 0};
-    dot.Texture = kind >= 1 && kind <= 3 ? DotTextures[kind] : nullptr;
+    dot.Texture = kind >= 1 && kind <= 3 ? Scene.DotTextures[kind] : nullptr;
     dot.UpdateWorld();
     DotCount += 1;
 }
