@@ -8,7 +8,7 @@ PACKAGES=(
   libfltk1.3-dev libsimpleini-dev libfreetype-dev fonts-dejavu-core libstb-dev
   libsndfile1-dev libespeak-ng-dev cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox
-  desktop-file-utils appstream lintian dpkg-dev file
+  desktop-file-utils appstream lintian dpkg-dev file openbox x11-utils
 )
 
 missing=()

@@ -59,7 +59,9 @@ bool TFormMain::FormShow() {
         options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings");
     }
-    if (options.PseudoFullscreen) {
+    // Pseudo full screen refines full screen: a windowed game keeps its size and its border.
+    const bool pseudo = options.Fullscreen && options.PseudoFullscreen;
+    if (pseudo) {
         options.Resolution = 9;
         options.ResolutionTable[9] = {host_.ScreenWidth(), host_.ScreenHeight()};
         DebugLog(false, " use desktop settings with pseudofullscreen mode");
@@ -72,10 +74,10 @@ bool TFormMain::FormShow() {
                         std::to_string(size.Width) + "x" + std::to_string(size.Height) + "x" +
                         std::to_string(bits));
 
-    mode_ = options.PseudoFullscreen ? TWindowMode::Borderless
-            : options.Fullscreen     ? TWindowMode::Fullscreen
-                                     : TWindowMode::Windowed;
-    const bool fullscreen = options.PseudoFullscreen ? false : options.Fullscreen;
+    mode_ = pseudo               ? TWindowMode::Borderless
+            : options.Fullscreen ? TWindowMode::Fullscreen
+                                 : TWindowMode::Windowed;
+    const bool fullscreen = pseudo ? false : options.Fullscreen;
     if (!InitD3D(fullscreen, true, true, 0, bits, size.Height, size.Width)) {
         DebugLog(false, " Error init 3D");
         ShowMessageBox(nullptr, "Warning.", "Error initializing 3D Hardware.\nNow software will be used...",
@@ -145,6 +147,38 @@ void TFormMain::ApplicationEvents1Restore() {
     }
     Active = true;
     DebugLog(false, " Application restored");
+}
+
+void TFormMain::ToggleFullscreen() {
+    // The loading sequence draws on the device it started with.
+    if (GameState == gsLaunch || GameState == gsLoading) return;
+    TOptions& options = Options;
+    options.Fullscreen = !options.Fullscreen;
+    if (options.Fullscreen) {
+        options.Desktop = true;
+        DebugLog(false, " Switching to full screen");
+    } else {
+        // A window the desktop's size would hide its own frame: take the largest 4:3 size that
+        // leaves room for it.
+        if (options.Resolution >= 9) {
+            options.Resolution = 0;
+            for (uint8_t i = 0; i < 9; ++i) {
+                const TResolution r = options.ResolutionTable[i];
+                if (r.Width * 3 == r.Height * 4 && r.Width <= host_.ScreenWidth() &&
+                    r.Height * 10 <= host_.ScreenHeight() * 9)
+                    options.Resolution = i;
+            }
+        }
+        DebugLog(false, " Switching to a window");
+    }
+    CloseDGfx();
+    const bool shown = FormShow();
+    // Stored once the window has its size, so the launcher and the next start agree with it.
+    std::string error;
+    if (!options.Save(&error)) DebugLog(false, " Settings not saved: " + error);
+    if (!shown) return;
+    SetGameState(gsLaunch);
+    Active = true;
 }
 
 void TFormMain::RestoreMusic() {

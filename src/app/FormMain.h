@@ -51,6 +51,9 @@ public:
     void ApplicationEvents1Deactivate();
     void ApplicationEvents1Minimize();
     void ApplicationEvents1Restore();
+    // Alt+Enter and F11: full screen at the desktop's size <-> a window, stored in the settings
+    // and made through the restore path's rebuild (back to the main menu). Ignored while loading.
+    void ToggleFullscreen();
 
     // ---- Device (Device.cpp) ------------------------------------------------------------------
     bool InitD3D(bool fullscreen, bool hardware, bool depthBuffer, int32_t backBufferCount, int32_t bits,

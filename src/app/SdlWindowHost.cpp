@@ -6,6 +6,7 @@
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
 #include "platform/MessageBox.h"
+#include "render/TextureLoader.h"
 
 #include <SDL.h>
 
@@ -17,6 +18,9 @@
 namespace veltrane {
 
 namespace {
+
+// The desktop entry's id (cmake/Install.cmake).
+constexpr const char* AppId = "org.quillomar.veltrane";
 
 // SDL's buttons left 1, middle 2, right 3 become the game's left 0, right 1, middle 2.
 int GameButton(uint8_t sdlButton) {
@@ -114,6 +118,7 @@ std::unique_ptr<gfx::TGlDevice> TSdlWindowHost::OpenWindow(const TDeviceRequest&
         return nullptr;
     }
     SDL_SetWindowResizable(window_, SDL_FALSE);
+    SetIcon();
     if (request.Mode == TWindowMode::Fullscreen) {
         SDL_DisplayMode wanted{};
         wanted.w = request.Width;
@@ -132,6 +137,19 @@ std::unique_ptr<gfx::TGlDevice> TSdlWindowHost::OpenWindow(const TDeviceRequest&
     auto device = gfx::TGlDevice::Create(window_, error);
     if (!device) DestroyWindow();
     return device;
+}
+
+void TSdlWindowHost::SetIcon() {
+    if (!iconRead_) {
+        iconRead_ = true;
+        LoadPicturePixels("Images\\icon.png", iconWidth_, iconHeight_, icon_);
+    }
+    if (icon_.empty()) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        icon_.data(), int(iconWidth_), int(iconHeight_), 32, int(iconWidth_ * 4), SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
 }
 
 bool TSdlWindowHost::Minimized() const {
@@ -178,6 +196,9 @@ void TSdlWindowHost::Dispatch(const SDL_Event& event) {
         closeRequested_ = true;
         break;
     case SDL_WINDOWEVENT:
+        // A window rebuilt by the restore path leaves events of the old one in the queue (its
+        // focus loss above all); only the current window's events speak for the game.
+        if (!window_ || event.window.windowID != SDL_GetWindowID(window_)) break;
         switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
             closeRequested_ = true;
@@ -187,7 +208,7 @@ void TSdlWindowHost::Dispatch(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
         case SDL_WINDOWEVENT_HIDDEN:
-            if (!minimized_ && event.window.windowID == SDL_GetWindowID(window_)) {
+            if (!minimized_) {
                 minimized_ = true;
                 form.ApplicationEvents1Minimize();
             }
@@ -204,6 +225,13 @@ void TSdlWindowHost::Dispatch(const SDL_Event& event) {
         }
         break;
     case SDL_KEYDOWN:
+        if (!event.key.repeat &&
+            (event.key.keysym.sym == SDLK_F11 ||
+             ((event.key.keysym.mod & KMOD_ALT) &&
+              (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER)))) {
+            form.ToggleFullscreen();
+            break;
+        }
         form.FormKeyDown(VirtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.mod));
         break;
     case SDL_MOUSEMOTION:
@@ -233,6 +261,10 @@ void TSdlWindowHost::PaceFrame() {
 
 int TSdlWindowHost::Run() {
     if (!form_) return 1;
+    // The window's class is the desktop entry's id, so a desktop shows it with its entry's name
+    // and icon (X11 reads the first, Wayland the second). A player's own setting wins.
+    setenv("SDL_VIDEO_X11_WMCLASS", AppId, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", AppId, 0);
     videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     cursorShown_ = -1;
     TFormMain& form = *form_;

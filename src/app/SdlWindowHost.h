@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 union SDL_Event;
 struct SDL_Window;
@@ -59,6 +60,8 @@ private:
     // A new window as requested, with samples per pixel (0: no multisampling), and its device.
     std::unique_ptr<gfx::TGlDevice> OpenWindow(const TDeviceRequest& request, int samples,
                                                std::string& error);
+    // Gives the window the game's icon (read once from the game folder; none when missing).
+    void SetIcon();
     // Waits so that passes come no faster than the display refreshes, unless vsync does it.
     void PaceFrame();
 
@@ -75,6 +78,9 @@ private:
     int cursorShown_ = -1; // unknown at first
     bool closeRequested_ = false;
     bool terminated_ = false;
+    bool iconRead_ = false;
+    uint32_t iconWidth_ = 0, iconHeight_ = 0;
+    std::vector<uint32_t> icon_; // ARGB
 };
 
 } // namespace veltrane

@@ -1,6 +1,7 @@
 #include "overlays/Pointer.h"
 
 #include "platform/DebugLog.h"
+#include "platform/Picture.h"
 #include "settings/Options.h"
 
 #include <algorithm>
@@ -23,8 +24,9 @@ bool TPointer::Fullscreen() const {
     return options_ && options_->Fullscreen;
 }
 
+// Only a full-screen game has a pseudo full screen; a window keeps the system's cursor free.
 bool TPointer::PseudoFullscreen() const {
-    return options_ && options_->PseudoFullscreen;
+    return options_ && options_->Fullscreen && options_->PseudoFullscreen;
 }
 
 void TPointer::KeepCursorInside(const TScreenRect& r) {
@@ -59,17 +61,22 @@ void TPointer::CreatePointer(IDevice& device, ICursorHost& host, const TOptions&
         sprite->Position = kPointerStart;
         PointerSprites[size_t(i)] = std::move(sprite);
     }
-    invWidth_ = width > 0 ? 1.0f / float(width) : 0;
-    invHeight_ = height > 0 ? 1.0f / float(height) : 0;
+    picture_ = FitPicture(width, height);
+    invWidth_ = picture_.Width > 0 ? 1.0f / float(picture_.Width) : 0;
+    invHeight_ = picture_.Height > 0 ? 1.0f / float(picture_.Height) : 0;
 }
 
 void TPointer::MovePointer(int32_t x, int32_t y) {
     if (!Created()) return;
     placedByKeys_ = false;
     T3DSprite& first = *PointerSprites[0];
-    // Without a drawing area (invWidth_ 0) the pointer stays at the centre.
-    first.Position.x = kPointerStart.x + (invWidth_ > 0 ? 0.5f - float(x) * invWidth_ : 0) * kPlaneWidth;
-    first.Position.y = kPointerStart.y + (invHeight_ > 0 ? 0.5f - float(y) * invHeight_ : 0) * kPlaneHeight;
+    // The plane spans the picture, not the bars beside it: pixels are taken from the picture's
+    // corner, and a cursor over a bar holds the pointer at the picture's edge. Without a drawing
+    // area (invWidth_ 0) the pointer stays at the centre.
+    const float u = std::clamp(float(x - picture_.Left) * invWidth_, 0.0f, 1.0f);
+    const float v = std::clamp(float(y - picture_.Top) * invHeight_, 0.0f, 1.0f);
+    first.Position.x = kPointerStart.x + (invWidth_ > 0 ? 0.5f - u : 0) * kPlaneWidth;
+    first.Position.y = kPointerStart.y + (invHeight_ > 0 ? 0.5f - v : 0) * kPlaneHeight;
     for (int i = 1; i < kPointerStyles; ++i) {
         PointerSprites[size_t(i)]->Scale = first.Scale;
         PointerSprites[size_t(i)]->Position = first.Position;

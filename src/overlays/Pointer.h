@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Cursor.h"
+#include "platform/Picture.h"
 #include "platform/gfx/Device.h"
 #include "render/PointerPosition.h"
 #include "render/Sprite.h"
@@ -25,8 +26,9 @@ public:
     // the settings (whose window mode decides where the cursor may go) must outlive the pointer
     // (until DestroyPointer or the next CreatePointer).
     void CreatePointer(gfx::IDevice& device, ICursorHost& host, const TOptions& options);
-    // Maps a mouse position in window pixels onto the pointer plane: the window's width spans
-    // 14.45 world units and its height 10.8375, centred on (-1.8, -0.25); right is -x, down is -y.
+    // Maps a mouse position in window pixels onto the pointer plane: the 4:3 picture's width (the
+    // whole window at 4:3) spans 14.45 world units and its height 10.8375, centred on (-1.8, -0.25);
+    // right is -x, down is -y. Over the bars beside the picture the pointer holds at its edge.
     void MovePointer(int32_t x, int32_t y);
     // Puts the pointer at a world position on its plane for keyboard play; it then shows
     // wherever the system cursor is, until the next MovePointer.
@@ -53,7 +55,8 @@ private:
 
     ICursorHost* host_ = nullptr;
     const TOptions* options_ = nullptr;
-    float invWidth_ = 0; // 1 / the drawing area's size in pixels, 0 without one
+    TPictureRect picture_; // the 4:3 picture in the window's drawing area
+    float invWidth_ = 0;   // 1 / the picture's size in pixels, 0 without one
     float invHeight_ = 0;
     // Keyboard play put the pointer where it is: it shows even while the system cursor is
     // outside the window, until the mouse moves again.

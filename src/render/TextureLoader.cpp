@@ -133,9 +133,9 @@ bool ClaimedSize(const std::vector<uint8_t>& b, const std::string& type, uint32_
     return false;
 }
 
-// Decodes the picture file as SDL_image's IMG_Load does (its kind told by the name's extension
+// Reads the picture file as SDL_image's IMG_Load does (its kind told by the name's extension
 // where the bytes do not tell), from memory.
-SDL_Surface* DecodePicture(const std::string& path) {
+SDL_Surface* ReadSurface(const std::string& path) {
     TPictureBytes picture;
     if (!ReadPicture(path, picture.Bytes)) return nullptr;
     const size_t dot = path.find_last_of('.');
@@ -159,19 +159,16 @@ SDL_Surface* DecodePicture(const std::string& path) {
     return IMG_LoadTyped_RW(rw, 1, type.empty() ? nullptr : type.c_str());
 }
 
-} // namespace
-
-void LoadTexture(IDevice& device, const std::string& fileName, TextureHandle& texture, uint32_t imageFilter,
-                 uint32_t mipFilter) {
-    (void)imageFilter;
-    texture.reset();
+// The decoded file's pixels as ARGB; hasAlpha tells whether the file has transparency.
+bool DecodePicture(const std::string& fileName, uint32_t& width, uint32_t& height, std::vector<uint32_t>& out,
+                   bool& hasAlpha) {
     const std::string path = ResolvePath(fileName);
-    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(DecodePicture(path), SDL_FreeSurface);
+    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(ReadSurface(path), SDL_FreeSurface);
     if (!loaded || loaded->w <= 0 || loaded->h <= 0 || loaded->w > int(kMaxPictureSide) ||
         loaded->h > int(kMaxPictureSide))
-        return;
-    const bool hasAlpha = SDL_ISPIXELFORMAT_ALPHA(loaded->format->format) ||
-                          loaded->format->palette != nullptr || SDL_HasColorKey(loaded.get());
+        return false;
+    hasAlpha = SDL_ISPIXELFORMAT_ALPHA(loaded->format->format) || loaded->format->palette != nullptr ||
+               SDL_HasColorKey(loaded.get());
     // The picture goes straight into the pixels the device gets (palette and colour-key pictures
     // by way of one converted copy), and the decoded file is freed before the smaller levels are
     // made: each copy of a large picture adds to the peak memory of the loading.
@@ -179,15 +176,37 @@ void LoadTexture(IDevice& device, const std::string& fileName, TextureHandle& te
     std::vector<uint32_t> pixels(size_t(w) * h);
     if (loaded->format->palette != nullptr || SDL_HasColorKey(loaded.get())) {
         loaded.reset(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-        if (!loaded) return;
+        if (!loaded) return false;
     }
-    if (SDL_LockSurface(loaded.get()) != 0) return;
+    if (SDL_LockSurface(loaded.get()) != 0) return false;
     const int converted =
         SDL_ConvertPixels(int(w), int(h), loaded->format->format, loaded->pixels, loaded->pitch,
                           SDL_PIXELFORMAT_ARGB8888, pixels.data(), int(w * 4));
     SDL_UnlockSurface(loaded.get());
     loaded.reset();
-    if (converted != 0) return;
+    if (converted != 0) return false;
+    width = w;
+    height = h;
+    out = std::move(pixels);
+    return true;
+}
+
+} // namespace
+
+bool LoadPicturePixels(const std::string& fileName, uint32_t& width, uint32_t& height,
+                       std::vector<uint32_t>& pixels) {
+    bool hasAlpha = false;
+    return DecodePicture(fileName, width, height, pixels, hasAlpha);
+}
+
+void LoadTexture(IDevice& device, const std::string& fileName, TextureHandle& texture, uint32_t imageFilter,
+                 uint32_t mipFilter) {
+    (void)imageFilter;
+    texture.reset();
+    uint32_t w = 0, h = 0;
+    std::vector<uint32_t> pixels;
+    bool hasAlpha = false;
+    if (!DecodePicture(fileName, w, h, pixels, hasAlpha)) return;
     // A palette picture has an alpha only where its palette says so; treat it as having one.
     const TTextureImage image =
         MakeTextureImage(w, h, std::move(pixels), hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8, mipFilter);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace veltrane {
 
@@ -19,5 +20,10 @@ inline constexpr uint32_t kMaxPictureSide = 4096;
 // and has nothing to do, since pictures keep their own size.
 void LoadTexture(gfx::IDevice& device, const std::string& fileName, gfx::TextureHandle& texture,
                  uint32_t imageFilter = gfx::D3DX_FILTER_TRIANGLE, uint32_t mipFilter = gfx::D3DX_DEFAULT);
+
+// A picture file's pixels as ARGB, top row first; false (and nothing changed) when the file is
+// missing or unreadable. The window's icon is read this way.
+bool LoadPicturePixels(const std::string& fileName, uint32_t& width, uint32_t& height,
+                       std::vector<uint32_t>& pixels);
 
 } // namespace veltrane

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 namespace veltrane {
 namespace {
@@ -85,6 +86,14 @@ TEST_F(FormMainTest, DesktopAndPseudoFullScreenTakeTheScreenSize) {
     EXPECT_EQ(host.Requests.back().Height, 768);
     EXPECT_EQ(env.Options.Resolution, 9);
     EXPECT_EQ(TraceFrom(env.Trace(), " use desktop settings with pseudofullscreen mode", 1).size(), 1u);
+
+    // Without full screen the switch means nothing: a bordered window at the chosen size.
+    env.Options.Fullscreen = false;
+    env.Options.Resolution = 3;
+    ASSERT_TRUE(form.FormShow());
+    EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Windowed);
+    EXPECT_EQ(host.Requests.back().Width, 800);
+    EXPECT_EQ(env.Options.Resolution, 3);
 }
 
 TEST_F(FormMainTest, AFailedAcceleratedDeviceWarnsReleasesAndTriesSoftware) {
@@ -350,6 +359,36 @@ TEST_F(FormMainTest, AFullScreenRestoreMakesANewDeviceAndLoadsAgain) {
     EXPECT_EQ(form.VB, nullptr); // the next pass builds the geometry and loads everything
     EXPECT_EQ(host.Calls.back(), "Maximize");
     EXPECT_TRUE(form.Active);
+}
+
+TEST_F(FormMainTest, FullScreenSwitchRebuildsAtTheDesktopSizeAndBackAndIsStored) {
+    Show();
+    form.ToggleFullscreen(); // refused while the loading sequence owns the device
+    EXPECT_EQ(host.Requests.size(), 1u);
+    EXPECT_FALSE(env.Options.Fullscreen);
+
+    auto stored = [&] {
+        TOptions again(env.Options.File());
+        again.Load();
+        return std::make_tuple(again.Fullscreen, again.Desktop, int(again.Resolution));
+    };
+    SetGameState(gsMenu);
+    form.ToggleFullscreen();
+    EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Fullscreen);
+    EXPECT_EQ(host.Requests.back().Width, 1024);
+    EXPECT_EQ(host.Requests.back().Height, 768);
+    EXPECT_EQ(stored(), std::make_tuple(true, true, 9));
+    EXPECT_EQ(GameState, gsLaunch); // the next pass loads everything for the new device
+    EXPECT_TRUE(form.Active);
+
+    SetGameState(gsMenu);
+    form.ToggleFullscreen();
+    // Back to a window that fits the 1024 x 768 desktop with its frame.
+    EXPECT_EQ(host.Requests.back().Mode, TWindowMode::Windowed);
+    EXPECT_EQ(host.Requests.back().Width, 800);
+    EXPECT_EQ(host.Requests.back().Height, 600);
+    EXPECT_EQ(stored(), std::make_tuple(false, true, 3));
+    EXPECT_EQ(host.Requests.size(), 3u);
 }
 
 } // namespace

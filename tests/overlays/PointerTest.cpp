@@ -103,6 +103,40 @@ TEST_F(PointerTest, MousePixelsMapOntoAFourByThreePlaneCentredOnTheCameraTarget)
     ExpectAt(-1.8f + 7.225f, -0.25f - 5.41875f);
 }
 
+// On screens of other shapes the plane spans the centred 4:3 picture; over the dark bars the
+// pointer holds at the picture's edge instead of leaving the plane.
+TEST_F(PointerTest, OnWideAndTallScreensThePlaneSpansThePictureOnly) {
+    constexpr float L = -1.8f + 7.225f, R = -1.8f - 7.225f, T = -0.25f + 5.41875f, B = -0.25f - 5.41875f;
+    struct TCase {
+        int32_t W, H, X, Y;
+        float AtX, AtY;
+    };
+    const TCase cases[] = {
+        {1920, 1080, 960, 540, -1.8f, -0.25f}, // 16:9: picture 1440 wide from x 240
+        {1920, 1080, 240, 0, L, T},
+        {1920, 1080, 1680, 1080, R, B},
+        {1920, 1080, 600, 270, -1.8f + 0.25f * 14.45f, -0.25f + 0.25f * 10.8375f},
+        {1920, 1080, 10, 540, L, -0.25f}, // over the left bar
+        {1920, 1080, 1919, -40, R, T},    // over the right bar, above the screen
+        {2560, 1080, 560, 1080, L, B},    // 21:9: from x 560
+        {1920, 1200, 160, 1200, L, B},    // 16:10: 1600 wide from x 160
+        {1280, 1024, 0, 32, L, T},        // 5:4: 960 high from y 32
+        {1280, 1024, 1280, 992, R, B},
+        {1280, 1024, 640, 5, -1.8f, T},    // over the top bar
+        {1280, 1024, 640, 1020, -1.8f, B}, // over the bottom bar
+    };
+    options.Fullscreen = true;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.W) + "x" + std::to_string(c.H) + " at " + std::to_string(c.X) + "," +
+                     std::to_string(c.Y));
+        host.Width = c.W;
+        host.Height = c.H;
+        Create();
+        pointer.MovePointer(c.X, c.Y);
+        ExpectAt(c.AtX, c.AtY);
+    }
+}
+
 TEST_F(PointerTest, TheAimingPictureAppearsExactlyWhereTheGamePointerWas) {
     Create();
     host.Cursor = {300, 300};
@@ -157,6 +191,12 @@ TEST_F(PointerTest, PseudoFullScreenKeepsTheCursorInsideTheWindow) {
     pointer.DrawPointer(kPointerGame);
     EXPECT_TRUE(host.Moves.empty());
     EXPECT_EQ(device.Draws.size(), 3u);
+
+    // A window (Fullscreen off) leaves the cursor free whatever the switch says.
+    options.Fullscreen = false;
+    host.Cursor = {0, 300};
+    pointer.DrawPointer(kPointerGame);
+    EXPECT_TRUE(host.Moves.empty());
 }
 
 TEST_F(PointerTest, NothingMovesOrDrawsBeforeCreationOrForUnknownStyles) {

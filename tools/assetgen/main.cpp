@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
         veltrane::assetgen::MakeAudioAssets(out);
         veltrane::assetgen::MakeUiAssets(out);
         veltrane::assetgen::MakeSceneAssets(out);
+        veltrane::assetgen::MakeWindowIcon(out);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;

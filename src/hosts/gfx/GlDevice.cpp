@@ -1,6 +1,7 @@
 #include "hosts/gfx/GlDevice.h"
 
 #include "hosts/gfx/GlShaders.h"
+#include "platform/Picture.h"
 #include "platform/gfx/DeviceState.h"
 
 #include <SDL.h>
@@ -292,7 +293,8 @@ struct TGlDevice::Impl {
     SDL_GLContext Context = nullptr;
     std::shared_ptr<TGlContextToken> Token;
     GLuint Vao = 0, Sampler = 0;
-    int ViewportWidth = 0, ViewportHeight = 0;
+    int ViewportWidth = 0, ViewportHeight = 0; // the whole back buffer
+    TPictureRect Picture;                      // where the 4:3 picture is drawn in it
     TDeviceState State;
     uint32_t Dirty = kDirtyAll;
     GLuint BoundTexture = 0;
@@ -452,8 +454,31 @@ struct TGlDevice::Impl {
         if (w != ViewportWidth || h != ViewportHeight) {
             ViewportWidth = w;
             ViewportHeight = h;
-            glViewport(0, 0, w, h);
+            Picture = FitPicture(w, h);
+            glViewport(Picture.Left, h - Picture.Top - Picture.Height, Picture.Width, Picture.Height);
         }
+    }
+
+    // The scene covers only its picture: the bars beside or above and below it are kept dark.
+    void ClearBars() {
+        if (Picture.Width == ViewportWidth && Picture.Height == ViewportHeight) return;
+        glEnable(GL_SCISSOR_TEST);
+        glClearColor(0, 0, 0, 1);
+        const int right = Picture.Left + Picture.Width, top = ViewportHeight - Picture.Top;
+        const int bottom = top - Picture.Height;
+        if (Picture.Left > 0) {
+            glScissor(0, 0, Picture.Left, ViewportHeight);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glScissor(right, 0, ViewportWidth - right, ViewportHeight);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        if (Picture.Top > 0) {
+            glScissor(0, top, ViewportWidth, ViewportHeight - top);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glScissor(0, 0, ViewportWidth, bottom);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        glDisable(GL_SCISSOR_TEST);
     }
 
     void Changed(TUniformGroup group) { ++Versions[group]; }
@@ -986,6 +1011,7 @@ HRESULT TGlDevice::BeginScene() {
     if (impl_->State.InScene) return D3DERR_INVALIDCALL;
     impl_->Token->DeleteDeferred();
     impl_->UpdateViewport();
+    impl_->ClearBars();
     impl_->State.InScene = true;
     return D3D_OK;
 }

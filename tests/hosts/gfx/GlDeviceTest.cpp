@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <thread>
 
 namespace veltrane::gfx {
@@ -299,6 +300,37 @@ TEST_F(GlDeviceTest, BadCallsAnswerInvalidCall) {
     ASSERT_EQ(vb->Lock(0, 0, &bytes, 0), D3D_OK);
     EXPECT_EQ(vb->Lock(0, 0, &bytes, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(vb->Unlock(), D3D_OK);
+}
+
+// A back buffer of another shape shows the 4:3 picture as large as fits, centred, with black bars
+// where the clear colour was: the scene keeps its proportions on wide and tall screens.
+TEST_F(GlDeviceTest, OtherShapesGetTheCentredFourByThreePictureBetweenDarkBars) {
+    struct TCase {
+        int W, H;
+        int Left, Top, Width, Height; // the picture
+    };
+    for (const TCase c : {TCase{320, 120, 80, 0, 160, 120}, TCase{160, 200, 0, 40, 160, 120}}) {
+        SCOPED_TRACE(std::to_string(c.W) + "x" + std::to_string(c.H));
+        vb.reset();
+        device = gfxtest::MakeGlDevice(c.W, c.H);
+        ASSERT_NE(device, nullptr);
+        ASSERT_EQ(device->CreateVertexBuffer(6 * kGameVertexSize, 0, kGameFVF, D3DPOOL_MANAGED, vb), D3D_OK);
+        device->SetStreamSource(0, vb, kGameVertexSize);
+        device->SetVertexShader(kGameFVF);
+        Unlit();
+        Put(0, -1, -1, 1, 1, 0.5f, 0xFFFF0000); // the whole picture, red
+        const TFrame frame = Frame([&] { device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2); }, 0xFF0000FF);
+        ASSERT_EQ(frame.Width, c.W);
+        for (int y = 0; y < c.H; ++y)
+            for (int x = 0; x < c.W; ++x) {
+                const bool inside = x >= c.Left && x < c.Left + c.Width && y >= c.Top && y < c.Top + c.Height;
+                const uint32_t expected = inside ? 0xFFFF0000u : 0xFF000000u;
+                if (frame.At(x, y) != expected) {
+                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << frame.At(x, y);
+                    return;
+                }
+            }
+    }
 }
 
 TEST_F(GlDeviceTest, TexturesMayBeReleasedOnAnotherThread) {

@@ -39,4 +39,9 @@ void MakeIcons(const std::filesystem::path& folder, const std::string& appId) {
     }
 }
 
+void MakeWindowIcon(const std::filesystem::path& gameDir) {
+    std::filesystem::create_directories(gameDir / "Images");
+    DrawIcon(64).WritePng(gameDir / "Images" / "icon.png");
+}
+
 } // namespace veltrane::assetgen

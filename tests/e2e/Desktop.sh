@@ -1,0 +1,271 @@
+#!/usr/bin/env bash
+# The game on a player's desktop, each part on an X display of its own started here, either bare
+# or under openbox:
+#  - in a window and in full screen: minimise and restore (no deactivation after the restore, the
+#    game renders again, the music is restarted), Alt+Enter to full screen at the desktop's size
+#    and back, both stored in the settings;
+#  - a first run without settings (full screen at the desktop's size) at 1920x1080 and 2560x1080:
+#    the 4:3 picture between dark bars, a square board, the help page's button and a cube moved
+#    by mouse clicks arriving where clicked.
+#
+# usage: Desktop.sh <game folder> bare|wm [folder to keep the screenshots in]
+set -uo pipefail
+
+game_dir=$1
+desktop=$2
+keep=${3:-}
+[ "$desktop" = bare ] || [ "$desktop" = wm ] || { echo "usage: Desktop.sh <game folder> bare|wm" >&2; exit 2; }
+
+work=$(mktemp -d)
+pid=
+xvfb=
+wm=
+stop_display() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; fi
+    if [ -n "$wm" ]; then kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; fi
+    pid= wm= xvfb=
+}
+cleanup() {
+    stop_display
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL ($desktop, ${part:-}): $*" >&2
+    if [ -f "${trace_file:-}" ]; then tr -d '\r' <"$trace_file" | grep -v -e FPS -e loading | tail -25 >&2; fi
+    [ -f "$work/out.txt" ] && cat "$work/out.txt" >&2
+    exit 1
+}
+
+source "$(dirname "$0")/GameDriver.sh"
+
+# start_display <width> <height>: a fresh X server (and openbox on it for wm).
+start_display() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb=$!
+    wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -1 "$work/display")"
+    if [ "$desktop" = wm ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        wm=$!
+        wait_for 30 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+            fail "openbox did not start"
+    fi
+}
+
+# start_program [settings text]: a fresh copy of the game folder and settings (none when empty).
+start_program() {
+    rm -rf "$work/game" "$work/cfg"
+    cp -r "$game_dir" "$work/game"
+    rm -f "$work/game/debug.txt" "$work/game/data/Save1.dat" "$work/game/data/Save2.dat"
+    mkdir -p "$work/cfg/Quillomar"
+    settings=$work/cfg/Quillomar/settings.ini
+    [ -z "${1:-}" ] || printf '%s' "$1" >"$settings"
+    trace_file=$work/game/debug.txt
+    (cd "$work/game" && ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" XDG_CONFIG_HOME="$work/cfg" \
+        SDL_AUDIODRIVER=dummy VELTRANE_SEED=20261207 exec ./veltrane >"$work/out.txt" 2>&1) &
+    pid=$!
+}
+
+# The number of times a line stands in the trace.
+count() { trace | grep -cF -- "$1"; }
+# wait_count <text> <n> <seconds>
+at_least() { [ "$(count "$1")" -ge "$2" ]; }
+wait_count() { wait_for "$3" at_least "$1" "$2" || fail "\"$1\" not $2 times after $3 s"; }
+# The trace after the last occurrence of a line.
+after_last() { trace | awk -v l="$1" 'index($0, l) { n = NR } { a[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print a[i] }'; }
+
+# The game's window, found again after a rebuild; sets win, X, Y, WIDTH, HEIGHT.
+find_window() {
+    wait_for 30 eval 'win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -1); [ -n "$win" ]' ||
+        fail "no game window"
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    # Keys go where the pointer is on a bare display and to the focused window under openbox.
+    xdotool mousemove --window "$win" $((WIDTH / 2)) $((HEIGHT / 2))
+    xdotool windowfocus --sync "$win" 2>/dev/null || true
+}
+
+# minimise_and_restore <loadings expected after it>: in full screen the restore rebuilds the device
+# and loads again; in a window it shows the same window.
+minimise_and_restore() {
+    local restored
+    if [ "$desktop" = wm ]; then xdotool windowminimize --sync "$win"; else xdotool windowunmap --sync "$win"; fi
+    wait_count " Application minimized" $((minimised += 1)) 30
+    if [ "$desktop" = wm ]; then xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowmap "$win"
+    else xdotool windowmap --sync "$win"; fi
+    wait_count " Application restored" $((restores += 1)) 30
+    wait_count " ... Loading finished" "$1" 240
+    # Two frame-rate lines after the restore: it renders again and stays active.
+    wait_for 30 eval '[ "$(after_last " Application restored" | grep -c "gsMenu  FPS")" -ge 2 ]' ||
+        fail "no frames after the restore"
+    restored=$(after_last " Restore application")
+    ! grep -qF " Application deactivated" <<<"$restored" || fail "the game deactivated itself after the restore"
+    grep -qF " Game = " <<<"$restored" || fail "the music was not started again"
+    find_window
+    shot "restored-$part"
+    not_blank "restored-$part"
+}
+
+# ---- Minimise, restore and Alt+Enter, from a window at 800x600 -----------------------------------
+part=window
+start_display 1024 768
+start_program $'[Software\\Quillomar]\nSoundVol=160\nMusicVol=120\nFullscreen=0\nResolution=3\nColor=1\nDesktop=0\nTexture=2\nHelp=0\nWriteDebug=1\nPseudoFullscreen=0\n'
+minimised=0 restores=0
+start_game_window
+find_window
+if [ "$desktop" = bare ]; then
+    [ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "the window is ${WIDTH}x${HEIGHT}"
+else
+    # The frame comes out of the 800x600: the client is smaller, never larger.
+    [ "$WIDTH" -le 800 ] && [ "$HEIGHT" -le 600 ] && [ "$HEIGHT" -ge 540 ] || fail "the window is ${WIDTH}x${HEIGHT}"
+    frame=$(xprop -id "$win" _NET_FRAME_EXTENTS)
+    [[ "$frame" =~ =\ [0-9]+,\ [0-9]+,\ [1-9] ]] || fail "the window has no frame: $frame"
+fi
+# xprop's output is read whole: with pipefail, grep -q stopping early would fail the pipe.
+class=$(xprop -id "$win" WM_CLASS)
+[[ "$class" == *'"org.quillomar.veltrane"'* ]] || fail "the window's class is not the entry's id: $class"
+icon=$(xprop -id "$win" _NET_WM_ICON | head -c 2000)
+[[ "$icon" == *"Icon (64 x 64)"* ]] || fail "the window has no icon"
+minimise_and_restore 1
+
+part=alt-enter
+xdotool key alt+Return
+wait_trace " Switching to full screen" 30
+wait_count " ... Loading finished" 2 240
+find_window
+[ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] || fail "full screen is ${WIDTH}x${HEIGHT}"
+grep -qx Fullscreen=1 "$settings" && grep -qx Desktop=1 "$settings" || fail "full screen was not stored"
+
+part=fullscreen
+minimise_and_restore 3
+
+part=alt-enter-back
+xdotool key F11
+wait_trace " Switching to a window" 30
+wait_count " ... Loading finished" 4 240
+find_window
+[ "$WIDTH" -le 800 ] && [ "$HEIGHT" -le 600 ] && [ "$HEIGHT" -ge 540 ] || fail "the window is ${WIDTH}x${HEIGHT}"
+grep -qx Fullscreen=0 "$settings" || fail "the window was not stored"
+kill -TERM "$pid" # reaches the game as the window's close
+wait_for 30 eval '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end"
+wait "$pid" || fail "the program ended with an error"
+pid=
+grep -qx Fullscreen=0 "$settings" || fail "the settings saved at the end lost the window"
+stop_display
+
+# ---- Widescreen: a first run at the desktop's size -----------------------------------------------
+# max_channel <picture> <raw>: the brightest channel of every pixel, one byte a pixel.
+max_channel() { convert "$1" -separate -evaluate-sequence Max -depth 8 "gray:$2"; }
+# at <x> <y>: the brightness of a pixel of the 800x600 picture in $work/pic.raw
+at() { od -An -tu1 -j $(($2 * 800 + $1)) -N1 "$work/pic.raw" | tr -d ' '; }
+# The board's cells in the picture's 800x600 pixels: column c, row r (0..8 from the top left).
+cx() { echo $((79 + $1 * 554 / 10)); }
+cy() { echo $((64 + $1 * 556 / 10)); }
+full() {
+    local x y
+    x=$(cx "$1") y=$(cy "$2")
+    for p in "$x $y" "$((x - 14)) $y" "$((x + 14)) $y" "$x $((y - 14))" "$x $((y + 14))"; do
+        [ "$(at $p)" -gt 120 ] || return 1
+    done
+}
+empty() {
+    local x y
+    x=$(cx "$1") y=$(cy "$2")
+    for p in "$x $y" "$((x - 14)) $y" "$((x + 14)) $y" "$x $((y - 14))" "$x $((y + 14))"; do
+        [ "$(at $p)" -lt 100 ] || return 1
+    done
+}
+# picture <name>: the 4:3 picture of a screenshot, cut from between its bars, at 800x600.
+picture() {
+    convert "$work/$1.png" -crop "${pw}x${ph}+${pl}+${pt}" +repage -resize '800x600!' "$work/pic.png"
+    max_channel "$work/pic.png" "$work/pic.raw"
+}
+# The gold frame around the board: its outer extent across the middle row and down the middle
+# column of the picture at full size (gold: bright red, little blue).
+gold_extent() {
+    convert "$work/$1.png" -crop "$2" +repage -depth 8 txt:- |
+        awk -F'[(),: ]+' '/^[0-9]/ { if ($3 > 150 && $5 < 120 && $3 - $5 > 90) { if (!n++) first = $'"$3"'; last = $'"$3"' } }
+                          END { print last - first + 1 }'
+}
+board_on_screen() {
+    import -window root "$work/board.png"
+    bw=$(gold_extent board "$((pw * 70 / 100))x1+${pl}+$((pt + ph * 47 / 100))" 1)
+    bh=$(gold_extent board "1x$((ph * 93 / 100))+$((pl + pw * 375 / 1000))+${pt}" 2)
+    [ "$bw" -gt $((pw / 2)) ] && [ "$bh" -gt $((ph / 2)) ]
+}
+# A grown cube beside a free cell in the last picture: sets from and to ("column row").
+find_move() {
+    from= to=
+    for r in 0 1 2 3 4 5 6 7 8; do
+        for c in 0 1 2 3 4 5 6 7 8; do
+            [ -z "$from" ] || break
+            full "$c" "$r" || continue
+            for n in "$((c - 1)) $r" "$((c + 1)) $r" "$c $((r - 1))" "$c $((r + 1))"; do
+                set -- $n
+                [ "$1" -ge 0 ] && [ "$1" -le 8 ] && [ "$2" -ge 0 ] && [ "$2" -le 8 ] || continue
+                if empty "$1" "$2"; then from="$c $r" to="$1 $2"; break; fi
+            done
+        done
+    done
+}
+click_cell() {
+    xdotool mousemove $((pl + $(cx "$1") * pw / 800)) $((pt + $(cy "$2") * ph / 600))
+    sleep 0.3
+    xdotool click 1
+}
+
+for size in 1920x1080 2560x1080; do
+    part=$size
+    sw=${size%x*} sh=${size#*x}
+    start_display "$sw" "$sh"
+    start_program ""
+    start_game_window
+    find_window
+    [ "$WIDTH" = "$sw" ] && [ "$HEIGHT" = "$sh" ] || fail "full screen is ${WIDTH}x${HEIGHT}"
+    # The picture: as high as the screen, 4:3, centred.
+    ph=$sh pw=$((sh * 4 / 3)) pt=0 pl=$(((sw - sh * 4 / 3) / 2))
+    shot "menu-$size"
+    # The bars are dark, the picture is not.
+    for bar in "${pl}x${sh}+0+0" "${pl}x${sh}+$((pl + pw))+0"; do
+        mean=$(convert "$work/menu-$size.png" -crop "$bar" +repage -colorspace Gray -format '%[fx:maxima]' info:)
+        awk -v m="$mean" 'BEGIN { exit !(m < 0.05) }' || fail "a bar beside the picture is not dark ($mean)"
+    done
+    picture "menu-$size"
+    cp "$work/pic.png" "$work/menu-picture.png"
+    not_blank menu-picture
+    # "New game", mode 1, then the help page's "START GAME" button clicked with the mouse.
+    xdotool key Return
+    sleep 1.5
+    xdotool key Return
+    sleep 2
+    xdotool mousemove $((pl + 710 * pw / 960)) $((pt + 508 * ph / 540))
+    sleep 0.5
+    xdotool click 1
+    wait_for 60 board_on_screen || fail "no board after the help page's button"
+    sleep 2
+    board_on_screen || fail "the board went away"
+    cp "$work/board.png" "$work/game-$size.png"
+    [ -z "$keep" ] || cp "$work/board.png" "$keep/game-$size.png"
+    # A square board of square cells: its frame as wide as high within 2%.
+    awk -v w="$bw" -v h="$bh" 'BEGIN { r = w / h; exit !(r > 0.98 && r < 1.02) }' ||
+        fail "the board is ${bw}x${bh} pixels, not square"
+    picture board
+    find_move
+    [ -n "$from" ] || fail "no cube with a free neighbour found on the board"
+    click_cell $from
+    sleep 1
+    click_cell $to
+    arrived() { import -window root "$work/moved.png" && picture moved && full $to; }
+    wait_for 30 arrived || fail "the cube did not arrive on the cell $to (from $from)"
+    kill -TERM "$pid"
+    wait_for 30 eval '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end"
+    wait "$pid" || fail "the program ended with an error"
+    pid=
+    grep -qx Fullscreen=1 "$settings" && grep -qx Resolution=9 "$settings" || fail "the first run's settings were not stored"
+    stop_display
+done
+
+echo "desktop ($desktop): minimise and restore, Alt+Enter, widescreen pictures and clicks all passed"
