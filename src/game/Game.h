@@ -178,6 +178,9 @@ public:
     // In play, Gauge and GaugeStart follow the level's progress; the sequences move Gauge
     // themselves. The frame renderer calls it before it draws the play scene.
     void FollowGauge();
+    // The gauge's share of a goal, kept inside float's range: a hand-edited save may hold any
+    // progress, and a double beyond float's range has no float value.
+    static float GaugeShare(double progress, double goal);
 
     // ---- Level end and game over sequences (flow/Sequences.cpp, flow/FlyAway.cpp) ---------------
     // Gives every cube its fly-away velocity, acceleration and spin for pattern 0..5.

@@ -198,6 +198,19 @@ TEST_F(SaveGameTest, TimedGameResumesWithItsSavedTimeBank) {
     EXPECT_EQ(game_->Levels[3].ExtraQuota[2], 5);
 }
 
+TEST_F(SaveGameTest, AHugeProgressLoadsWithTheGaugeFull) {
+    // Only a hand-edited file gets here; the gauge must stay a number the score line can draw.
+    game_->Level = 3;
+    game_->Levels[3].Goal[1] = 1000;
+    game_->Levels[3].Progress = 1e300;
+    ASSERT_TRUE(game_->SaveGame());
+    ASSERT_TRUE(game_->LoadGame(1));
+    EXPECT_EQ(game_->Gauge, std::numeric_limits<float>::max());
+    game_->Levels[3].Progress = -1e300;
+    game_->FollowGauge();
+    EXPECT_EQ(game_->GaugeStart, -std::numeric_limits<float>::max());
+}
+
 TEST_F(SaveGameTest, MissingFileLeavesAnEmptyBoardAtLevelOne) {
     game_->Level = 9;
     PlaceOnBoard(*game_, CellWord(2, 2), 3);

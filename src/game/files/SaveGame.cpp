@@ -251,7 +251,7 @@ bool TGame::LoadGame(int mode) {
     PickFigure(false);
     // The gauge shows the saved progress at once.
     const double goal = level.Goal[gameMode];
-    Gauge = GaugeStart = goal != 0 ? static_cast<float>(level.Progress / goal) : 0.0f;
+    Gauge = GaugeStart = goal != 0 ? GaugeShare(level.Progress, goal) : 0.0f;
     return true;
 }
 

@@ -2,6 +2,9 @@
 // bank of the timed mode, the gauge, the level end, special cubes and the sequences.
 #include "game/Game.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "render/Particles.h"
 #include "render/ScoreLabels.h"
 
@@ -21,7 +24,13 @@ constexpr double RateStep = 1.1;
 void TGame::FollowGauge() {
     if (Phase != phPlay || Level < 1 || Level > MaxLevels) return;
     const TLevel& level = CurrentLevel();
-    Gauge = GaugeStart = static_cast<float>(level.Progress / level.Goal[GameMode == 2 ? 2 : 1]);
+    Gauge = GaugeStart = GaugeShare(level.Progress, level.Goal[GameMode == 2 ? 2 : 1]);
+}
+
+float TGame::GaugeShare(double progress, double goal) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    // NaN passes through: the score line shows it empty.
+    return static_cast<float>(std::clamp(progress / goal, -largest, largest));
 }
 
 void TGame::Update(float dt) {
