@@ -41,6 +41,7 @@ struct TSceneDraw {
     float Power = 0;
     uint32_t AlphaBlend = 0, Ambient = 0, MagFilter = 0, MinFilter = 0, ColorOp = 0;
     TQuad Quad{};
+    uint32_t ZEnable = 0;
 };
 
 // Passes every call on to a recording device and notes the state of each draw.
@@ -85,8 +86,8 @@ public:
         Draws.push_back({start, name == Names.end() ? "" : name->second, s.World, s.Material.Power,
                          s.RenderState(D3DRS_ALPHABLENDENABLE), s.RenderState(D3DRS_AMBIENT),
                          s.StageState(D3DTSS_MAGFILTER), s.StageState(D3DTSS_MINFILTER),
-                         s.StageState(D3DTSS_COLOROP),
-                         Quads.Written.empty() ? TQuad{} : Quads.Written.back()});
+                         s.StageState(D3DTSS_COLOROP), Quads.Written.empty() ? TQuad{} : Quads.Written.back(),
+                         s.RenderState(D3DRS_ZENABLE)});
         return Inner.DrawPrimitive(type, start, count);
     }
     HRESULT Clear(uint32_t n, const D3DRECT* r, uint32_t f, D3DCOLOR c, float z, uint32_t s) override {
@@ -504,6 +505,10 @@ TEST_F(DrawSceneTest, BackdropShowsThePictureOfEachStateWhereTheBackgroundLies) 
         EXPECT_EQ(d.MagFilter, filter) << picture;
         EXPECT_EQ(d.MinFilter, filter) << picture;
         EXPECT_EQ(d.Power, 10.0f);
+        // Nothing lies behind the backdrop: it is drawn without the depth test, which is on again
+        // for what follows.
+        EXPECT_FALSE(d.ZEnable);
+        EXPECT_TRUE(device.Inner.State().RenderState(D3DRS_ZENABLE));
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(d.World.m[r][c], world.m[r][c]);
         EXPECT_EQ(device.Inner.State().StageState(D3DTSS_MAGFILTER), D3DTEXF_LINEAR);

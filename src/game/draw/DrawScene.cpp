@@ -81,10 +81,14 @@ void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBa
     // Where the in-game background lies: it fills the view of the camera at rest.
     static const TMatrix world = MakeWorld(BackPlaneItem.Scale, BackPlaneItem.Position, {0, 0, 0});
     SetPictureFilters(device, PictureFilter(device, world, picture->get()));
+    // The backdrop lies behind everything drawn after it, so it needs no depth test or depth
+    // writes; the software renderer saves both for every pixel of the screen.
+    device.SetRenderState(D3DRS_ZENABLE, FALSE);
     device.SetTexture(0, *picture);
     device.SetMaterial(Materials[matStandard]);
     device.SetTransform(D3DTS_WORLD, ToD3D(world));
     DrawMeshRange(device, kRangeSprite);
+    device.SetRenderState(D3DRS_ZENABLE, TRUE);
     device.SetTexture(0, nullptr);
     SetPictureFilters(device, D3DTEXF_LINEAR);
 }
