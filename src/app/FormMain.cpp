@@ -152,6 +152,17 @@ void TFormMain::ApplicationEvents1Restore() {
 void TFormMain::ToggleFullscreen() {
     // The loading sequence draws on the device it started with.
     if (GameState == gsLaunch || GameState == gsLoading) return;
+    // The rebuild ends in the main menu. A game in progress is saved first, so "continue"
+    // takes it up again; while its cubes move or a sequence runs it cannot be, and the switch
+    // waits for a calmer moment.
+    if (GameState == gsGame && Game && Game->Level >= 1) {
+        if (Game->Phase != phMenu && !(Game->Phase == phPlay && Game->BoardIdle)) return;
+        std::string error;
+        if (!Game->SaveGame(&error)) {
+            DebugLog(false, " Full-screen switch refused, the game could not be saved: " + error);
+            return;
+        }
+    }
     TOptions& options = Options;
     options.Fullscreen = !options.Fullscreen;
     if (options.Fullscreen) {

@@ -2,6 +2,7 @@
 // fall-back and the fatal error, closing, the music of each state, the frame clock and its
 // frames-per-second lines, and the frame renderer's rules.
 #include "AppTestSupport.h"
+#include "TempDir.h"
 
 #include "game/Game.h"
 #include "platform/GameStates.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <tuple>
 
 namespace veltrane {
@@ -389,6 +391,30 @@ TEST_F(FormMainTest, FullScreenSwitchRebuildsAtTheDesktopSizeAndBackAndIsStored)
     EXPECT_EQ(host.Requests.back().Height, 600);
     EXPECT_EQ(stored(), std::make_tuple(false, true, 3));
     EXPECT_EQ(host.Requests.size(), 3u);
+}
+
+TEST_F(FormMainTest, FullScreenSwitchSavesAGameInProgressOrWaits) {
+    TempDir dir;
+    CurrentDir cwd(dir.path());
+    std::filesystem::create_directory(dir.path() / "data");
+    Show();
+    SetGameState(gsGame);
+    form.Game = std::make_unique<TGame>(form.D3DDevice.get());
+    form.Game->GameMode = 1;
+    form.Game->Level = 1;
+    const auto save = dir.path() / SaveFileName(1);
+    // Cubes still moving: the game cannot be saved yet, so nothing happens.
+    form.Game->Phase = phPlay;
+    form.Game->BoardIdle = false;
+    form.ToggleFullscreen();
+    EXPECT_EQ(host.Requests.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(save));
+    // At rest (or paused) the game is saved before the rebuild ends in the main menu.
+    form.Game->BoardIdle = true;
+    form.ToggleFullscreen();
+    EXPECT_EQ(host.Requests.size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(save));
+    EXPECT_EQ(GameState, gsLaunch);
 }
 
 } // namespace
