@@ -130,22 +130,34 @@ for r in 0 1 2 3 4 5 6 7 8; do
     done
 done
 [ -n "$FROM" ] || fail "no cube with a free neighbour found on the board"
-set -- $FROM
-xdotool mousemove --window "$WIN" "$(cx "$1")" "$(cy "$2")"
-sleep 0.5
-xdotool click 1
-sleep 1
-set -- $TO
-TX=$(cx "$1") TY=$(cy "$2")
-xdotool mousemove --window "$WIN" "$TX" "$TY"
-sleep 0.5
-xdotool click 1
-sleep 0.3
-shot move
-sleep 4
-shot moved
-cp "$WORK/moved.png" "$WORK/board.png"
-full "$@" || fail "the cube did not arrive on the cell $TO (from $FROM)"
+# Select the cube, then click the free cell; a loaded machine may drop a click that comes before
+# the frame that saw the pointer arrive, so the pair is tried again (after a right click on the
+# free cell, which ends any selection) until the cube is seen on the cell.
+arrived=
+for try in 1 2 3; do
+    set -- $FROM
+    xdotool mousemove --window "$WIN" "$(cx "$1")" "$(cy "$2")"
+    sleep 0.5
+    xdotool click 1
+    sleep 1
+    set -- $TO
+    TX=$(cx "$1") TY=$(cy "$2")
+    xdotool mousemove --window "$WIN" "$TX" "$TY"
+    sleep 0.5
+    xdotool click 1
+    sleep 0.3
+    shot move
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 1
+        shot moved
+        cp "$WORK/moved.png" "$WORK/board.png"
+        if full "$@"; then arrived=1; break; fi
+    done
+    [ -z "$arrived" ] || break
+    xdotool click 3
+    sleep 1
+done
+[ -n "$arrived" ] || fail "the cube did not arrive on the cell $TO (from $FROM)"
 
 # Pause, then "save and quit" on the pause page, which saves the game and shows the main menu.
 xdotool key Escape
