@@ -12,6 +12,8 @@ wait_for() {
     done
 }
 
+. "$(dirname "${BASH_SOURCE[0]}")/MessageBox.sh"
+
 trace() { if [ -f "$trace_file" ]; then tr -d '\r' <"$trace_file"; fi; }
 has_trace() {
     kill -0 "$pid" 2>/dev/null || fail "the program ended before \"$1\""

@@ -120,6 +120,14 @@ grep "^veltrane: cannot make $XDG_DATA_HOME/veltrane" "$log" >&2 || fail "no mes
 play_and_save_mode1
 wait_for 10 grep -q "SaveGame data/Save1.dat: cannot" "$log" || fail "the failed save was not reported"
 grep "SaveGame data/Save1.dat: cannot" "$log" >&2
+# The player is told too: in a message box where the desktop can show one (it has the core X
+# fonts SDL's box needs), on the standard error where it cannot.
+if wait_for 10 has_message_box; then
+    answer_message_box "$(message_box)"
+    wait_for 10 eval '! has_message_box' || fail "the message box about the save is still there"
+else
+    grep -q "^Game not saved: " "$log" || fail "the player was not told that the save failed"
+fi
 quit_from_menu
 [ "$(cat "$XDG_DATA_HOME/veltrane")" = "keep me" ] || fail "the file in the folder's place changed"
 [ -z "$(ls -A "$work/elsewhere")" ] || fail "files written in the current folder: $(ls -A "$work/elsewhere")"

@@ -55,16 +55,7 @@ visible_window() {
 has_window() { [ -n "$(visible_window "$@")" ]; }
 no_window() { [ -z "$(visible_window "$@")" ]; }
 
-# SDL's message box carries neither the program's pid nor a class, and xdotool cannot match its
-# UTF-8 title: it is the newest viewable named window on the display that is not the program's.
-message_box() {
-    local own w
-    own=$(xdotool search --all --onlyvisible --pid "$pid" 2>/dev/null)
-    xwininfo -root -tree | awk '/^ *0x[0-9a-f]+ "/ { print $1 }' | while read -r w; do
-        grep -qx "$((w))" <<<"$own" && continue
-        xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && echo "$w"
-    done | tail -1
-}
+. "$(dirname "$0")/MessageBox.sh"
 box_or_launcher() { [ -n "$(message_box)" ] || has_window; }
 
 # geometry <window>: sets X, Y, WIDTH, HEIGHT.
@@ -198,10 +189,7 @@ if [ -n "$box" ]; then
     # A player's desktop has the fonts SDL's message box needs: the box shows first, and its OK
     # (the Return key's button) lets the launcher open.
     has_window Veltrane && fail "the launcher opened before the message was answered"
-    geometry "$box"
-    xdotool mousemove --window "$box" $((WIDTH / 2)) $((HEIGHT / 2))
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    xdotool key Return
+    answer_message_box "$box"
     wait_for 30 has_window Veltrane || fail "the launcher did not open after the message"
     [ -z "$(message_box)" ] || fail "the message box is still there"
 else
