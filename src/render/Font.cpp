@@ -74,6 +74,17 @@ HRESULT WriteGlyphQuad(IVertexBuffer& vertexBuffer, const TGlyph& g, uint32_t co
     return vertexBuffer.Unlock();
 }
 
+// Text and flat quads blend by the texture's alpha times the vertex colour's, unlit.
+void SetBlendedQuadStates(IDevice& device) {
+    device.SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device.SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device.SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    device.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device.SetRenderState(D3DRS_LIGHTING, FALSE);
+}
+
 } // namespace
 
 TFontMetrics ReadFontMetrics(const std::string& fileName) {
@@ -132,13 +143,7 @@ float DrawText(IDevice& device, IVertexBuffer& vertexBuffer, int font, int colou
                float y, std::string_view text, float z, int alpha) {
     if (font < 1 || font > kFontCount) return x;
     const TFont& f = Fonts[size_t(font - 1)];
-    device.SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device.SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device.SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    device.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    device.SetRenderState(D3DRS_LIGHTING, FALSE);
+    SetBlendedQuadStates(device);
     device.SetTexture(0, f.Texture);
 
     const float s = float(size) * 0.001f;
@@ -193,13 +198,7 @@ void DrawFlatQuad(IDevice& device, IVertexBuffer& vertexBuffer, float x, float y
     device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
     device.SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     device.SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-    device.SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device.SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-    device.SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    device.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    device.SetRenderState(D3DRS_LIGHTING, FALSE);
+    SetBlendedQuadStates(device);
     if (Succeeded(WriteGlyphQuad(vertexBuffer, TGlyph{}, argb))) {
         TMatrix world = veltrane::MatrixIdentity();
         world(0, 0) = width;
