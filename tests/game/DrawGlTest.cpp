@@ -104,11 +104,7 @@ protected:
             MakeStandIns();
     }
 
-    void TearDown() override {
-        FreeFontTextures();
-        for (TFont& font : Fonts) font.Metrics = TFontMetrics{};
-        FreeParticleTextures();
-    }
+    void TearDown() override { FreeParticleTextures(); }
 
     // The states, lights and camera the main window sets before a frame of play.
     void FixedStates() { ASSERT_TRUE(SetRestSceneStates(*device, view, projection)); }
@@ -132,8 +128,8 @@ protected:
         for (int k = 1; k <= 3; ++k)
             LoadTexture(*device, folder + "Images\\dot" + std::to_string(k) + ".tga", scene.DotTextures[k]);
         CurrentDir here(gameDir); // the fonts are named relative to the working folder
-        LoadFontTextures(*device);
-        LoadFontMetrics();
+        LoadFontTextures(*device, fonts);
+        LoadFontMetrics(fonts);
     }
 
     void MakeStandIns() {
@@ -156,7 +152,7 @@ protected:
             device->CreateTexture(gfxtest::SolidImage(16, 16, StandInColour(slot + 1)),
                                   scene.KindTextures[slot]);
         // Letters without a picture: solid quads in the text's colour.
-        for (TFont& font : Fonts) {
+        for (TFont& font : fonts) {
             font.Metrics.Count = 51;
             for (TGlyph& glyph : font.Metrics.Glyphs) glyph = {0, 1, 1, 0, 16};
         }
@@ -178,7 +174,7 @@ protected:
         EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0), D3D_OK);
         EXPECT_EQ(device->BeginScene(), D3D_OK);
         game.FollowGauge();
-        DrawPlayScene(game, *vb, 1000);
+        DrawPlayScene(game, *vb, fonts, 1000);
         EXPECT_EQ(device->EndScene(), D3D_OK);
         return gfxtest::ReadFrame(*device);
     }
@@ -203,6 +199,7 @@ protected:
 
     std::unique_ptr<TGlDevice> device;
     TScene scene; // freed before the device; each game of a test draws with a copy
+    TFonts fonts;
     VertexBufferHandle vb;
     TCollector collector;
     D3DMATRIX view, projection;

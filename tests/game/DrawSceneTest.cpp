@@ -163,8 +163,8 @@ protected:
         for (int k = 0; k <= 17; ++k) scene.KindTextures[k] = device.Named("kind" + std::to_string(k + 1));
         for (int k = 1; k <= 3; ++k) scene.DotTextures[k] = device.Named("dot" + std::to_string(k));
         for (int f = 0; f < kFontCount; ++f) {
-            Fonts[size_t(f)].Metrics = TestMetrics();
-            Fonts[size_t(f)].Texture = device.Named("font" + std::to_string(f + 1));
+            fonts[size_t(f)].Metrics = TestMetrics();
+            fonts[size_t(f)].Texture = device.Named("font" + std::to_string(f + 1));
         }
         for (int s = 0; s < kParticleTextureSlots; ++s)
             ParticleTextures[size_t(s)] = device.Named("effect" + std::to_string(s + 1));
@@ -173,7 +173,6 @@ protected:
     }
 
     void TearDown() override {
-        for (TFont& font : Fonts) font = TFont{};
         for (TextureHandle& texture : ParticleTextures) texture.reset();
         InitParticles();
         ClearScoreLabels();
@@ -195,7 +194,7 @@ protected:
     void DrawScene(TGame& game, double totalMs = 1000) {
         device.Draws.clear();
         game.FollowGauge();
-        DrawPlayScene(game, device.Quads, totalMs);
+        DrawPlayScene(game, device.Quads, fonts, totalMs);
     }
 
     // The texture names of the draws, a run of letters of one font counted once.
@@ -238,6 +237,7 @@ protected:
 
     TSceneDevice device;
     TScene scene; // every game of a test draws with a copy of it
+    TFonts fonts;
 };
 
 // Where a world point lands in an 800 x 600 frame seen from the eye, which looks at the board
