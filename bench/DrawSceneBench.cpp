@@ -87,7 +87,6 @@ TFonts BenchFonts() {
 // A busy game screen: 60 cubes of every kind, a path of 12 markers, a 3 x 3 figure, a score of
 // six digits, five labels and two bursts of particles.
 std::unique_ptr<TGame> BusyGame(IDevice& device) {
-    InitParticles();
     ClearScoreLabels();
 
     auto game = std::make_unique<TGame>(&device);
@@ -122,8 +121,8 @@ std::unique_ptr<TGame> BusyGame(IDevice& device) {
     game->TotalScore = 123456.5;
     for (int k = 0; k < 5; ++k) AddScoreLabel({float(k), 0, 1}, 1, 2, "DOUBLE SCORE", 20);
     for (int k = 0; k < 40; ++k) {
-        SpawnParticle(1, 0, {0, 0, 1}, 256, {float(k), 1, 0});
-        SpawnParticle(2, 3, {1, 0, 1}, 256, {0, float(k), 0});
+        SpawnParticle(game->Particles, 1, 0, {0, 0, 1}, 256, {float(k), 1, 0});
+        SpawnParticle(game->Particles, 2, 3, {1, 0, 1}, 256, {0, float(k), 0});
     }
     game->PointerStyle = kPointerGame;
     return game;

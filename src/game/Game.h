@@ -22,6 +22,7 @@
 #include "game/Scenery.h"
 #include "render/Camera.h"
 #include "render/Font.h"
+#include "render/Particles.h"
 #include "render/PointerPosition.h"
 
 #include <cstdint>
@@ -109,6 +110,10 @@ public:
     // The room, background, score line, lamps and pictures the game draws with (draw/Scenery.cpp),
     // made by LoadResources.
     TScene Scene;
+    // The sparks, bursts and new-level banner in flight, and their pictures: spawned by burning
+    // fuses, vanishing cubes and a new level, advanced by Update, drawn by DrawPlayScene;
+    // LoadResources empties the lists and loads the pictures.
+    TParticles Particles;
     // The labels the bonus-level completion shows late (flow/Sequences.cpp).
     TDelayedLabels DelayedLabels;
     // Restarts the music when the level counter wraps into the other mode. The main window sets

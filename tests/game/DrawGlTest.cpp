@@ -96,15 +96,12 @@ protected:
         gameDir = VELTRANE_GAME_DIR;
         real = fs::exists(gameDir / "Images" / "Skin1" / "tex0.tga") &&
                fs::exists(gameDir / "data" / "font1.dat");
-        InitParticles();
         ClearScoreLabels();
         if (real)
             LoadGameFolder();
         else
             MakeStandIns();
     }
-
-    void TearDown() override { FreeParticleTextures(); }
 
     // The states, lights and camera the main window sets before a frame of play.
     void FixedStates() { ASSERT_TRUE(SetRestSceneStates(*device, view, projection)); }

@@ -57,7 +57,7 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, const TFonts& fonts
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
     game.DrawOverBoard(vertexBuffer, fonts);
     DrawScoreLabels(d, vertexBuffer, fonts);
-    for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, list);
+    for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, game.Particles, list);
 }
 
 void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBackground,
