@@ -128,6 +128,9 @@ private:
     IWindowHost& host_;
     TWindowMode mode_ = TWindowMode::Windowed;
     bool soundStarted_ = false;
+    // Set while the window is inactive: the frame clock starts afresh when frames come again, so
+    // time spent away neither drains the timed bank nor jumps the animations.
+    bool clockHeld_ = false;
 };
 
 } // namespace veltrane

@@ -72,8 +72,13 @@ HRESULT WriteGlyphQuad(IVertexBuffer& vertexBuffer, const TGlyph& g, uint32_t co
     return vertexBuffer.Unlock();
 }
 
-// Text and flat quads blend by the texture's alpha times the vertex colour's, unlit.
+// Text and flat quads take the texture times the vertex colour, in colour and in alpha, unlit and
+// blended. The colour stage is set here too: the menu's pictures leave it on the texture alone,
+// which would draw every text white.
 void SetBlendedQuadStates(IDevice& device) {
+    device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device.SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device.SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
     device.SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
     device.SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
     device.SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
@@ -190,12 +195,8 @@ float TextWidth(const TFonts& fonts, int font, int32_t size, std::string_view te
 
 void DrawFlatQuad(IDevice& device, IVertexBuffer& vertexBuffer, float x, float y, float width, float height,
                   float z, uint32_t argb) {
-    // Without a texture stage 0 reads white, so texture times vertex colour is the colour alone
-    // (after a game the stage modulates anyway, as the board's drawing leaves it).
+    // Without a texture stage 0 reads white, so texture times vertex colour is the colour alone.
     device.SetTexture(0, nullptr);
-    device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device.SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device.SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
     SetBlendedQuadStates(device);
     if (Succeeded(WriteGlyphQuad(vertexBuffer, TGlyph{}, argb))) {
         TMatrix world = veltrane::MatrixIdentity();

@@ -121,5 +121,17 @@ TEST_F(FontGlTest, LettersShowInTheirColourLeftToRightOnTheScreen) {
     EXPECT_NEAR(int(half & 0xFF), 128, 3);
 }
 
+TEST_F(FontGlTest, TextKeepsItsColourWhateverTheColourStageWasLeftAt) {
+    // The menu's pictures leave the stage on the texture alone; the high-score table draws next.
+    for (const uint32_t op : {D3DTOP_SELECTARG1, D3DTOP_SELECTARG2, D3DTOP_MODULATE}) {
+        const TFrame frame = Frame([&] {
+            device->SetTextureStageState(0, D3DTSS_COLOROP, op);
+            DrawText(*device, *vb, fonts, 1, 5, 20, 0, 0, "0", 0.1f, 255);
+        });
+        const auto [px, py] = Pixel(-0.32f, 0.2f, 0.1f);
+        EXPECT_EQ(frame.At(px, py), 0xFF00FFFFu) << "colour stage " << op; // cyan
+    }
+}
+
 } // namespace
 } // namespace veltrane
