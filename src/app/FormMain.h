@@ -11,6 +11,7 @@
 #include "overlays/Pointer.h"
 #include "platform/VirtualKeys.h"
 #include "platform/gfx/Device.h"
+#include "render/Font.h"
 #include "render/Geometry.h"
 #include "scores/HiScores.h"
 
@@ -99,6 +100,9 @@ public:
 
     std::unique_ptr<gfx::IDevice> D3DDevice;
     TPointer Pointer; // made on the device by the loading sequence, freed before it
+    // The game's text, the score labels and the high-score table draw with these; loaded by the
+    // loading sequence, their pictures freed with the device.
+    TFonts Fonts;
     gfx::VertexBufferHandle VB;
     TCollector Collector;
     uint32_t ElapsedMs = 0;

@@ -116,8 +116,8 @@ void TFormMain::RunLoadingSequence() {
     Game->PointerAt = Pointer.PointerPosition();
     bar.SetProgress(14);
 
-    LoadFontTextures(*D3DDevice);
-    LoadFontMetrics();
+    LoadFontTextures(*D3DDevice, Fonts);
+    LoadFontMetrics(Fonts);
 
     HiScores = std::make_unique<THiScores>();
 
