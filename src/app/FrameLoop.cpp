@@ -8,6 +8,7 @@
 #include "overlays/Pointer.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
+#include "platform/MessageBox.h"
 #include "render/Font.h"
 #include "settings/Options.h"
 #include "sound/Sound.h"
@@ -52,6 +53,12 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
 
     const uint32_t now = Tick();
     LastTick = now;
+    // A message box held the loop until the player answered it: a timed game's bank must not
+    // pay for the reading.
+    if (BoxesSeen != MessageBoxesShown()) {
+        BoxesSeen = MessageBoxesShown();
+        PrevTick = now;
+    }
     ElapsedMs = now - PrevTick;
     PrevTick = Tick();
     TotalMs += ElapsedMs;

@@ -202,6 +202,18 @@ TEST_F(FrameClockTest, ElapsedTimeIsMeasuredFromTheActivationAndSummed) {
     Pass();
     EXPECT_EQ(form.ElapsedMs, 4000u);
     EXPECT_DOUBLE_EQ(form.TotalMs, 4040.0);
+
+    // ... but not the time a message box held the loop until it was answered.
+    SetMessageBoxHandler(
+        [this](void*, const std::string&, const std::string&, TMessageIcon) { now += 9000; });
+    ShowMessageBox(nullptr, "Veltrane", "read me", TMessageIcon::Warning);
+    SetMessageBoxHandler({});
+    Pass();
+    EXPECT_EQ(form.ElapsedMs, 0u);
+    now += 40;
+    Pass();
+    EXPECT_EQ(form.ElapsedMs, 40u);
+    EXPECT_DOUBLE_EQ(form.TotalMs, 4080.0);
 }
 
 TEST_F(FrameClockTest, TheRateLineIsWrittenOncePerSecondInMenuAndGameOnly) {
