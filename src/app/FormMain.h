@@ -95,7 +95,7 @@ public:
     bool Active = false;
     uint32_t LastTick = 0;
     uint32_t PrevTick = 0;
-    // The message boxes counted by the last frame: time spent in a box is not played.
+    // The message boxes counted by the last frame: the time a box is open is not played.
     unsigned BoxesSeen = MessageBoxesShown();
     uint32_t FpsStart = 0;
     int32_t FrameCount = 0;

@@ -53,12 +53,10 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
 
     const uint32_t now = Tick();
     LastTick = now;
-    // A message box held the loop until the player answered it: a timed game's bank must not
-    // pay for the reading.
-    if (BoxesSeen != MessageBoxesShown()) {
-        BoxesSeen = MessageBoxesShown();
-        PrevTick = now;
-    }
+    // A message box held the loop until the player answered it: the game's clocks, a timed
+    // game's bank above all, do not run on while the box is read.
+    const bool boxShown = BoxesSeen != MessageBoxesShown();
+    BoxesSeen = MessageBoxesShown();
     ElapsedMs = now - PrevTick;
     PrevTick = Tick();
     TotalMs += ElapsedMs;
@@ -74,7 +72,7 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
         FpsStart = Tick();
     }
 
-    if (GameState == gsGame && Game) Game->Update(float(ElapsedMs));
+    if (GameState == gsGame && Game) Game->Update(boxShown ? 0.0f : float(ElapsedMs));
     if (GameState == gsMenu || GameState == gsHiScores || GameState == gsTutorial) NextMenuMusic();
     done = false;
 }
