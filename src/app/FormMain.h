@@ -124,6 +124,10 @@ public:
 
 private:
     void HiScoreTransition();
+    // Before a rebuild that ends in the main menu: a game in progress is saved, so "continue"
+    // takes it up again. False while its cubes move or a sequence runs (it cannot be saved then)
+    // or when the save fails, which the trace tells.
+    bool SaveGameBeforeRebuild(const char* refused);
     void SetPointerLight();
     // Draws the states other than gsLoading between BeginScene and EndScene.
     void DrawState();

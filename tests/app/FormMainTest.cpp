@@ -487,5 +487,28 @@ TEST_F(FormMainTest, FullScreenSwitchSavesAGameInProgressOrWaits) {
     EXPECT_EQ(GameState, gsLaunch);
 }
 
+TEST_F(FormMainTest, AFullScreenRestoreKeepsAGameAtRestInItsSave) {
+    // Focus lost in full screen (Alt+Tab) minimises; the restore rebuilds into the main menu.
+    TempDir dir;
+    CurrentDir cwd(dir.path());
+    std::filesystem::create_directory(dir.path() / "data");
+    env.Options.Fullscreen = true;
+    Show();
+    const auto save = dir.path() / SaveFileName(2);
+    for (const bool idle : {false, true}) {
+        SetGameState(gsGame);
+        form.Game = std::make_unique<TGame>(form.D3DDevice.get());
+        form.Game->GameMode = 2;
+        form.Game->Level = 1;
+        form.Game->Phase = phPlay;
+        form.Game->BoardIdle = idle;
+        form.ApplicationEvents1Deactivate();
+        form.ApplicationEvents1Restore();
+        EXPECT_EQ(GameState, gsLaunch);
+        // Cubes on their way cannot be saved: that game is lost, as before.
+        EXPECT_EQ(std::filesystem::exists(save), idle);
+    }
+}
+
 } // namespace
 } // namespace veltrane
