@@ -94,6 +94,8 @@ has_trace " LoadGame rejected data/Save1.dat line 18: value expected, found the 
     fail "the trace does not say what is wrong with the saved game"
 told "Saved game not loaded: Your saved game could not be read:"
 sleep 2
+# The box had the focus while it was open; answering it is no switch away from the game.
+! has_trace " Application deactivated" || fail "answering the message box deactivated the game"
 shot new-game
 not_blank new-game
 lit_room new-game
