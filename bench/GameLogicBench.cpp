@@ -30,7 +30,7 @@ std::unique_ptr<TGame> NewGame() {
 // Level 12 of the first mode with an empty board and nothing flying.
 void EmptyLevel(TGame& game) {
     RandSeed = 20261207;
-    InitParticles();
+    InitParticles(game.Particles);
     ClearScoreLabels();
     game.GameMode = 1;
     game.Level = 12;
@@ -98,7 +98,8 @@ void BusyFrame(TGame& game) {
     game.ShowPath();
     game.StartMove();
     for (int k = 1; k <= 36; ++k)
-        SpawnParticle(1, 0, {0, 0, 1}, 256, {10.0f * float(k % 6) - 25, 10.0f * float(k / 6) - 25, 0});
+        SpawnParticle(game.Particles, 1, 0, {0, 0, 1}, 256,
+                      {10.0f * float(k % 6) - 25, 10.0f * float(k / 6) - 25, 0});
     AddScoreLabel({2, 3, 1}, 1, 2, "240", 20);
     game.PendingScore = 240;
     game.PrevStateCount = game.StateCount;

@@ -194,10 +194,12 @@ void MakeBusiest(TGame& game) {
     game.TotalScore = 123456.5;
     game.PendingScore = 500;
     game.Combo = 3;
-    InitParticles();
+    InitParticles(game.Particles);
     for (int k = 0; k < 72; ++k) {
-        SpawnParticle(1, 0, {float(k % 9) - 4, float(k / 9) - 4, 1}, 1000000, {0.001f, 0, 0.001f});
-        SpawnParticle(2, 3, {float(k % 9) - 4, 4 - float(k / 9), 1}, 1000000, {0, 0.001f, 0.001f});
+        SpawnParticle(game.Particles, 1, 0, {float(k % 9) - 4, float(k / 9) - 4, 1}, 1000000,
+                      {0.001f, 0, 0.001f});
+        SpawnParticle(game.Particles, 2, 3, {float(k % 9) - 4, 4 - float(k / 9), 1}, 1000000,
+                      {0, 0.001f, 0.001f});
     }
     ClearScoreLabels();
     for (int k = 0; k < 5; ++k) AddScoreLabel({float(k) - 2, 0, 1}, 1, 2, "DOUBLE SCORE", 20);

@@ -87,7 +87,7 @@ void TFormMain::InitLights() {
 void TFormMain::CloseDGfx() {
     try {
         DebugLog(false, " Closing DGfx");
-        FreeFontTextures();
+        FreeFontTextures(Fonts);
         DebugLog(false, " Font released");
         VB.reset();
         DebugLog(false, " VB released");

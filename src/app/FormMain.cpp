@@ -119,6 +119,7 @@ void TFormMain::CloseProgram() {
 
 void TFormMain::ApplicationEvents1Deactivate() {
     Active = false;
+    clockHeld_ = true;
     host_.Minimize();
     DebugLog(false, " Application deactivated");
     StopMusic();
@@ -127,6 +128,7 @@ void TFormMain::ApplicationEvents1Deactivate() {
 
 void TFormMain::ApplicationEvents1Minimize() {
     Active = false;
+    clockHeld_ = true;
     DebugLog(false, " Application minimized");
     host_.Minimize();
 }

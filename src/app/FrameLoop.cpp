@@ -26,8 +26,15 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
     }
     host_.ShowSystemCursor(!Active);
     if (!Active) {
+        clockHeld_ = true;
         done = false;
         return;
+    }
+    if (clockHeld_) {
+        clockHeld_ = false;
+        PrevTick = Tick();
+        FpsStart = PrevTick;
+        FrameCount = 0;
     }
 
     if (GameState == gsLaunch && !VB) {
@@ -45,6 +52,7 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
     const HRESULT result = RenderFrame();
     if (Failed(result)) {
         Active = false;
+        clockHeld_ = true;
         ReportError("Render", result);
         DebugLog(false, " Render error ");
         return;
@@ -108,8 +116,8 @@ void TFormMain::RunLoadingSequence() {
     Game->PointerAt = Pointer.PointerPosition();
     bar.SetProgress(14);
 
-    LoadFontTextures(*D3DDevice);
-    LoadFontMetrics();
+    LoadFontTextures(*D3DDevice, Fonts);
+    LoadFontMetrics(Fonts);
 
     HiScores = std::make_unique<THiScores>();
 

@@ -48,10 +48,10 @@ void TFormMain::DrawState() {
     IDevice& d = *D3DDevice;
     if (GameState == gsMenu || GameState == gsHiScores || GameState == gsGameOver || GameState == gsHelp)
         DrawBackdrop(d, GameState, Menu ? Menu->MenuBackground : nullptr, Game ? &Game->Scene : nullptr);
-    if (GameState == gsHiScores && HiScores && VB) HiScores->Draw(d, *VB, TotalMs);
+    if (GameState == gsHiScores && HiScores && VB) HiScores->Draw(d, *VB, Fonts, TotalMs);
     if (GameState == gsGame && Game && VB) {
         Game->FollowGauge();
-        DrawPlayScene(*Game, *VB, TotalMs);
+        DrawPlayScene(*Game, *VB, Fonts, TotalMs);
     }
 
     d.SetRenderState(D3DRS_ZENABLE, FALSE);

@@ -5,6 +5,7 @@
 
 #include "platform/GameStates.h"
 #include "platform/gfx/Device.h"
+#include "render/Font.h"
 
 namespace veltrane {
 
@@ -17,9 +18,9 @@ struct TScene;
 // the rest of the board (TGame::DrawOverBoard) at the room's ambient, the floating score labels
 // and the particle lists 5, 1, 2, 3, 4, 6. Scenery pictures are unfiltered where they show pixel
 // for pixel and sampled smoothly where scaled (PictureFilter). vertexBuffer is the shared buffer
-// whose range 1 the text and the particles rewrite; totalMs is the frame clock the score line
-// blinks and ticks by. Nothing without a device.
-void DrawPlayScene(TGame& game, gfx::IVertexBuffer& vertexBuffer, double totalMs);
+// whose range 1 the text and the particles rewrite; fonts draw the numbers and labels; totalMs
+// is the frame clock the score line blinks and ticks by. Nothing without a device.
+void DrawPlayScene(TGame& game, gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts, double totalMs);
 
 // The full-screen picture of a state, filtered as the scenery is, in the place of the in-game
 // background: gsMenu and gsHiScores the menu background, gsGameOver and gsHelp the scene's

@@ -21,6 +21,8 @@
 #include "game/RangeArray.h"
 #include "game/Scenery.h"
 #include "render/Camera.h"
+#include "render/Font.h"
+#include "render/Particles.h"
 #include "render/PointerPosition.h"
 
 #include <cstdint>
@@ -108,6 +110,10 @@ public:
     // The room, background, score line, lamps and pictures the game draws with (draw/Scenery.cpp),
     // made by LoadResources.
     TScene Scene;
+    // The sparks, bursts and new-level banner in flight, and their pictures: spawned by burning
+    // fuses, vanishing cubes and a new level, advanced by Update, drawn by DrawPlayScene;
+    // LoadResources empties the lists and loads the pictures.
+    TParticles Particles;
     // The labels the bonus-level completion shows late (flow/Sequences.cpp).
     TDelayedLabels DelayedLabels;
     // Restarts the music when the level counter wraps into the other mode. The main window sets
@@ -297,14 +303,14 @@ public:
     // ---- Drawing (draw/DrawGame.cpp; the whole screen is DrawPlayScene in DrawScene.h) ----------
     // The board part of the game screen on Device: DrawCubes, then DrawOverBoard. Nothing without
     // a device.
-    void Draw(gfx::IVertexBuffer& vertexBuffer);
+    void Draw(gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts);
     // The cubes by kind, opaque (blending off); rewrites each cube's World. Drawn before anything
     // they may cover, so the depth test spares the covered pixels.
     void DrawCubes();
     // The blended rest of the board: path markers (hidden while aiming), the bonus figure preview
-    // or the bonus-level picture, and the level, score and bonus numbers. Rewrites the World of
-    // the markers and figure cubes; the text rewrites mesh range 1 of vertexBuffer.
-    void DrawOverBoard(gfx::IVertexBuffer& vertexBuffer);
+    // or the bonus-level picture, and the level, score and bonus numbers in fonts. Rewrites the
+    // World of the markers and figure cubes; the text rewrites mesh range 1 of vertexBuffer.
+    void DrawOverBoard(gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts);
 
 private:
     // ---- Rules of play: helpers -----------------------------------------------------------------

@@ -13,8 +13,6 @@ namespace veltrane {
 
 using namespace gfx;
 
-std::array<TFont, kFontCount> Fonts;
-
 namespace {
 
 struct TRgb {
@@ -74,8 +72,13 @@ HRESULT WriteGlyphQuad(IVertexBuffer& vertexBuffer, const TGlyph& g, uint32_t co
     return vertexBuffer.Unlock();
 }
 
-// Text and flat quads blend by the texture's alpha times the vertex colour's, unlit.
+// Text and flat quads take the texture times the vertex colour, in colour and in alpha, unlit and
+// blended. The colour stage is set here too: the menu's pictures leave it on the texture alone,
+// which would draw every text white.
 void SetBlendedQuadStates(IDevice& device) {
+    device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device.SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device.SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
     device.SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
     device.SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
     device.SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
@@ -107,20 +110,20 @@ TFontMetrics ReadFontMetrics(const std::string& fileName) {
     return metrics;
 }
 
-void LoadFontMetrics() {
+void LoadFontMetrics(TFonts& fonts) {
     std::array<TFontMetrics, kFontCount> read;
     for (int f = 0; f < kFontCount; ++f) read[size_t(f)] = ReadFontMetrics(kFontMetricsFiles[size_t(f)]);
-    for (int f = 0; f < kFontCount; ++f) Fonts[size_t(f)].Metrics = read[size_t(f)];
+    for (int f = 0; f < kFontCount; ++f) fonts[size_t(f)].Metrics = read[size_t(f)];
 }
 
-void LoadFontTextures(IDevice& device) {
+void LoadFontTextures(IDevice& device, TFonts& fonts) {
     for (int f = 0; f < kFontCount; ++f)
-        LoadTexture(device, kFontPictureFiles[size_t(f)], Fonts[size_t(f)].Texture, D3DX_FILTER_LINEAR,
+        LoadTexture(device, kFontPictureFiles[size_t(f)], fonts[size_t(f)].Texture, D3DX_FILTER_LINEAR,
                     D3DX_FILTER_NONE);
 }
 
-void FreeFontTextures() {
-    for (TFont& font : Fonts) font.Texture.reset();
+void FreeFontTextures(TFonts& fonts) {
+    for (TFont& font : fonts) font.Texture.reset();
 }
 
 int GlyphNumber(char c) {
@@ -139,10 +142,10 @@ uint32_t TextColour(int colour, int alpha) {
     return a << 24 | uint32_t(rgb.r) << 16 | uint32_t(rgb.g) << 8 | rgb.b;
 }
 
-float DrawText(IDevice& device, IVertexBuffer& vertexBuffer, int font, int colour, int32_t size, float x,
-               float y, std::string_view text, float z, int alpha) {
+float DrawText(IDevice& device, IVertexBuffer& vertexBuffer, const TFonts& fonts, int font, int colour,
+               int32_t size, float x, float y, std::string_view text, float z, int alpha) {
     if (font < 1 || font > kFontCount) return x;
-    const TFont& f = Fonts[size_t(font - 1)];
+    const TFont& f = fonts[size_t(font - 1)];
     SetBlendedQuadStates(device);
     device.SetTexture(0, f.Texture);
 
@@ -175,9 +178,9 @@ float DrawText(IDevice& device, IVertexBuffer& vertexBuffer, int font, int colou
     return x;
 }
 
-float TextWidth(int font, int32_t size, std::string_view text) {
+float TextWidth(const TFonts& fonts, int font, int32_t size, std::string_view text) {
     if (font < 1 || font > kFontCount) return 0;
-    const TFont& f = Fonts[size_t(font - 1)];
+    const TFont& f = fonts[size_t(font - 1)];
     const float s = float(size) * 0.001f;
     float width = 0;
     for (const char c : text) {
@@ -192,12 +195,8 @@ float TextWidth(int font, int32_t size, std::string_view text) {
 
 void DrawFlatQuad(IDevice& device, IVertexBuffer& vertexBuffer, float x, float y, float width, float height,
                   float z, uint32_t argb) {
-    // Without a texture stage 0 reads white, so texture times vertex colour is the colour alone
-    // (after a game the stage modulates anyway, as the board's drawing leaves it).
+    // Without a texture stage 0 reads white, so texture times vertex colour is the colour alone.
     device.SetTexture(0, nullptr);
-    device.SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
-    device.SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-    device.SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
     SetBlendedQuadStates(device);
     if (Succeeded(WriteGlyphQuad(vertexBuffer, TGlyph{}, argb))) {
         TMatrix world = veltrane::MatrixIdentity();

@@ -38,8 +38,9 @@ struct TFont {
     gfx::TextureHandle Texture; // empty: the font draws untextured
 };
 
-// Fonts 1 and 2 (Fonts[0] is font 1).
-extern std::array<TFont, kFontCount> Fonts;
+// Fonts 1 and 2 (fonts[0] is font 1). The main window loads and owns them (TFormMain::Fonts)
+// and lends them to whatever draws text.
+using TFonts = std::array<TFont, kFontCount>;
 
 // The files of font 1 and font 2, relative to the working folder.
 inline constexpr std::array<const char*, kFontCount> kFontMetricsFiles = {"data\\font.dat",
@@ -53,12 +54,12 @@ inline constexpr std::array<const char*, kFontCount> kFontPictureFiles = {"data\
 // a font of more than kMaxGlyphs glyphs.
 TFontMetrics ReadFontMetrics(const std::string& fileName);
 
-// Reads both metrics files; the fonts change only when both files read correctly.
-void LoadFontMetrics();
+// Reads both metrics files into fonts; they change only when both files read correctly.
+void LoadFontMetrics(TFonts& fonts);
 // Loads both pictures (full mipmap chain, no mipmap filtering); a missing picture leaves its
 // font untextured.
-void LoadFontTextures(gfx::IDevice& device);
-void FreeFontTextures();
+void LoadFontTextures(gfx::IDevice& device, TFonts& fonts);
+void FreeFontTextures(TFonts& fonts);
 
 // The glyph number of a character after upper-casing: "0".."9" 1..10, "A".."Z" 11..36, then
 // ":,!<>'-.+/|=?@$" 37..51. 0 for a blank and for characters the fonts do not have.
@@ -68,16 +69,16 @@ int GlyphNumber(char c);
 // drawn white.
 uint32_t TextColour(int colour, int alpha);
 
-// Draws text now, one quad per letter, rewriting mesh range 1 of vertexBuffer for each. The
-// text's left end is at (x, y, z); letters run towards -x (to the right on the screen), size /
-// 1000 world units per picture pixel. A blank advances 22 pixels; characters the fonts do not
-// have are skipped without a gap. Returns the x at which the next letter would start. A font
-// other than 1 or 2 draws nothing and returns x.
-float DrawText(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, int font, int colour, int32_t size,
-               float x, float y, std::string_view text, float z, int alpha);
+// Draws text in font 1 or 2 of fonts now, one quad per letter, rewriting mesh range 1 of
+// vertexBuffer for each. The text's left end is at (x, y, z); letters run towards -x (to the right
+// on the screen), size / 1000 world units per picture pixel. A blank advances 22 pixels;
+// characters the fonts do not have are skipped without a gap. Returns the x at which the next
+// letter would start. A font other than 1 or 2 draws nothing and returns x.
+float DrawText(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts, int font,
+               int colour, int32_t size, float x, float y, std::string_view text, float z, int alpha);
 
 // The width in world units of text as DrawText would set it (the distance it moves x by).
-float TextWidth(int font, int32_t size, std::string_view text);
+float TextWidth(const TFonts& fonts, int font, int32_t size, std::string_view text);
 
 // Draws a flat rectangle of one ARGB colour now, untextured and unlit, rewriting mesh range 1 of
 // vertexBuffer: its left end on the screen at x, running width towards -x like text, centred on
@@ -86,6 +87,6 @@ void DrawFlatQuad(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, float 
                   float height, float z, uint32_t argb);
 
 // Draws the floating score labels, oldest first, each with its rounded alpha.
-void DrawScoreLabels(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer);
+void DrawScoreLabels(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts);
 
 } // namespace veltrane

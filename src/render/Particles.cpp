@@ -23,9 +23,6 @@ const std::array<TEmitterType, kParticleTypeCount> EmitterTypes = {{
     {7, {0, -1, 0}, 8, 10, 10, 0, 0, 0, 0, false},
 }};
 
-std::array<TParticleList, kParticleListCount> ParticleLists;
-std::array<TextureHandle, kParticleTextureSlots> ParticleTextures;
-
 void TParticleList::Clear() {
     for (int i = 0; i < kCapacity; ++i) nodes_[size_t(i)].Next = i + 1 < kCapacity ? i + 1 : -1;
     free_ = 0;
@@ -47,23 +44,32 @@ TParticle* TParticleList::Push() {
 
 namespace {
 
-TParticleList* ListOf(int list) {
-    return list >= 1 && list <= kParticleListCount ? &ParticleLists[size_t(list - 1)] : nullptr;
+bool ListNumber(int list) {
+    return list >= 1 && list <= kParticleListCount;
+}
+
+TParticleList* ListOf(TParticles& particles, int list) {
+    return ListNumber(list) ? &particles.Lists[size_t(list - 1)] : nullptr;
+}
+
+const TParticleList* ListOf(const TParticles& particles, int list) {
+    return ListNumber(list) ? &particles.Lists[size_t(list - 1)] : nullptr;
 }
 
 // The particle pictures load without mipmap filtering, like the fonts.
-void LoadParticleTexture(IDevice& device, int slot, const std::string& fileName) {
-    LoadTexture(device, fileName, ParticleTextures[size_t(slot - 1)], D3DX_FILTER_LINEAR, D3DX_FILTER_NONE);
+void LoadParticleTexture(IDevice& device, TParticles& particles, int slot, const std::string& fileName) {
+    LoadTexture(device, fileName, particles.Textures[size_t(slot - 1)], D3DX_FILTER_LINEAR, D3DX_FILTER_NONE);
 }
 
 } // namespace
 
-void InitParticles() {
-    for (TParticleList& list : ParticleLists) list.Clear();
+void InitParticles(TParticles& particles) {
+    for (TParticleList& list : particles.Lists) list.Clear();
 }
 
-bool SpawnParticle(int list, int type, TVector position, int32_t life, TVector velocity) {
-    TParticleList* target = ListOf(list);
+bool SpawnParticle(TParticles& particles, int list, int type, TVector position, int32_t life,
+                   TVector velocity) {
+    TParticleList* target = ListOf(particles, list);
     if (!target || type < 0 || type >= kParticleTypeCount) return false;
     TParticle* p = target->Push();
     if (!p) return false;
@@ -104,8 +110,8 @@ bool ParticleDead(const TParticle& p) {
     return !(p.Life > 5 && p.SizeX > 0 && p.SizeY > 0);
 }
 
-void UpdateParticles(int list, float dt) {
-    TParticleList* target = ListOf(list);
+void UpdateParticles(TParticles& particles, int list, float dt) {
+    TParticleList* target = ListOf(particles, list);
     if (!target) return;
     target->RemoveIf([dt](TParticle& p) {
         StepParticle(p, dt);
@@ -113,19 +119,19 @@ void UpdateParticles(int list, float dt) {
     });
 }
 
-void LoadParticleTextures(IDevice& device) {
+void LoadParticleTextures(IDevice& device, TParticles& particles) {
     for (int slot = 1; slot <= kParticleTextureSlots; ++slot)
-        LoadParticleTexture(device, slot,
+        LoadParticleTexture(device, particles, slot,
                             "images\\effect" + std::to_string(slot < kParticleTextureSlots ? slot : 1) +
                                 ".tga");
 }
 
-void FreeParticleTextures() {
-    for (TextureHandle& texture : ParticleTextures) texture.reset();
+void FreeParticleTextures(TParticles& particles) {
+    for (TextureHandle& texture : particles.Textures) texture.reset();
 }
 
-void DrawParticles(IDevice& device, IVertexBuffer& vertexBuffer, int list) {
-    TParticleList* target = ListOf(list);
+void DrawParticles(IDevice& device, IVertexBuffer& vertexBuffer, const TParticles& particles, int list) {
+    const TParticleList* target = ListOf(particles, list);
     if (!target || target->Empty()) return;
     const TEmitterType& first = EmitterTypes[std::min<size_t>(target->First()->Kind, kParticleTypeCount - 1)];
     device.SetRenderState(D3DRS_LIGHTING, FALSE);
@@ -135,7 +141,7 @@ void DrawParticles(IDevice& device, IVertexBuffer& vertexBuffer, int list) {
     device.SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     device.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device.SetRenderState(D3DRS_DESTBLEND, first.Additive ? D3DBLEND_ONE : D3DBLEND_INVSRCALPHA);
-    device.SetTexture(0, ParticleTextures[size_t(first.Texture - 1)]);
+    device.SetTexture(0, particles.Textures[size_t(first.Texture - 1)]);
     target->ForEach([&](const TParticle& p) {
         const uint32_t alpha = uint32_t(std::clamp<int32_t>(p.Life, 0, 255));
         if (Failed(TintQuad(vertexBuffer, alpha << 24 | 0x00FFFFFF, 0))) return;
@@ -150,21 +156,22 @@ void DrawParticles(IDevice& device, IVertexBuffer& vertexBuffer, int list) {
     device.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
 }
 
-void SetListPicture(IDevice& device, int list, const std::string& fileName, float sizeX, float sizeY) {
-    TParticleList* target = ListOf(list);
+void SetListPicture(IDevice& device, TParticles& particles, int list, const std::string& fileName,
+                    float sizeX, float sizeY) {
+    TParticleList* target = ListOf(particles, list);
     if (!target) return;
     target->RemoveIf([](const TParticle& p) { return ParticleDead(p); });
     if (target->Empty()) return;
-    LoadParticleTexture(device, kParticleTextureSlots, fileName);
+    LoadParticleTexture(device, particles, kParticleTextureSlots, fileName);
     target->ForEach([&](TParticle& p) {
         p.SizeX = sizeX;
         p.SizeY = sizeY;
     });
 }
 
-void SpawnNewLevelBanner(IDevice& device) {
-    SpawnParticle(kBannerList, kBannerType, {0, -3, 1}, 256, {0, 50, 0});
-    SetListPicture(device, kBannerList, "images\\newlevel.tga", 4.45f, 0.85f);
+void SpawnNewLevelBanner(IDevice& device, TParticles& particles) {
+    SpawnParticle(particles, kBannerList, kBannerType, {0, -3, 1}, 256, {0, 50, 0});
+    SetListPicture(device, particles, kBannerList, "images\\newlevel.tga", 4.45f, 0.85f);
 }
 
 } // namespace veltrane

@@ -1,7 +1,7 @@
 // Sparks, bursts and the new-level banner: short-lived textured quads that fly, slow down, grow
 // or shrink, spin and fade. They live in six lists; the game spawns into a list, advances every
 // list once per frame and draws them after the board. Storage is fixed, so spawning, updating
-// and drawing never allocate.
+// and drawing never allocate. The game owns its lists and their pictures (TGame::Particles).
 #pragma once
 
 #include "platform/gfx/Device.h"
@@ -100,17 +100,22 @@ private:
     int count_ = 0;
 };
 
-// Lists 1..6 (ParticleLists[0] is list 1).
-extern std::array<TParticleList, kParticleListCount> ParticleLists;
-// Texture slots 1..7 (ParticleTextures[0] is slot 1).
-extern std::array<gfx::TextureHandle, kParticleTextureSlots> ParticleTextures;
+// The six lists and the pictures they are drawn with; about 1.8 MB, so it lives inside a heap
+// object (the game).
+struct TParticles {
+    // Lists 1..6 (Lists[0] is list 1).
+    std::array<TParticleList, kParticleListCount> Lists;
+    // Texture slots 1..7 (Textures[0] is slot 1).
+    std::array<gfx::TextureHandle, kParticleTextureSlots> Textures;
+};
 
 // Empties every list.
-void InitParticles();
+void InitParticles(TParticles& particles);
 
 // Puts a particle of the given type at the head of list 1..6 with the type's damping, spin and
 // start size and angle 0. False (nothing spawned) for a list or type out of range or a full list.
-bool SpawnParticle(int list, int type, TVector position, int32_t life, TVector velocity);
+bool SpawnParticle(TParticles& particles, int list, int type, TVector position, int32_t life,
+                   TVector velocity);
 
 // One step of dt milliseconds: move, turn, damp, change spin and size, fade. Life loses
 // dt * fade / 100 rounded, with the rounding carried to the next step.
@@ -118,23 +123,25 @@ void StepParticle(TParticle& particle, float dt);
 // A particle leaves its list once its life is 5 or less or either size is 0 or less.
 bool ParticleDead(const TParticle& particle);
 // Steps every particle of list 1..6 and removes those that died.
-void UpdateParticles(int list, float dt);
+void UpdateParticles(TParticles& particles, int list, float dt);
 
 // Slots 1..6 from "images\effect1.tga" .. "images\effect6.tga", slot 7 from "images\effect1.tga"
 // until a banner replaces it.
-void LoadParticleTextures(gfx::IDevice& device);
-void FreeParticleTextures();
+void LoadParticleTextures(gfx::IDevice& device, TParticles& particles);
+void FreeParticleTextures(TParticles& particles);
 
 // Draws list 1..6 with the texture and blending of its first particle's type, rewriting mesh
 // range 1 of vertexBuffer for each particle. Nothing for an empty list.
-void DrawParticles(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, int list);
+void DrawParticles(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, const TParticles& particles,
+                   int list);
 
 // Removes the dead particles of the list; when living ones remain, loads texture slot 7 from
 // fileName and gives each of them the size (sizeX, sizeY).
-void SetListPicture(gfx::IDevice& device, int list, const std::string& fileName, float sizeX, float sizeY);
+void SetListPicture(gfx::IDevice& device, TParticles& particles, int list, const std::string& fileName,
+                    float sizeX, float sizeY);
 
 // The new-level banner: one type-6 particle rising from (0, -3, 1) in list 5 with the picture
 // "images\newlevel.tga" at size (4.45, 0.85).
-void SpawnNewLevelBanner(gfx::IDevice& device);
+void SpawnNewLevelBanner(gfx::IDevice& device, TParticles& particles);
 
 } // namespace veltrane

@@ -6,11 +6,11 @@
 
 namespace veltrane {
 
-void DrawScoreLabels(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer) {
+void DrawScoreLabels(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts) {
     for (int i = 1; i <= ScoreLabelCount(); ++i) {
         const TScoreLabel& label = ScoreLabel(i);
         // Halves round to even, as the game's Round does.
-        DrawText(device, vertexBuffer, label.Font, label.Colour, label.Size, label.Position.x,
+        DrawText(device, vertexBuffer, fonts, label.Font, label.Colour, label.Size, label.Position.x,
                  label.Position.y, label.Text, label.Position.z, int(std::nearbyint(label.Alpha)));
     }
 }

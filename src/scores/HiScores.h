@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/gfx/Device.h"
+#include "render/Font.h"
 
 #include <array>
 #include <cstddef>
@@ -65,10 +66,11 @@ public:
     // shorter than 15; other keys add nothing.
     void KeyPress(uint8_t key);
 
-    // The table shown in font 1: names and scores, the row being entered highlighted with a
-    // cursor after its name that pulses with |cos(time / 100)|, and "enter your name" below.
-    // time is the running total of milliseconds; the text goes through range 1 of vertexBuffer.
-    void Draw(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, double time) const;
+    // The table shown in font 1 of fonts: names and scores, the row being entered highlighted
+    // with a cursor after its name that pulses with |cos(time / 100)|, and "enter your name"
+    // below. time is the running total of milliseconds; the text goes through range 1 of
+    // vertexBuffer.
+    void Draw(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts, double time) const;
 
     // Rank 1..10 of table 1..2.
     THiScoreEntry& Entry(int table, int rank) { return Tables[table - 1][rank - 1]; }

@@ -30,7 +30,8 @@ constexpr uint32_t kPanelGlass = 0xEB050F17; // the menu panels' dark glass
 
 } // namespace
 
-void THiScores::Draw(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, double time) const {
+void THiScores::Draw(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, const TFonts& fonts,
+                     double time) const {
     const THiScoreTable& table = Shown();
     float cursorX = kNameX;
     float cursorY = 0;
@@ -40,27 +41,27 @@ void THiScores::Draw(gfx::IDevice& device, gfx::IVertexBuffer& vertexBuffer, dou
         const bool edited = Editing && rank == EditRow;
         const int colour = edited ? kEditColour : kNormalColour;
         const float end =
-            DrawText(device, vertexBuffer, kFont, colour, kSize, kNameX, y, entry.NameText(), kZ, 255);
+            DrawText(device, vertexBuffer, fonts, kFont, colour, kSize, kNameX, y, entry.NameText(), kZ, 255);
         if (edited) {
             cursorX = end;
             cursorY = y;
         }
         char digits[16];
         const auto written = std::to_chars(digits, digits + sizeof digits, entry.Score);
-        DrawText(device, vertexBuffer, kFont, colour, kSize, kScoreX, y,
+        DrawText(device, vertexBuffer, fonts, kFont, colour, kSize, kScoreX, y,
                  std::string_view(digits, size_t(written.ptr - digits)), kZ, 255);
     }
     if (!Editing) return;
     const auto alpha = static_cast<int>(RoundHalfEven(std::fabs(std::cos(time / 100)) * 255));
-    DrawText(device, vertexBuffer, kFont, kEditColour, kSize, cursorX, cursorY, "|", kZ, alpha);
+    DrawText(device, vertexBuffer, fonts, kFont, kEditColour, kSize, cursorX, cursorY, "|", kZ, alpha);
     // The prompt stands below the table, where only the floor of the menu picture shows: it gets
     // a panel of its own in the menu's colours, a gold rim round dark glass, just under the text.
-    const float width = TextWidth(kFont, kSize, kPrompt) + 2 * kPromptMargin;
+    const float width = TextWidth(fonts, kFont, kSize, kPrompt) + 2 * kPromptMargin;
     const float left = kPromptX + kPromptMargin;
     DrawFlatQuad(device, vertexBuffer, left + kRim, kPromptY, width + 2 * kRim, kPromptHeight + 2 * kRim,
                  kZ - 0.02f, kPanelRim);
     DrawFlatQuad(device, vertexBuffer, left, kPromptY, width, kPromptHeight, kZ - 0.01f, kPanelGlass);
-    DrawText(device, vertexBuffer, kFont, kNormalColour, kSize, kPromptX, kPromptY, kPrompt, kZ, 255);
+    DrawText(device, vertexBuffer, fonts, kFont, kNormalColour, kSize, kPromptX, kPromptY, kPrompt, kZ, 255);
 }
 
 } // namespace veltrane

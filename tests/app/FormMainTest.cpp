@@ -204,6 +204,53 @@ TEST_F(FrameClockTest, ElapsedTimeIsMeasuredFromTheActivationAndSummed) {
     EXPECT_DOUBLE_EQ(form.TotalMs, 4040.0);
 }
 
+TEST_F(FrameClockTest, TimeAwayFromTheGameIsNotCarriedIntoTheNextFrame) {
+    // Focus lost or minimised, with or without an idle pass while away, and a failed frame: the
+    // ten seconds away are not counted.
+    const std::function<void()> ways[] = {
+        [this] {
+            form.ApplicationEvents1Deactivate();
+            now += 10000;
+            form.ApplicationEvents1Restore();
+        },
+        [this] {
+            form.ApplicationEvents1Deactivate();
+            host.IsMinimized = true;
+            bool done = true;
+            form.ApplicationEvents1Idle(done);
+            now += 10000;
+            host.IsMinimized = false;
+            form.ApplicationEvents1Restore();
+        },
+        [this] {
+            form.ApplicationEvents1Minimize();
+            now += 10000;
+            form.ApplicationEvents1Restore();
+        },
+        [this] {
+            host.Device->FailCalls("Present", gfx::D3DERR_DEVICELOST);
+            bool done = true;
+            form.ApplicationEvents1Idle(done);
+            host.Device->FailCalls("Present", gfx::D3D_OK);
+            now += 10000;
+            host.IsMinimized = false;
+            form.ApplicationEvents1Idle(done); // re-activates and draws at once
+        },
+    };
+    for (size_t i = 0; i < std::size(ways); ++i) {
+        now += 40;
+        Pass();
+        const double before = form.TotalMs;
+        ways[i]();
+        now += 40;
+        Pass();
+        EXPECT_TRUE(form.Active) << i;
+        // The clock starts again with the first frame back, not at the last one before.
+        EXPECT_LE(form.ElapsedMs, 40u) << i;
+        EXPECT_LE(form.TotalMs, before + 40) << i;
+    }
+}
+
 TEST_F(FrameClockTest, TheRateLineIsWrittenOncePerSecondInMenuAndGameOnly) {
     env.Options.WriteDebug = true;
     for (int i = 0; i < 30; ++i) {

@@ -203,10 +203,10 @@ TEST_F(GameFolder, BothFontsReadAndTheirPicturesLoad) {
         }
         ExpectPicture(kFontPictureFiles[size_t(f)]);
     }
-    LoadFontTextures(device_);
+    TFonts fonts;
+    LoadFontTextures(device_, fonts);
     for (int f = 0; f < kFontCount; ++f)
-        EXPECT_TRUE(Fonts[size_t(f)].Texture) << kFontPictureFiles[size_t(f)];
-    FreeFontTextures();
+        EXPECT_TRUE(fonts[size_t(f)].Texture) << kFontPictureFiles[size_t(f)];
 }
 
 TEST_F(GameFolder, EveryPictureTheGameNamesLoads) {

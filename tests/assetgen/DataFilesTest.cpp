@@ -14,6 +14,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -269,7 +270,8 @@ TEST(DataFiles, TheGameReadsBothFilesAsWritten) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
               LevelsFileText());
 
-    TGame game(nullptr);
+    const auto owned = std::make_unique<TGame>(nullptr); // too large for the stack
+    TGame& game = *owned;
     game.LoadLevels((dir.path() / "data" / "Levels.dat").string());
     game.LoadFigures((dir.path() / "data" / "BonusFigures.dat").string());
     EXPECT_EQ(game.LevelCount, kLevelCount);

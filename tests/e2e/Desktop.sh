@@ -4,6 +4,8 @@
 #  - in a window and in full screen: minimise and restore (no deactivation after the restore, the
 #    game renders again, the music is restarted), Alt+Enter to full screen at the desktop's size
 #    and back, both stored in the settings;
+#  - under openbox, the focus taken away from a timed game and given back: the bank does not
+#    drain while the game is inactive;
 #  - a first run without settings (full screen at the desktop's size) at 1920x1080 and 2560x1080:
 #    the 4:3 picture between dark bars, a square board, the help page's button and a cube moved
 #    by mouse clicks arriving where clicked.
@@ -88,6 +90,15 @@ find_window() {
     xdotool windowfocus --sync "$win" 2>/dev/null || true
 }
 
+# click_picture <x> <y>: a click at a point of the 800x600 picture, wherever it lies in the window.
+click_picture() {
+    local w=$WIDTH h=$((WIDTH * 3 / 4))
+    [ "$h" -le "$HEIGHT" ] || { h=$HEIGHT w=$((HEIGHT * 4 / 3)); }
+    xdotool mousemove --window "$win" $(((WIDTH - w) / 2 + $1 * w / 800)) $(((HEIGHT - h) / 2 + $2 * h / 600))
+    sleep 0.3
+    xdotool click 1
+}
+
 # minimise_and_restore <loadings expected after it>: in full screen the restore rebuilds the device
 # and loads again; in a window it shows the same window.
 minimise_and_restore() {
@@ -130,6 +141,49 @@ class=$(xprop -id "$win" WM_CLASS)
 icon=$(xprop -id "$win" _NET_WM_ICON | head -c 2000)
 [[ "$icon" == *"Icon (64 x 64)"* ]] || fail "the window has no icon"
 minimise_and_restore 1
+
+# ---- Focus loss in a timed game (under a window manager) -----------------------------------------
+# Losing the focus deactivates and minimises the game; back, it goes on. The timed bank drains only
+# while the game is active: the save made after tells how much it lost, at the first level's rate.
+# On a bare display nothing minimises the window, so the game takes itself up again at once.
+if [ "$desktop" = wm ]; then
+    part=focus
+    level1() { awk -v n="$1" '$0 == "Level 1" { l = NR } l && NR == l + n { print; exit }' "$work/game/data/Levels.dat"; }
+    bank=$(level1 9) rate=$(level1 10) # the mode-2 goal (the bank starts half full) and the drain a ms
+    # The pointer left over the menu would choose what Return does: the menu by clicks.
+    click_picture 400 221 # "New game"
+    sleep 1.5
+    started=$EPOCHREALTIME
+    click_picture 400 277 # "Timed game"
+    wait_count "gsGame  FPS" 2 30
+    xmessage -geometry +0+0 "Somewhere else" &
+    away=$!
+    wait_count " Application deactivated" 1 30
+    left=$EPOCHREALTIME
+    sleep 12
+    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowmap "$win"
+    wait_count " Application restored" $((restores += 1)) 30
+    back=$EPOCHREALTIME
+    kill "$away"
+    wait "$away" 2>/dev/null
+    minimised=$(count " Application minimized")
+    find_window
+    sleep 2
+    # Pause, then "save and quit" (the pause page answers to the mouse only).
+    xdotool key Escape
+    paused=$EPOCHREALTIME
+    sleep 1.5
+    click_picture 299 336
+    save=$work/game/data/Save2.dat
+    wait_for 30 test -s "$save" || fail "the timed game was not saved"
+    # The save's fifth line is the bank.
+    progress=$(sed -n 5p "$save" | tr -d '\r ')
+    echo "timed bank: $bank/2 at the start, $progress saved; played ${started}..${paused} s, away ${left}..${back} s" >&2
+    awk -v b="$bank" -v p="$progress" -v r="$rate" -v s="$started" -v l="$left" -v k="$back" -v e="$paused" '
+        BEGIN { used = (b / 2 - p) / r / 1000; active = (e - s) - (k - l)
+                exit !(used > 1 && used < active + 3) }' ||
+        fail "the bank lost more than the time played (focus away for $(awk -v l="$left" -v k="$back" 'BEGIN { print k - l }') s)"
+fi
 
 part=alt-enter
 xdotool key alt+Return

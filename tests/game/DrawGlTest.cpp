@@ -96,18 +96,11 @@ protected:
         gameDir = VELTRANE_GAME_DIR;
         real = fs::exists(gameDir / "Images" / "Skin1" / "tex0.tga") &&
                fs::exists(gameDir / "data" / "font1.dat");
-        InitParticles();
         ClearScoreLabels();
         if (real)
             LoadGameFolder();
         else
             MakeStandIns();
-    }
-
-    void TearDown() override {
-        FreeFontTextures();
-        for (TFont& font : Fonts) font.Metrics = TFontMetrics{};
-        FreeParticleTextures();
     }
 
     // The states, lights and camera the main window sets before a frame of play.
@@ -132,8 +125,8 @@ protected:
         for (int k = 1; k <= 3; ++k)
             LoadTexture(*device, folder + "Images\\dot" + std::to_string(k) + ".tga", scene.DotTextures[k]);
         CurrentDir here(gameDir); // the fonts are named relative to the working folder
-        LoadFontTextures(*device);
-        LoadFontMetrics();
+        LoadFontTextures(*device, fonts);
+        LoadFontMetrics(fonts);
     }
 
     void MakeStandIns() {
@@ -156,7 +149,7 @@ protected:
             device->CreateTexture(gfxtest::SolidImage(16, 16, StandInColour(slot + 1)),
                                   scene.KindTextures[slot]);
         // Letters without a picture: solid quads in the text's colour.
-        for (TFont& font : Fonts) {
+        for (TFont& font : fonts) {
             font.Metrics.Count = 51;
             for (TGlyph& glyph : font.Metrics.Glyphs) glyph = {0, 1, 1, 0, 16};
         }
@@ -178,7 +171,7 @@ protected:
         EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0), D3D_OK);
         EXPECT_EQ(device->BeginScene(), D3D_OK);
         game.FollowGauge();
-        DrawPlayScene(game, *vb, 1000);
+        DrawPlayScene(game, *vb, fonts, 1000);
         EXPECT_EQ(device->EndScene(), D3D_OK);
         return gfxtest::ReadFrame(*device);
     }
@@ -203,6 +196,7 @@ protected:
 
     std::unique_ptr<TGlDevice> device;
     TScene scene; // freed before the device; each game of a test draws with a copy
+    TFonts fonts;
     VertexBufferHandle vb;
     TCollector collector;
     D3DMATRIX view, projection;

@@ -147,7 +147,6 @@ protected:
         ASSERT_EQ(MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200), D3D_OK);
         device.SetTransform(D3DTS_VIEW, view);
         device.SetTransform(D3DTS_PROJECTION, projection);
-        InitParticles();
         ClearScoreLabels();
         for (int n = 0; n < RoomPlanes; ++n)
             Place(scene.Room[size_t(n)], RoomItems[size_t(n)], "room" + std::to_string(n));
@@ -163,21 +162,16 @@ protected:
         for (int k = 0; k <= 17; ++k) scene.KindTextures[k] = device.Named("kind" + std::to_string(k + 1));
         for (int k = 1; k <= 3; ++k) scene.DotTextures[k] = device.Named("dot" + std::to_string(k));
         for (int f = 0; f < kFontCount; ++f) {
-            Fonts[size_t(f)].Metrics = TestMetrics();
-            Fonts[size_t(f)].Texture = device.Named("font" + std::to_string(f + 1));
+            fonts[size_t(f)].Metrics = TestMetrics();
+            fonts[size_t(f)].Texture = device.Named("font" + std::to_string(f + 1));
         }
         for (int s = 0; s < kParticleTextureSlots; ++s)
-            ParticleTextures[size_t(s)] = device.Named("effect" + std::to_string(s + 1));
+            effects[size_t(s)] = device.Named("effect" + std::to_string(s + 1));
         scene.GameOverPicture = device.Named("gameover");
         scene.HelpPicture = device.Named("help");
     }
 
-    void TearDown() override {
-        for (TFont& font : Fonts) font = TFont{};
-        for (TextureHandle& texture : ParticleTextures) texture.reset();
-        InitParticles();
-        ClearScoreLabels();
-    }
+    void TearDown() override { ClearScoreLabels(); }
 
     void Place(TBackPlane& plane, const TSceneItem& item, const std::string& name) {
         plane.Create(&device, "", item.Scale, item.Position, item.Rotation);
@@ -188,6 +182,7 @@ protected:
         auto game = GameWithBoard(picture);
         game->Device = &device;
         game->Scene = scene;
+        game->Particles.Textures = effects;
         return game;
     }
 
@@ -195,7 +190,7 @@ protected:
     void DrawScene(TGame& game, double totalMs = 1000) {
         device.Draws.clear();
         game.FollowGauge();
-        DrawPlayScene(game, device.Quads, totalMs);
+        DrawPlayScene(game, device.Quads, fonts, totalMs);
     }
 
     // The texture names of the draws, a run of letters of one font counted once.
@@ -237,7 +232,9 @@ protected:
     static uint32_t StartOf(int range) { return uint32_t(SharedRanges().Range(range).First * 3); }
 
     TSceneDevice device;
-    TScene scene; // every game of a test draws with a copy of it
+    TScene scene;                                             // every game of a test draws with a copy of it
+    std::array<TextureHandle, kParticleTextureSlots> effects; // and with these particle pictures
+    TFonts fonts;
 };
 
 // Where a world point lands in an 800 x 600 frame seen from the eye, which looks at the board
@@ -287,9 +284,9 @@ TEST_F(DrawSceneTest, PlaySceneDrawsSceneryBoardNumbersLabelsAndParticlesInOrder
     game->AddDot(CellWord(3, 1), 2);
     game->AddDot(CellWord(2, 1), 1);
     AddScoreLabel({0, 0, 1}, 1, 2, "5", 20);
-    SpawnParticle(1, 0, {0, 0, 1}, 256, {1, 0, 0});
-    SpawnParticle(5, 6, {0, -3, 1}, 256, {0, 50, 0});
-    SpawnParticle(3, 4, {0, 0, 1}, 256, {0, 1, 0});
+    SpawnParticle(game->Particles, 1, 0, {0, 0, 1}, 256, {1, 0, 0});
+    SpawnParticle(game->Particles, 5, 6, {0, -3, 1}, 256, {0, 50, 0});
+    SpawnParticle(game->Particles, 3, 4, {0, 0, 1}, 256, {0, 1, 0});
     DrawScene(*game);
 
     // The opaque things first, nearest first (board cubes, the background over the floor, the

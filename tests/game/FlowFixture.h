@@ -45,7 +45,6 @@ protected:
     FlowTest() {
         RandSeed = 12345;
         SetGameState(gsGame);
-        InitParticles();
         ClearScoreLabels();
         game_ = std::make_unique<TGame>(nullptr);
         PointerOff();

@@ -31,7 +31,7 @@ TEST_F(StartGameTest, ANewGameAnnouncesTheFirstCubesWithoutBanner) {
     EXPECT_EQ(game().PointerStyle, kPointerGame);
     EXPECT_FALSE(game().BoardIdle);
     EXPECT_EQ(sound_.Played(), std::vector<TSound>{TSound::NewLevel});
-    EXPECT_TRUE(ParticleLists[kBannerList - 1].Empty());
+    EXPECT_TRUE(game().Particles.Lists[kBannerList - 1].Empty());
     EXPECT_EQ(game().Scene.BonusLight.LampCount, 5);
     EXPECT_EQ(game().CheckBoardInvariants(), "");
     for (int i = 1; i <= 3; ++i) {
@@ -53,8 +53,9 @@ TEST_F(StartGameTest, LaterLevelsKeepTheBoardShowTheBannerAndSetTheTimedBank) {
     EXPECT_EQ(game().CubeCount, cubes);              // no new cubes: the turn brings them
     EXPECT_EQ(game().CurrentLevel().Progress, 5000); // half the bank
     EXPECT_EQ(game().Scene.BonusLight.LampCount, 2);
-    ASSERT_EQ(ParticleLists[kBannerList - 1].Count(), 1);
-    EXPECT_EQ(ParticleLists[kBannerList - 1].First()->Kind, kBannerType);
+    const TParticleList& banner = game().Particles.Lists[kBannerList - 1];
+    ASSERT_EQ(banner.Count(), 1);
+    EXPECT_EQ(banner.First()->Kind, kBannerType);
 
     game().Levels[3].LampsOff = 7; // more than five lamps off shows all five
     game().PendingScore = 40;
@@ -252,7 +253,8 @@ TEST_F(LoadResourcesTest, PicturesComeFromTheProgramFolderWhateverTheirCase) {
     Write("program/IMAGES/dot2.tga", tga);
     SetResourceFolder((dir_.path() / "program").string());
     gfx::TRecordingDevice device;
-    TGame loaded(&device);
+    const auto owned = std::make_unique<TGame>(&device); // too large for the stack
+    TGame& loaded = *owned;
     loaded.LoadResources();
     ASSERT_TRUE(loaded.Loaded);
     EXPECT_TRUE(loaded.Scene.BonusLight.Texture);
@@ -261,7 +263,6 @@ TEST_F(LoadResourcesTest, PicturesComeFromTheProgramFolderWhateverTheirCase) {
     EXPECT_FALSE(loaded.Scene.ScoreLine.Texture);
     EXPECT_FALSE(loaded.Scene.GameOverPicture);
     EXPECT_EQ(loaded.Scene.BonusLight.Device, &device);
-    FreeParticleTextures();
 }
 
 TEST_F(LoadResourcesTest, ABadLevelsFileLeavesTheGameUnloaded) {

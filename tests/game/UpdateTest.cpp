@@ -14,8 +14,8 @@ using namespace testing;
 
 constexpr float Pi = std::numbers::pi_v<float>;
 
-int Particles(int list) {
-    return ParticleLists[size_t(list - 1)].Count();
+int Particles(const TGame& game, int list) {
+    return game.Particles.Lists[size_t(list - 1)].Count();
 }
 
 bool Played(const TSoundRecorder& sound, TSound effect) {
@@ -75,7 +75,7 @@ TEST_F(UpdateTest, AMoveThatScoresDoesNotEndTheTurn) {
     EXPECT_EQ(CubesIn(csAnnounced), 0);
     EXPECT_FALSE(Played(sound_, TSound::NewTurn));
     EXPECT_EQ(game().Combo, 1);
-    EXPECT_EQ(Particles(1), 4 * 36); // one burst for the four colour cubes
+    EXPECT_EQ(Particles(game(), 1), 4 * 36); // one burst for the four colour cubes
     game().Update(16);
     EXPECT_FALSE(game().BoardIdle); // while the square vanishes
 
@@ -184,19 +184,19 @@ TEST_F(UpdateTest, CubesThatStartVanishingTogetherBurstOnceEachByKind) {
               ".........", "........5"});
     for (int i = 1; i <= 5; ++i) game().SetCubeState(i, csVanishing);
     game().Update(0);
-    EXPECT_EQ(Particles(1), 36 + 36 + 36); // colour, joker, block
-    EXPECT_EQ(Particles(2), 2 * 72);       // the bomb's ring and scatter
-    EXPECT_EQ(Particles(3), 72);           // the colorize cube
-    EXPECT_EQ(Particles(4), 17);           // the bomb's fuse, every frame
+    EXPECT_EQ(Particles(game(), 1), 36 + 36 + 36); // colour, joker, block
+    EXPECT_EQ(Particles(game(), 2), 2 * 72);       // the bomb's ring and scatter
+    EXPECT_EQ(Particles(game(), 3), 72);           // the colorize cube
+    EXPECT_EQ(Particles(game(), 4), 17);           // the bomb's fuse, every frame
     // One more cube starting while the others still vanish gives no burst.
     game().SetCubeState(6, csVanishing);
     game().Update(0);
-    EXPECT_EQ(Particles(1), 108);
-    EXPECT_EQ(Particles(4), 34);
+    EXPECT_EQ(Particles(game(), 1), 108);
+    EXPECT_EQ(Particles(game(), 4), 34);
     // Fuse sparks go on in the sequences too.
     game().Phase = phGameOver;
     game().Update(0);
-    EXPECT_EQ(Particles(4), 51);
+    EXPECT_EQ(Particles(game(), 4), 51);
 }
 
 TEST_F(UpdateTest, PointsFlowIntoTheGaugeAtAFifthOfAPointAMillisecond) {

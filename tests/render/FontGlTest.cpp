@@ -55,15 +55,11 @@ protected:
         CurrentDir cwd(dir.path());
         WriteFont(dir.path() / "data", "font.tga", "font.dat");
         WriteFont(dir.path() / "data", "font1.tga", "font1.dat");
-        LoadFontTextures(*device);
-        LoadFontMetrics();
-        ASSERT_NE(Fonts[0].Texture, nullptr);
+        LoadFontTextures(*device, fonts);
+        LoadFontMetrics(fonts);
+        ASSERT_NE(fonts[0].Texture, nullptr);
     }
-    void TearDown() override {
-        FreeFontTextures();
-        Fonts = {};
-        SetDebugLogFile("");
-    }
+    void TearDown() override { SetDebugLogFile(""); }
 
     // Where a world point lands on the screen, in pixels.
     std::pair<int, int> Pixel(float x, float y, float z) const {
@@ -87,6 +83,7 @@ protected:
 
     TempDir dir;
     std::unique_ptr<TGlDevice> device;
+    TFonts fonts; // after the device: its pictures go first
     VertexBufferHandle vb;
     TCollector collector;
     D3DMATRIX view, projection;
@@ -97,8 +94,8 @@ TEST_F(FontGlTest, LettersShowInTheirColourLeftToRightOnTheScreen) {
     const float x0 = 0, y = 0, z = 0.1f, w = 0.64f;
     float end = 0;
     const TFrame frame = Frame([&] {
-        end = DrawText(*device, *vb, 1, 6, 20, x0, y, "0 13", z, 255);
-        DrawText(*device, *vb, 1, 5, 20, x0, y - 1.5f, "3", z, 128);
+        end = DrawText(*device, *vb, fonts, 1, 6, 20, x0, y, "0 13", z, 255);
+        DrawText(*device, *vb, fonts, 1, 5, 20, x0, y - 1.5f, "3", z, 128);
     });
     EXPECT_FLOAT_EQ(end, x0 - 3 * w - 0.44f);
     auto at = [&](float x, float yy) {
@@ -122,6 +119,18 @@ TEST_F(FontGlTest, LettersShowInTheirColourLeftToRightOnTheScreen) {
     EXPECT_EQ(half >> 16 & 0xFF, 0u);
     EXPECT_NEAR(int(half >> 8 & 0xFF), 128, 3);
     EXPECT_NEAR(int(half & 0xFF), 128, 3);
+}
+
+TEST_F(FontGlTest, TextKeepsItsColourWhateverTheColourStageWasLeftAt) {
+    // The menu's pictures leave the stage on the texture alone; the high-score table draws next.
+    for (const uint32_t op : {D3DTOP_SELECTARG1, D3DTOP_SELECTARG2, D3DTOP_MODULATE}) {
+        const TFrame frame = Frame([&] {
+            device->SetTextureStageState(0, D3DTSS_COLOROP, op);
+            DrawText(*device, *vb, fonts, 1, 5, 20, 0, 0, "0", 0.1f, 255);
+        });
+        const auto [px, py] = Pixel(-0.32f, 0.2f, 0.1f);
+        EXPECT_EQ(frame.At(px, py), 0xFF00FFFFu) << "colour stage " << op; // cyan
+    }
 }
 
 } // namespace

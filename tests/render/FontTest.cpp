@@ -87,16 +87,16 @@ TEST(FontMetrics, BadFilesAreRefusedNamingFileAndLine) {
 TEST(FontMetrics, BothFontsChangeOnlyWhenBothFilesRead) {
     TempDir dir;
     CurrentDir cwd(dir.path());
-    Fonts = {};
+    TFonts fonts;
     WriteFile(dir.path() / "data" / "font.dat", MetricsText(100, {Row({10, 20})}));
     WriteFile(dir.path() / "data" / "font1.dat", MetricsText(100, {"0 10 oops"}));
-    EXPECT_THROW(LoadFontMetrics(), TFileError);
-    EXPECT_EQ(Fonts[0].Metrics.Count, 0);
+    EXPECT_THROW(LoadFontMetrics(fonts), TFileError);
+    EXPECT_EQ(fonts[0].Metrics.Count, 0);
     WriteFile(dir.path() / "data" / "font1.dat", MetricsText(100, {Row({30})}));
-    LoadFontMetrics();
-    EXPECT_EQ(Fonts[0].Metrics.Count, 2);
-    ASSERT_EQ(Fonts[1].Metrics.Count, 1);
-    EXPECT_EQ(Fonts[1].Metrics.Glyph(1)->Width, 30);
+    LoadFontMetrics(fonts);
+    EXPECT_EQ(fonts[0].Metrics.Count, 2);
+    ASSERT_EQ(fonts[1].Metrics.Count, 1);
+    EXPECT_EQ(fonts[1].Metrics.Glyph(1)->Width, 30);
 }
 
 // Font 1 has glyphs 1..51 with width 10 + glyph number, so every letter is told apart by its
@@ -104,18 +104,16 @@ TEST(FontMetrics, BothFontsChangeOnlyWhenBothFilesRead) {
 class DrawTextTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Fonts = {};
         for (int g = 1; g <= 51; ++g)
-            Fonts[0].Metrics.Glyphs[size_t(g - 1)] = {0, 1, float(g) / 100, 0, 10 + g};
-        Fonts[0].Metrics.Count = 51;
-        for (int g = 1; g <= 10; ++g) Fonts[1].Metrics.Glyphs[size_t(g - 1)] = {0, 1, 0.1f, 0, 20};
-        Fonts[1].Metrics.Count = 10;
+            fonts[0].Metrics.Glyphs[size_t(g - 1)] = {0, 1, float(g) / 100, 0, 10 + g};
+        fonts[0].Metrics.Count = 51;
+        for (int g = 1; g <= 10; ++g) fonts[1].Metrics.Glyphs[size_t(g - 1)] = {0, 1, 0.1f, 0, 20};
+        fonts[1].Metrics.Count = 10;
     }
-    void TearDown() override { Fonts = {}; }
 
     float Draw(std::string_view text, int font = 1, int colour = 2, int size = 10, float x = 1,
                int alpha = 255) {
-        return DrawText(device, device.Quads, font, colour, size, x, 2, text, 0.5f, alpha);
+        return DrawText(device, device.Quads, fonts, font, colour, size, x, 2, text, 0.5f, alpha);
     }
     // The glyph numbers drawn, read back from the widths of the world matrices.
     std::vector<int> Glyphs(int size = 10) const {
@@ -131,6 +129,7 @@ protected:
     }
 
     TDrawDevice device;
+    TFonts fonts;
 };
 
 TEST_F(DrawTextTest, CharactersMapToTheirGlyphsWithLowerCaseAsCapitals) {
@@ -203,7 +202,7 @@ TEST_F(DrawTextTest, LettersAreBlendedUnlitWithTheFontPictureAndTheStateIsRestor
     const uint32_t pixel = 0xFFFFFFFF;
     device.CreateTexture(gfx::MakeTextureImage(1, 1, &pixel, gfx::D3DFMT_A8R8G8B8, gfx::D3DX_FILTER_NONE),
                          picture);
-    Fonts[0].Texture = picture;
+    fonts[0].Texture = picture;
     Draw("AB");
     for (const TDraw& d : device.Draws) {
         EXPECT_EQ(d.Texture, picture);
@@ -217,8 +216,8 @@ TEST_F(DrawTextTest, LettersAreBlendedUnlitWithTheFontPictureAndTheStateIsRestor
     EXPECT_EQ(after.Texture, nullptr);
     EXPECT_EQ(after.RenderState(gfx::D3DRS_ALPHABLENDENABLE), gfx::FALSE);
     EXPECT_EQ(after.RenderState(gfx::D3DRS_LIGHTING), gfx::TRUE);
-    FreeFontTextures();
-    EXPECT_EQ(Fonts[0].Texture, nullptr);
+    FreeFontTextures(fonts);
+    EXPECT_EQ(fonts[0].Texture, nullptr);
 }
 
 TEST_F(DrawTextTest, ScoreLabelsAreDrawnInOrderWhereTheyFloatWithTheirRoundedAlpha) {
@@ -227,7 +226,7 @@ TEST_F(DrawTextTest, ScoreLabelsAreDrawnInOrderWhereTheyFloatWithTheirRoundedAlp
     AddScoreLabel({-1, 0, 0}, 2, 6, "7", 20);
     UpdateScoreLabels(4); // alpha 254.6
     const TVector first = ScoreLabel(1).Position;
-    DrawScoreLabels(device, device.Quads);
+    DrawScoreLabels(device, device.Quads, fonts);
     ClearScoreLabels();
     ASSERT_EQ(device.Draws.size(), 3u);
     EXPECT_FLOAT_EQ(device.Draws[0].World.m[3][0], first.x);

@@ -40,14 +40,9 @@ protected:
         ASSERT_EQ(MatrixPerspectiveFovLH(projection, 0.8f, 0.75f, 0.01f, 200), D3D_OK);
         device->SetTransform(D3DTS_VIEW, view);
         device->SetTransform(D3DTS_PROJECTION, projection);
-        InitParticles();
         // Every slot an opaque orange square, so whichever slot a type uses shows the same.
-        for (TextureHandle& slot : ParticleTextures)
+        for (TextureHandle& slot : particles.Textures)
             ASSERT_EQ(device->CreateTexture(gfxtest::SolidImage(8, 8, kSpark), slot), D3D_OK);
-    }
-    void TearDown() override {
-        InitParticles();
-        FreeParticleTextures();
     }
 
     std::pair<int, int> Pixel(TVector p) const {
@@ -64,12 +59,13 @@ protected:
     TFrame Frame(int list) {
         EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackdrop, 1.0f, 0), D3D_OK);
         EXPECT_EQ(device->BeginScene(), D3D_OK);
-        DrawParticles(*device, *vb, list);
+        DrawParticles(*device, *vb, particles, list);
         EXPECT_EQ(device->EndScene(), D3D_OK);
         return gfxtest::ReadFrame(*device);
     }
 
     std::unique_ptr<TGlDevice> device;
+    TParticles particles; // after the device: its pictures go first
     VertexBufferHandle vb;
     TCollector collector;
     D3DMATRIX view, projection;
@@ -80,11 +76,11 @@ TEST_F(ParticlesGlTest, ABurstShowsItsSparksWhereTheyFlewAddedToTheBackground) {
     const TVector centre{-1.8f, -0.25f, 1};
     for (int k = 0; k < 8; ++k) {
         const float a = float(k) * 0.785398f;
-        ASSERT_TRUE(SpawnParticle(1, 0, centre, 256, {40 * std::cos(a), 40 * std::sin(a), 0}));
+        ASSERT_TRUE(SpawnParticle(particles, 1, 0, centre, 256, {40 * std::cos(a), 40 * std::sin(a), 0}));
     }
-    UpdateParticles(1, 400);
+    UpdateParticles(particles, 1, 400);
     std::vector<TParticle> sparks;
-    ParticleLists[0].ForEach([&](const TParticle& p) { sparks.push_back(p); });
+    particles.Lists[0].ForEach([&](const TParticle& p) { sparks.push_back(p); });
     ASSERT_EQ(sparks.size(), 8u);
 
     const TFrame frame = Frame(1);
@@ -108,8 +104,8 @@ TEST_F(ParticlesGlTest, ABurstShowsItsSparksWhereTheyFlewAddedToTheBackground) {
     }
 
     // Once faded out the burst leaves its list and nothing more is drawn.
-    UpdateParticles(1, 2000);
-    EXPECT_TRUE(ParticleLists[0].Empty());
+    UpdateParticles(particles, 1, 2000);
+    EXPECT_TRUE(particles.Lists[0].Empty());
     const TFrame after = Frame(1);
     for (const TParticle& p : sparks) {
         const auto [x, y] = Pixel(p.Position);

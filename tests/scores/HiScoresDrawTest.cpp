@@ -38,19 +38,14 @@ class HiScoresDraw : public ScoresFolder {
 protected:
     void SetUp() override {
         ScoresFolder::SetUp();
-        saved_ = Fonts[0].Metrics;
-        Fonts[0].Metrics.Count = kMaxGlyphs;
-        for (TGlyph& g : Fonts[0].Metrics.Glyphs) g.Width = 10;
-    }
-    void TearDown() override {
-        Fonts[0].Metrics = saved_;
-        ScoresFolder::TearDown();
+        fonts_[0].Metrics.Count = kMaxGlyphs;
+        for (TGlyph& g : fonts_[0].Metrics.Glyphs) g.Width = 10;
     }
 
     std::vector<TGlyphDrawn> Draw(const THiScores& scores, double time) {
         device_.ClearLog();
         buffer_.Colours.clear();
-        scores.Draw(device_, buffer_, time);
+        scores.Draw(device_, buffer_, fonts_, time);
         std::vector<TGlyphDrawn> glyphs;
         for (const gfx::TRecordedCall& call : device_.Calls())
             if (call.Text.rfind("SetTransform(D3DTS_WORLD", 0) == 0)
@@ -64,7 +59,7 @@ protected:
 
     gfx::TRecordingDevice device_;
     TGlyphBuffer buffer_;
-    TFontMetrics saved_;
+    TFonts fonts_;
 };
 
 constexpr uint32_t White = 0xFFFFFFFF; // colour 4

@@ -80,9 +80,9 @@ void DrawPlaced(IDevice& device, TTexMatrix& object, const TextureHandle& textur
 
 } // namespace
 
-void TGame::Draw(IVertexBuffer& vertexBuffer) {
+void TGame::Draw(IVertexBuffer& vertexBuffer, const TFonts& fonts) {
     DrawCubes();
-    DrawOverBoard(vertexBuffer);
+    DrawOverBoard(vertexBuffer, fonts);
 }
 
 void TGame::DrawCubes() {
@@ -113,7 +113,7 @@ void TGame::DrawCubes() {
     d.SetTexture(0, nullptr);
 }
 
-void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer) {
+void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer, const TFonts& fonts) {
     if (!Device) return;
     IDevice& d = *Device;
     // Texture times lighting, and the font's colours on the numbers.
@@ -151,18 +151,18 @@ void TGame::DrawOverBoard(IVertexBuffer& vertexBuffer) {
 
     // Head-up numbers: level, score (its start moves +x with each digit), bonus to win.
     const TNumberText level(Level);
-    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, PanelX(kLevelX), PanelY(kLevelY), level.View(),
-             kHudZ, kHudAlpha);
+    DrawText(d, vertexBuffer, fonts, kHudFont, kHudColour, kHudSize, PanelX(kLevelX), PanelY(kLevelY),
+             level.View(), kHudZ, kHudAlpha);
     const TNumberText score(RoundToInteger(TotalScore));
-    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize,
+    DrawText(d, vertexBuffer, fonts, kHudFont, kHudColour, kHudSize,
              PanelX(kScoreDigitShift * float(score.Length) + kScoreX), PanelY(kScoreY), score.View(), kHudZ,
              kHudAlpha);
     const int64_t bonus = bonusLevel    ? int64_t(CurrentLevel().ClearBonus)
                           : figureKnown ? RoundToInteger(Figures[Figure].Value)
                                         : 0;
     const TNumberText plus(bonus, '+');
-    DrawText(d, vertexBuffer, kHudFont, kHudColour, kHudSize, PanelX(kBonusX), PanelY(kBonusY), plus.View(),
-             kHudZ, kHudAlpha);
+    DrawText(d, vertexBuffer, fonts, kHudFont, kHudColour, kHudSize, PanelX(kBonusX), PanelY(kBonusY),
+             plus.View(), kHudZ, kHudAlpha);
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 }
 

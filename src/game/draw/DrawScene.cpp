@@ -32,7 +32,7 @@ void DrawPicture(IDevice& device, TBackPlane& plane) {
 
 } // namespace
 
-void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
+void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, const TFonts& fonts, double totalMs) {
     if (!game.Device) return;
     IDevice& d = *game.Device;
     // The opaque cubes first: the room and background they cover then fail the depth test
@@ -55,9 +55,9 @@ void DrawPlayScene(TGame& game, IVertexBuffer& vertexBuffer, double totalMs) {
     d.SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 
     d.SetRenderState(D3DRS_AMBIENT, kRoomAmbient);
-    game.DrawOverBoard(vertexBuffer);
-    DrawScoreLabels(d, vertexBuffer);
-    for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, list);
+    game.DrawOverBoard(vertexBuffer, fonts);
+    DrawScoreLabels(d, vertexBuffer, fonts);
+    for (const int list : kParticleOrder) DrawParticles(d, vertexBuffer, game.Particles, list);
 }
 
 void DrawBackdrop(IDevice& device, TGameState state, const TextureHandle& menuBackground,

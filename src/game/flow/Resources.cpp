@@ -96,8 +96,8 @@ void TGame::LoadResources(ILoadingSteps* steps) {
     Log(" loading createbonus");
     LoadFigures();
     Log(" loading initialise particles");
-    InitParticles();
-    if (Device) LoadParticleTextures(*Device);
+    InitParticles(Particles);
+    if (Device) LoadParticleTextures(*Device, Particles);
     Loaded = true;
 }
 

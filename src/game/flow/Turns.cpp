@@ -61,9 +61,9 @@ void TGame::StartLevel() {
     }
     if (Level != 1) {
         if (Device)
-            SpawnNewLevelBanner(*Device);
+            SpawnNewLevelBanner(*Device, Particles);
         else
-            SpawnParticle(kBannerList, kBannerType, {0, -3, 1}, 256, {0, 50, 0});
+            SpawnParticle(Particles, kBannerList, kBannerType, {0, -3, 1}, 256, {0, 50, 0});
     }
     TimeClock = 0;
     BoardIdle = false;

@@ -55,7 +55,7 @@ void TGame::Update(float dt) {
     for (int i = 1; i <= CubeCount; ++i) UpdateCube(i, dt);
 
     UpdateScoreLabels(dt);
-    for (int list = 1; list <= kParticleListCount; ++list) UpdateParticles(list, dt);
+    for (int list = 1; list <= kParticleListCount; ++list) UpdateParticles(Particles, list, dt);
 
     const int growing = StateSlot(csGrowing), moving = StateSlot(csMoving),
               vanishing = StateSlot(csVanishing);

@@ -174,7 +174,7 @@ void TGame::EmitFuseSparks(const TCube& cube) {
         const float vx = 25 * RandomOffset();
         const float vy = 25 * RandomOffset();
         const float vz = 25 * RandomOffset();
-        SpawnParticle(4, 5, at, 256, {vx, vy, vz});
+        SpawnParticle(Particles, 4, 5, at, 256, {vx, vy, vz});
     }
 }
 
@@ -184,7 +184,7 @@ void TGame::EmitVanishBurst(const TCube& cube) {
     auto ring = [&](int list, int type, float factor, float a) {
         const float vx = factor * (static_cast<float>(RandomReal()) + 2 * std::sin(a) - 0.5f);
         const float vy = factor * (static_cast<float>(RandomReal()) + 2 * std::cos(a) - 0.5f);
-        SpawnParticle(list, type, {px, py, 1}, 256, {vx, vy, 0});
+        SpawnParticle(Particles, list, type, {px, py, 1}, 256, {vx, vy, 0});
     };
     const uint8_t kind = cube.Kind;
     if (kind == ckBomb) {
@@ -193,7 +193,7 @@ void TGame::EmitVanishBurst(const TCube& cube) {
             ring(2, 3, 12, a);
             const float vx = 40 * RandomOffset();
             const float vy = 40 * RandomOffset();
-            SpawnParticle(2, 2, {px, py, 1}, 256, {vx, vy, 0});
+            SpawnParticle(Particles, 2, 2, {px, py, 1}, 256, {vx, vy, 0});
         }
     } else if (kind >= 1 && kind <= 7) {
         for (int k = 1; k <= 36; ++k) ring(1, 0, 10, k * Pi / 18);
@@ -202,7 +202,8 @@ void TGame::EmitVanishBurst(const TCube& cube) {
             const float a = k * Pi / 18;
             const float vx = 20 * RandomOffset();
             const float vy = 20 * RandomOffset();
-            SpawnParticle(1, 1, {px + 0.5f * std::cos(a), py + 0.5f * std::sin(a), 1}, 256, {vx, vy, 0});
+            SpawnParticle(Particles, 1, 1, {px + 0.5f * std::cos(a), py + 0.5f * std::sin(a), 1}, 256,
+                          {vx, vy, 0});
         }
     } else if (kind == ckBlock) {
         for (int k = 1; k <= 36; ++k) ring(1, 1, 5, k * Pi / 18);
