@@ -236,7 +236,9 @@ turned() {
     local before=$1 page=$2
     wait_for 20 at_least " loaded" "$3" || fail "no page turned towards page $page"
     [ "$(last_page)" = "$page" ] || fail "the tutorial shows page $(last_page), not $page"
-    new_picture "tutorial$before" "tutorial$page" 20 || fail "page $page looks like page $before"
+    # A page turn shows the page at once: no settle time to wait for.
+    page_shown() { shot "tutorial$page" && differ "tutorial$before" "tutorial$page"; }
+    wait_for 20 page_shown || fail "page $page looks like page $before"
 }
 turns=0
 point 5.6 -4.85 # "Next"
@@ -245,7 +247,6 @@ for page in 2 3 4 5 6 7 8 9; do
     xdotool click 1
     turned $((page - 1)) "$page" $((turns += 1))
 done
-keep_shot tutorial3 tutorial
 # The last page has no "Next": the pointer moved off and back to where it stood, a click there
 # does nothing.
 point 5.6 -3.5
@@ -255,6 +256,7 @@ sleep 2
 [ "$(trace | grep -cF " loaded")" = "$turns" ] || fail "a click past the last page turned a page"
 shot tutorial-end
 differ tutorial9 tutorial-end 50 && fail "a click past the last page changed the picture"
+keep_shot tutorial-end tutorial
 # Back with the keys: nothing is highlighted, so Up goes to the last item, "Previous"; then Enter
 # page by page.
 xdotool key Up
