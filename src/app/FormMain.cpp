@@ -141,7 +141,9 @@ void TFormMain::ApplicationEvents1Restore() {
         host_.ShowNormal();
     } else if (!options.PseudoFullscreen) {
         // A full-screen device does not survive minimising: make a new one and load everything
-        // again, back into the main menu.
+        // again, back into the main menu. A game at rest or paused is kept in its save; one whose
+        // cubes were moving is lost.
+        SaveGameBeforeRebuild(" Game not saved before the rebuild: ");
         CloseDGfx();
         FormShow();
         SetGameState(gsLaunch);
@@ -151,20 +153,20 @@ void TFormMain::ApplicationEvents1Restore() {
     DebugLog(false, " Application restored");
 }
 
+bool TFormMain::SaveGameBeforeRebuild(const char* refused) {
+    if (GameState != gsGame || !Game || Game->Level < 1) return true;
+    if (Game->Phase != phMenu && !(Game->Phase == phPlay && Game->BoardIdle)) return false;
+    std::string error;
+    if (Game->SaveGame(&error)) return true;
+    DebugLog(false, refused + error);
+    return false;
+}
+
 void TFormMain::ToggleFullscreen() {
     // The loading sequence draws on the device it started with.
     if (GameState == gsLaunch || GameState == gsLoading) return;
-    // The rebuild ends in the main menu. A game in progress is saved first, so "continue"
-    // takes it up again; while its cubes move or a sequence runs it cannot be, and the switch
-    // waits for a calmer moment.
-    if (GameState == gsGame && Game && Game->Level >= 1) {
-        if (Game->Phase != phMenu && !(Game->Phase == phPlay && Game->BoardIdle)) return;
-        std::string error;
-        if (!Game->SaveGame(&error)) {
-            DebugLog(false, " Full-screen switch refused, the game could not be saved: " + error);
-            return;
-        }
-    }
+    // A game that cannot be saved yet waits for a calmer moment.
+    if (!SaveGameBeforeRebuild(" Full-screen switch refused, the game could not be saved: ")) return;
     TOptions& options = Options;
     options.Fullscreen = !options.Fullscreen;
     if (options.Fullscreen) {

@@ -204,6 +204,29 @@ TEST_F(FrameClockTest, ElapsedTimeIsMeasuredFromTheActivationAndSummed) {
     EXPECT_DOUBLE_EQ(form.TotalMs, 4040.0);
 }
 
+TEST_F(FrameClockTest, ATimedGamesBankDoesNotDrainWhileAMessageBoxIsOpen) {
+    SetGameState(gsGame);
+    TGame& game = *form.Game;
+    game.ClearBoard();
+    game.GameMode = 2;
+    game.Level = 1;
+    game.Phase = phPlay;
+    game.Levels[1].Progress = 100;
+    game.Levels[1].TimeRate = 0.001;
+    game.Levels[1].Goal[2] = 900;
+    // A box answered after 9 s: the frame after it counts the time but plays none of it.
+    SetMessageBoxHandler(
+        [this](void*, const std::string&, const std::string&, TMessageIcon) { now += 9000; });
+    ShowMessageBox(nullptr, "Veltrane", "read me", TMessageIcon::Warning);
+    SetMessageBoxHandler({});
+    Pass();
+    EXPECT_EQ(form.ElapsedMs, 9000u);
+    EXPECT_DOUBLE_EQ(game.Levels[1].Progress, 100);
+    now += 1000;
+    Pass();
+    EXPECT_NEAR(game.Levels[1].Progress, 99, 1e-9);
+}
+
 TEST_F(FrameClockTest, TimeAwayFromTheGameIsNotCarriedIntoTheNextFrame) {
     // Focus lost or minimised, with or without an idle pass while away, and a failed frame: the
     // ten seconds away are not counted.
@@ -462,6 +485,29 @@ TEST_F(FormMainTest, FullScreenSwitchSavesAGameInProgressOrWaits) {
     EXPECT_EQ(host.Requests.size(), 2u);
     EXPECT_TRUE(std::filesystem::exists(save));
     EXPECT_EQ(GameState, gsLaunch);
+}
+
+TEST_F(FormMainTest, AFullScreenRestoreKeepsAGameAtRestInItsSave) {
+    // Focus lost in full screen (Alt+Tab) minimises; the restore rebuilds into the main menu.
+    TempDir dir;
+    CurrentDir cwd(dir.path());
+    std::filesystem::create_directory(dir.path() / "data");
+    env.Options.Fullscreen = true;
+    Show();
+    const auto save = dir.path() / SaveFileName(2);
+    for (const bool idle : {false, true}) {
+        SetGameState(gsGame);
+        form.Game = std::make_unique<TGame>(form.D3DDevice.get());
+        form.Game->GameMode = 2;
+        form.Game->Level = 1;
+        form.Game->Phase = phPlay;
+        form.Game->BoardIdle = idle;
+        form.ApplicationEvents1Deactivate();
+        form.ApplicationEvents1Restore();
+        EXPECT_EQ(GameState, gsLaunch);
+        // Cubes on their way cannot be saved: that game is lost, as before.
+        EXPECT_EQ(std::filesystem::exists(save), idle);
+    }
 }
 
 } // namespace

@@ -17,7 +17,7 @@ keep_dir=${3:-}
 [ "$desktop" = bare ] || [ "$desktop" = wm ] || { echo "usage: Menus.sh <game folder> bare|wm [folder]" >&2; exit 2; }
 
 work=$(mktemp -d)
-pid= xvfb= wm=
+pid=
 part=
 cleanup() {
     stop_display
@@ -34,18 +34,6 @@ fail() {
 }
 
 source "$(dirname "$0")/GameDriver.sh"
-source "$(dirname "$0")/Display.sh"
-
-settings=$work/cfg/Quillomar/settings.ini
-trace_file=$work/game/debug.txt
-
-# run_program: the game folder and settings in $work as they are; a new trace.
-run_program() {
-    rm -f "$trace_file"
-    (cd "$work/game" && ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" XDG_CONFIG_HOME="$work/cfg" \
-        SDL_AUDIODRIVER=dummy VELTRANE_SEED=20261207 exec ./veltrane >"$work/out.txt" 2>&1) &
-    pid=$!
-}
 
 # The program's visible window with the given title (the launcher's dialogs), or any.
 visible_window() {
@@ -133,12 +121,10 @@ click_at() {
 
 # ---- First run: no settings; the launcher, its options, the loading picture, the menu ----------
 part=first-run
-start_display 1024 768
-cp -r "$game_dir" "$work/game" || fail "cannot copy the game folder"
-rm -f "$work/game/debug.txt" "$work/game/data/Save1.dat" "$work/game/data/Save2.dat"
+start_display 1024 768 "$desktop"
+fresh_game ""
 rm -f "$work/game/Images/Tutorial/"*.bmp
-mkdir -p "$work/cfg"
-run_program
+run_game
 wait_for 30 has_window Veltrane || fail "the launcher did not appear"
 launcher=$(visible_window Veltrane)
 # The launcher stored the defaults on finding no settings.
@@ -378,7 +364,8 @@ pid=
 saved || fail "the settings stored at the end lost the options"
 
 part=restart
-run_program
+rm "$trace_file"
+run_game
 wait_for 30 has_window Veltrane || fail "the launcher did not appear again"
 focus "$(visible_window Veltrane)"
 xdotool key alt+s

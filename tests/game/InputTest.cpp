@@ -211,20 +211,23 @@ TEST_F(InputTest, AClickOnAReachableCellStartsTheMove) {
     EXPECT_EQ(game_->CheckBoardInvariants(), "");
 }
 
+const TPicture kShotBoard = {
+    "1.1......", // (1,1) and (3,1) colour 1
+    "..S......", // (3,2) shot cube
+    "....B....", // (5,3) bomb
+    "J...2....", // (1,4) joker, (5,4) colour 2
+    ".........", //
+    ".........", //
+    ".........", //
+    ".........", //
+    ".........", //
+};
+
+// The shot cube armed by a click.
 class AimingTest : public InputTest {
 protected:
     AimingTest() {
-        Board({
-            "1.1......",
-            "..S......",
-            "....B....",
-            "J...2....",
-            ".........",
-            ".........",
-            ".........",
-            ".........",
-            ".........",
-        });
+        Board(kShotBoard);
         shot_ = game_->CubeOn(CellWord(3, 2));
         ClickAt(3, 2);
     }
@@ -377,17 +380,7 @@ TEST_F(InputTest, TheKeyCursorStaysOnTheBoardFollowsTheMouseAndRestsOutsidePlay)
 }
 
 TEST_F(AimingTest, KeysArmShootAndPutBackAShotCube) {
-    Board({
-        "1.1......",
-        "..S......",
-        "....B....",
-        "J...2....",
-        ".........",
-        ".........",
-        ".........",
-        ".........",
-        ".........",
-    });
+    Board(kShotBoard); // afresh: nothing armed by the mouse, the cursor on the centre cell
     // The shot cube at (3, 2) lies three cells down and two right of the centre.
     Keys(*game_, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN});
     ASSERT_EQ(game_->PointerStyle, kPointerAiming);
