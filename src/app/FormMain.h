@@ -9,6 +9,7 @@
 #include "game/Flow.h"
 #include "menu/Menu.h"
 #include "overlays/Pointer.h"
+#include "platform/MessageBox.h"
 #include "platform/VirtualKeys.h"
 #include "platform/gfx/Device.h"
 #include "render/Font.h"
@@ -95,6 +96,8 @@ public:
     bool Active = false;
     uint32_t LastTick = 0;
     uint32_t PrevTick = 0;
+    // The message boxes counted by the last frame: the time a box is open is not played.
+    unsigned BoxesSeen = MessageBoxesShown();
     uint32_t FpsStart = 0;
     int32_t FrameCount = 0;
 

@@ -8,6 +8,7 @@
 #include "overlays/Pointer.h"
 #include "platform/DebugLog.h"
 #include "platform/GameStates.h"
+#include "platform/MessageBox.h"
 #include "render/Font.h"
 #include "settings/Options.h"
 #include "sound/Sound.h"
@@ -60,6 +61,10 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
 
     const uint32_t now = Tick();
     LastTick = now;
+    // A message box held the loop until the player answered it: the game's clocks, a timed
+    // game's bank above all, do not run on while the box is read.
+    const bool boxShown = BoxesSeen != MessageBoxesShown();
+    BoxesSeen = MessageBoxesShown();
     ElapsedMs = now - PrevTick;
     PrevTick = Tick();
     TotalMs += ElapsedMs;
@@ -75,7 +80,7 @@ void TFormMain::ApplicationEvents1Idle(bool& done) {
         FpsStart = Tick();
     }
 
-    if (GameState == gsGame && Game) Game->Update(float(ElapsedMs));
+    if (GameState == gsGame && Game) Game->Update(boxShown ? 0.0f : float(ElapsedMs));
     if (GameState == gsMenu || GameState == gsHiScores || GameState == gsTutorial) NextMenuMusic();
     done = false;
 }

@@ -274,8 +274,9 @@ public:
     bool SaveGame(std::string* error = nullptr);
     // Continues the saved game of mode 1 or 2. The whole file is read and checked first: a bad
     // one changes nothing (the game already running goes on), stays on disk and the trace says
-    // why. A missing file leaves an empty board at level 1. True when the saved game was loaded.
-    bool LoadGame(int mode);
+    // why, and so does error. A missing file leaves an empty board at level 1 (error stays empty).
+    // True when the saved game was loaded.
+    bool LoadGame(int mode, std::string* error = nullptr);
 
     // ---- Input handlers (input/Input.cpp) -------------------------------------------------------
     // The pointer position is PointerAt's x and y.

@@ -167,8 +167,18 @@ void ContinueQuestion(const TMenuKeyResult& r) {
     TGame* game = MenuLinks().Game;
     if (r.Action != maChosen || !game || (r.Item != 2 && r.Item != 3)) return;
     game->Phase = phPlay;
-    if (r.Item == 2) game->LoadGame(game->GameMode);
+    std::string error;
+    if (r.Item == 2) game->LoadGame(game->GameMode, &error);
     ShowMenuPage(mpGame);
+    if (!error.empty()) {
+        // The player asked for the saved game and gets the new one: say so, and why.
+        IMenuHost* host = MenuLinks().Host;
+        ShowMessageBox(host ? host->MessageOwner() : nullptr, "Saved game not loaded",
+                       "Your saved game could not be read:\n" + error +
+                           "\n\nA new game starts instead. The file stays as it is until this game is "
+                           "saved or ends.",
+                       TMessageIcon::Warning);
+    }
 }
 
 void TutorialPage(const TMenuKeyResult& r) {

@@ -16,9 +16,12 @@ TMessageBoxHandler& Handler() {
     return handler;
 }
 
+unsigned Shown = 0;
+
 } // namespace
 
 void ShowMessageBox(void* owner, const std::string& caption, const std::string& text, TMessageIcon icon) {
+    ++Shown;
     if (Handler()) {
         Handler()(owner, caption, text, icon);
     } else if (Presenter()) {
@@ -34,6 +37,10 @@ void SetMessageBoxPresenter(TMessageBoxHandler presenter) {
 
 void SetMessageBoxHandler(TMessageBoxHandler handler) {
     Handler() = std::move(handler);
+}
+
+unsigned MessageBoxesShown() {
+    return Shown;
 }
 
 } // namespace veltrane

@@ -19,5 +19,8 @@ using TMessageBoxHandler =
 void SetMessageBoxPresenter(TMessageBoxHandler presenter);
 // Tests replace what a box does; an empty handler restores the host's boxes.
 void SetMessageBoxHandler(TMessageBoxHandler handler);
+// How many boxes have been shown so far: a box holds the caller until it is dismissed, and the
+// frame loop leaves that time out of the game's.
+unsigned MessageBoxesShown();
 
 } // namespace veltrane

@@ -50,9 +50,9 @@ bool THiScores::Load() {
     // Read into a copy of the tables, so a failing read applies nothing.
     THiScoreFileBytes bytes = Bytes();
     bool ok = file != nullptr;
+    size_t total = 0;
     if (ok) {
-        while (std::fread(bytes.data(), 1, bytes.size(), file.get()) > 0) {
-        }
+        for (size_t n; (n = std::fread(bytes.data(), 1, bytes.size(), file.get())) > 0;) total += n;
         ok = std::ferror(file.get()) == 0;
     }
     if (!ok) {
@@ -60,6 +60,15 @@ bool THiScores::Load() {
                             std::strerror(errno));
         return false;
     }
+    // A file of another size is still read as designed, but a damaged one should be findable.
+    if (total < bytes.size())
+        DebugLog(false, std::string(" High scores file ") + HiScoresFileName + " is short (" +
+                            std::to_string(total) +
+                            " of 400 bytes): the rest of the tables keep their defaults");
+    else if (total > bytes.size())
+        DebugLog(false, std::string(" High scores file ") + HiScoresFileName + " is long (" +
+                            std::to_string(total) +
+                            " bytes, not 400): each 400-byte block is read over the last");
     SetBytes(bytes);
     return true;
 }

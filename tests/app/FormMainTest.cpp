@@ -204,6 +204,29 @@ TEST_F(FrameClockTest, ElapsedTimeIsMeasuredFromTheActivationAndSummed) {
     EXPECT_DOUBLE_EQ(form.TotalMs, 4040.0);
 }
 
+TEST_F(FrameClockTest, ATimedGamesBankDoesNotDrainWhileAMessageBoxIsOpen) {
+    SetGameState(gsGame);
+    TGame& game = *form.Game;
+    game.ClearBoard();
+    game.GameMode = 2;
+    game.Level = 1;
+    game.Phase = phPlay;
+    game.Levels[1].Progress = 100;
+    game.Levels[1].TimeRate = 0.001;
+    game.Levels[1].Goal[2] = 900;
+    // A box answered after 9 s: the frame after it counts the time but plays none of it.
+    SetMessageBoxHandler(
+        [this](void*, const std::string&, const std::string&, TMessageIcon) { now += 9000; });
+    ShowMessageBox(nullptr, "Veltrane", "read me", TMessageIcon::Warning);
+    SetMessageBoxHandler({});
+    Pass();
+    EXPECT_EQ(form.ElapsedMs, 9000u);
+    EXPECT_DOUBLE_EQ(game.Levels[1].Progress, 100);
+    now += 1000;
+    Pass();
+    EXPECT_NEAR(game.Levels[1].Progress, 99, 1e-9);
+}
+
 TEST_F(FrameClockTest, TimeAwayFromTheGameIsNotCarriedIntoTheNextFrame) {
     // Focus lost or minimised, with or without an idle pass while away, and a failed frame: the
     // ten seconds away are not counted.

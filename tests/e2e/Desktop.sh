@@ -20,14 +20,6 @@ keep=${3:-}
 
 work=$(mktemp -d)
 pid=
-xvfb=
-wm=
-stop_display() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; fi
-    if [ -n "$wm" ]; then kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null; fi
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; fi
-    pid= wm= xvfb=
-}
 cleanup() {
     stop_display
     rm -rf "$work"
@@ -43,33 +35,10 @@ fail() {
 
 source "$(dirname "$0")/GameDriver.sh"
 
-# start_display <width> <height>: a fresh X server (and openbox on it for wm).
-start_display() {
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
-    export DISPLAY=":$(head -1 "$work/display")"
-    if [ "$desktop" = wm ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        wm=$!
-        wait_for 30 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
-            fail "openbox did not start"
-    fi
-}
-
 # start_program [settings text]: a fresh copy of the game folder and settings (none when empty).
 start_program() {
-    rm -rf "$work/game" "$work/cfg"
-    cp -r "$game_dir" "$work/game"
-    rm -f "$work/game/debug.txt" "$work/game/data/Save1.dat" "$work/game/data/Save2.dat"
-    mkdir -p "$work/cfg/Quillomar"
-    settings=$work/cfg/Quillomar/settings.ini
-    [ -z "${1:-}" ] || printf '%s' "$1" >"$settings"
-    trace_file=$work/game/debug.txt
-    (cd "$work/game" && ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" XDG_CONFIG_HOME="$work/cfg" \
-        SDL_AUDIODRIVER=dummy VELTRANE_SEED=20261207 exec ./veltrane >"$work/out.txt" 2>&1) &
-    pid=$!
+    fresh_game "${1:-}"
+    run_game
 }
 
 # The number of times a line stands in the trace.
@@ -136,7 +105,7 @@ minimise_and_restore() {
 
 # ---- Minimise, restore and Alt+Enter, from a window at 800x600 -----------------------------------
 part=window
-start_display 1024 768
+start_display 1024 768 "$desktop"
 start_program $'[Software\\Quillomar]\nSoundVol=160\nMusicVol=120\nFullscreen=0\nResolution=3\nColor=1\nDesktop=0\nTexture=2\nHelp=0\nWriteDebug=1\nPseudoFullscreen=0\n'
 minimised=0 restores=0
 start_game_window
@@ -286,7 +255,7 @@ click_cell() {
 for size in 1920x1080 2560x1080; do
     part=$size
     sw=${size%x*} sh=${size#*x}
-    start_display "$sw" "$sh"
+    start_display "$sw" "$sh" "$desktop"
     start_program ""
     start_game_window
     find_window

@@ -14,6 +14,66 @@ wait_for() {
 
 . "$(dirname "${BASH_SOURCE[0]}")/MessageBox.sh"
 
+# start_display <width> <height> [wm]: an X server of the script's own, so no other test shares
+# its pointer, focus or windows (and openbox on it for wm); DISPLAY names it. stop_display ends
+# the program, the window manager and the server.
+xvfb=
+wm=
+start_display() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb=$!
+    wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -1 "$work/display")"
+    if [ "${3:-}" = wm ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        wm=$!
+        wait_for 30 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+            fail "openbox did not start"
+    fi
+}
+stop_display() {
+    # A program held by a message box does not take its close: it is killed after a while.
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null
+        wait_for 10 eval '! kill -0 "$pid" 2>/dev/null' || kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    fi
+    if [ -n "$wm" ]; then kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; fi
+    pid= wm= xvfb=
+}
+
+# fresh_game [settings text]: a fresh copy of $game_dir in $work/game, without a trace, saved
+# games or high scores, and the settings store in $work/cfg (none when the text is empty); sets
+# settings and trace_file.
+fresh_game() {
+    rm -rf "$work/game" "$work/cfg"
+    cp -r "$game_dir" "$work/game"
+    rm -f "$work/game/debug.txt" "$work/game/data/Save1.dat" "$work/game/data/Save2.dat" \
+        "$work/game/data/Hiscores.dat"
+    mkdir -p "$work/cfg/Quillomar"
+    settings=$work/cfg/Quillomar/settings.ini
+    [ -z "${1:-}" ] || printf '%s' "$1" >"$settings"
+    trace_file=$work/game/debug.txt
+}
+# run_game: the program in $work/game with the settings in $work/cfg, seeded; sets pid. Its
+# standard output and error go to $work/out.txt, with every change of the game state
+# ("game state game -> gameover").
+run_game() {
+    (cd "$work/game" && ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" XDG_CONFIG_HOME="$work/cfg" \
+        SDL_AUDIODRIVER=dummy VELTRANE_SEED=20261207 VELTRANE_TRACE_STATES=1 exec ./veltrane >"$work/out.txt" 2>&1) &
+    pid=$!
+}
+# state_count <state>: how often the game has entered the state so far.
+state_count() { grep -c -- "-> $1\$" "$work/out.txt" 2>/dev/null; }
+# wait_state <state> <n> <seconds>: until the game has entered the state n times.
+state_reached() {
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before the state $1"
+    [ "$(state_count "$1")" -ge "$2" ]
+}
+wait_state() { wait_for "$3" state_reached "$1" "$2" || fail "the game did not enter \"$1\" $2 times in $3 s"; }
+
 trace() { if [ -f "$trace_file" ]; then tr -d '\r' <"$trace_file"; fi; }
 has_trace() {
     kill -0 "$pid" 2>/dev/null || fail "the program ended before \"$1\""
@@ -21,6 +81,23 @@ has_trace() {
 }
 # wait_trace <text> <seconds>
 wait_trace() { wait_for "$2" has_trace "$1" || fail "no \"$1\" in the trace after $2 s"; }
+
+# told <text>: the program tells the player something in a message box, which is answered, or,
+# where the display cannot show one, on its standard error with the text given.
+told() {
+    told_text=$1
+    wait_for 30 eval 'has_message_box || grep -qF -- "$told_text" "$work/out.txt"' ||
+        fail "the player was not told \"$1\": no message box and nothing on the standard error"
+    if has_message_box; then
+        if [ -n "${keep:-}" ]; then
+            sleep 0.5
+            told_count=$((${told_count:-0} + 1))
+            import -window root "$keep/message-$told_count.png"
+        fi
+        answer_message_box "$(message_box)"
+        wait_for 10 eval '! has_message_box' || fail "the message box is still there"
+    fi
+}
 
 # The launcher comes first: "Start Game" is its default button. Then the game window loads to
 # its menu; sets win, X, Y, WIDTH, HEIGHT.

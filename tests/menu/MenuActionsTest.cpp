@@ -304,6 +304,40 @@ TEST_F(MenuActionsTest, LeavingWithASaveThatFailsTellsThePlayerAndKeepsTheOldSav
     EXPECT_NE(filefaults::ReadAll("data/Save1.dat"), "the save before");
 }
 
+TEST_F(MenuActionsTest, ContinuingASaveThatCannotBeReadTellsThePlayerAndPlaysTheNewGame) {
+    const std::string damaged = "01/01/26 12:00:00\r\n1\r\n3\r\n0\r\n12.5\r\n 9.9x\r\n0\r\n0\r\n";
+    std::ofstream("data/Save1.dat", std::ios::binary) << damaged;
+    std::vector<std::string> boxes;
+    SetMessageBoxHandler([&](void*, const std::string& caption, const std::string& text, TMessageIcon) {
+        boxes.push_back(caption + ": " + text);
+    });
+    StartFromMenu(1);
+    ASSERT_EQ(menu_->Page, mpContinue);
+    Choose(2);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind(
+                  "Saved game not loaded: Your saved game could not be read:\ndata/Save1.dat line 6: ", 0),
+              0u)
+        << boxes[0];
+    EXPECT_EQ(game_->Phase, phPlay);
+    EXPECT_EQ(menu_->Page, mpGame);
+    EXPECT_EQ(game_->Level, 1);
+    EXPECT_EQ(filefaults::ReadAll("data/Save1.dat"), damaged);
+
+    // A saved game that loads, and "new game", say nothing.
+    game_->TotalScore = 77;
+    Choose(1);
+    Choose(2); // leave, saving the game
+    for (const int answer : {2, 3}) {
+        EnterMenu();
+        StartFromMenu(1);
+        Choose(answer);
+        EXPECT_EQ(game_->TotalScore, answer == 2 ? 77 : 0);
+    }
+    SetMessageBoxHandler({});
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
 TEST_F(MenuActionsTest, TheTutorialIsMadeTurnedAndFreedWithItsArrows) {
     Touch(dir_.path() / "Images" / "Tutorial" / "tut1.bmp");
     Choose(1);

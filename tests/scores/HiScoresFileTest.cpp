@@ -51,6 +51,7 @@ TEST_F(HiScoresFile, AFileReadsBackByteForByteIncludingTheBytesBeyondEachName) {
     WriteFile(original);
 
     THiScores scores;
+    EXPECT_EQ(Trace().find("High scores file"), std::string::npos) << Trace();
     EXPECT_EQ(scores.Entry(1, 2).NameLength(), 1);
     EXPECT_EQ(scores.Entry(1, 2).Score, int32_t(uint32_t(original[36]) | uint32_t(original[37]) << 8 |
                                                 uint32_t(original[38]) << 16 | uint32_t(original[39]) << 24));
@@ -75,6 +76,9 @@ TEST_F(HiScoresFile, AShortFileReplacesOnlyItsOwnLength) {
     EXPECT_EQ(scores.Entry(1, 2).Score, 900);
     const THiScoreFileBytes bytes = scores.Bytes();
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), expected.begin()));
+    EXPECT_NE(Trace().find(" High scores file data/Hiscores.dat is short (22 of 400 bytes)"),
+              std::string::npos)
+        << Trace();
 }
 
 TEST_F(HiScoresFile, ALongFileIsReadBlockByBlockSoItsLastBlockWins) {
@@ -88,6 +92,9 @@ TEST_F(HiScoresFile, ALongFileIsReadBlockByBlockSoItsLastBlockWins) {
     EXPECT_TRUE(std::all_of(bytes.begin(), bytes.begin() + 200, [](uint8_t b) { return b == 3; }));
     EXPECT_TRUE(std::all_of(bytes.begin() + 200, bytes.end(), [](uint8_t b) { return b == 2; }));
     EXPECT_EQ(scores.Entry(2, 1).Score, 0x02020202);
+    EXPECT_NE(Trace().find(" High scores file data/Hiscores.dat is long (1000 bytes, not 400)"),
+              std::string::npos)
+        << Trace();
 }
 
 TEST_F(HiScoresFile, ADamagedLengthByteReadsAsFifteenAndNeverPastTheName) {

@@ -187,7 +187,7 @@ bool TGame::SaveGame(std::string* error) {
     return true;
 }
 
-bool TGame::LoadGame(int mode) {
+bool TGame::LoadGame(int mode, std::string* error) {
     const uint8_t gameMode = mode == 2 ? 2 : 1;
     const std::string name = SaveFileName(gameMode);
     std::error_code ec;
@@ -205,6 +205,7 @@ bool TGame::LoadGame(int mode) {
     } catch (const TFileError& e) {
         // The game started before the question stays as it is; the file is kept for a look.
         DebugLog(false, std::string(" LoadGame rejected ") + e.what());
+        if (error) *error = e.what();
         return false;
     }
 
