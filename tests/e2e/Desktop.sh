@@ -53,11 +53,7 @@ after_last() { trace | awk -v l="$1" 'index($0, l) { n = NR } { a[NR] = $0 } END
 find_window() {
     wait_for 30 eval 'win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tail -1); [ -n "$win" ]' ||
         fail "no game window"
-    eval "$(xdotool getwindowgeometry --shell "$win")"
-    # Under a window manager xdotool counts the frame into the position: the client's own corner
-    # on the screen is xwininfo's.
-    X=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ { print $NF }')
-    Y=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ { print $NF }')
+    window_geometry "$win"
     # Keys go where the pointer is on a bare display and to the focused window under openbox.
     xdotool mousemove --window "$win" $((WIDTH / 2)) $((HEIGHT / 2))
     xdotool windowfocus --sync "$win" 2>/dev/null || true
