@@ -104,6 +104,13 @@ told() {
     fi
 }
 
+# window_geometry <window>: X, Y (the corner of its drawing area on the screen), WIDTH, HEIGHT.
+# Under a window manager's frame xdotool's position is off by the frame; xwininfo's is not.
+window_geometry() {
+    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { print "X=" $NF } /Absolute upper-left Y/ { print "Y=" $NF }
+                                     /^ *Width:/ { print "WIDTH=" $NF } /^ *Height:/ { print "HEIGHT=" $NF }')"
+}
+
 # The launcher comes first: "Start Game" is its default button. Then the game window loads to
 # its menu; sets win, X, Y, WIDTH, HEIGHT.
 start_game_window() {
@@ -119,7 +126,7 @@ start_game_window() {
     win=$(xdotool search --sync --onlyvisible --pid "$pid" | head -1)
     [ -n "$win" ] || fail "no game window"
     xdotool windowfocus --sync "$win" || true
-    eval "$(xdotool getwindowgeometry --shell "$win")"
+    window_geometry "$win"
     sleep 2
 }
 

@@ -82,18 +82,11 @@ still_shot() {
 }
 keep_shot() { [ -z "$keep_dir" ] || cp "$work/$1.png" "$keep_dir/$2.png"; }
 
-# geometry <window>: X, Y (on the screen), WIDTH, HEIGHT of its drawing area. Under openbox
-# xdotool's position is off by the frame; xwininfo's is not.
-geometry() {
-    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { print "X=" $NF } /Absolute upper-left Y/ { print "Y=" $NF }
-                                     /^ *Width:/ { print "WIDTH=" $NF } /^ *Height:/ { print "HEIGHT=" $NF }')"
-}
-
 # The game's window once loaded: win, X, Y, WIDTH, HEIGHT, and the 4:3 picture inside it (pl, pt,
 # pw, ph), which the menu plane spans.
 game_window() {
     wait_for 30 eval 'win=$(visible_window); [ -n "$win" ]' || fail "no game window"
-    geometry "$win"
+    window_geometry "$win"
     if [ $((WIDTH * 3)) -gt $((HEIGHT * 4)) ]; then
         ph=$HEIGHT pw=$(((HEIGHT * 8 + 3) / 6)) pt=0
         pl=$(((WIDTH - pw) / 2))
@@ -151,7 +144,7 @@ loading_shot() {
     local seen=1
     kill -STOP "$pid"
     win=$(visible_window)
-    if [ -n "$win" ] && geometry "$win" && shot loading && ! trace | grep -qF " ... Loading finished" &&
+    if [ -n "$win" ] && window_geometry "$win" && shot loading && ! trace | grep -qF " ... Loading finished" &&
         has_contrast loading; then seen=0; fi
     kill -CONT "$pid"
     return $seen

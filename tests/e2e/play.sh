@@ -155,11 +155,13 @@ board_saved() {
             if ((NR - 9) % 4 == 3) cell[(9 - v[3]) * 9 + 9 - v[2]] = v[0] ? "F" : "?" }
         END { for (i = 0; i < 81; ++i) printf "%s", (i in cell) ? cell[i] : "." }'
 }
-# same_board <seen> <saved>: no cube on the screen where the save has a free cell and none missing
-# where it has a grown one; a cube caught in a twitch may read as neither, three at most.
+# same_board <seen> <saved> [cubes that may be gone]: no cube on the screen where the save has a
+# free cell and none missing where it has a grown one (but the number given); a cube caught in a
+# twitch may read as neither, three at most.
 same_board() {
-    awk -v a="$1" -v b="$2" 'BEGIN { for (i = 1; i <= 81; ++i) { s = substr(b, i, 1); t = substr(a, i, 1)
-            if (s != "?" && t != s && (t != "?" || ++unsure > 3)) exit 1 } }'
+    awk -v a="$1" -v b="$2" -v gone="${3:-0}" 'BEGIN { for (i = 1; i <= 81; ++i) { s = substr(b, i, 1); t = substr(a, i, 1)
+            if (s == "?" || t == s) continue
+            if (t == "?") { if (++unsure > 3) exit 1 } else if (t != "." || ++missing > gone) exit 1 } }'
 }
 find_move
 # Select the cube, then click the free cell; a loaded machine may drop a click that comes before
@@ -261,18 +263,31 @@ xdotool mousemove --window "$WIN" 400 205
 sleep 0.5
 xdotool click 1
 sleep 2
-xdotool mousemove --window "$WIN" 302 274
-sleep 0.5
-xdotool click 1
-sleep 0.5
-xdotool mousemove --window "$WIN" 700 100
+shot question
+# question_shown: the question's panel still stands in the middle of the last shot
+question_shown() {
+    diff=$(compare -metric AE -fuzz 5% -extract 300x150+150+200 "$WORK/question.png" "$WORK/resumed.png" null: 2>&1 || true)
+    [ "${diff%%.*}" -lt 2000 ]
+}
+# A loaded machine may drop the click on "Continue": it is given again while the question stands.
 resumed=
-for i in 1 2 3 4 5 6 7 8 9 10; do
+for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
+    if [ "$i" = 1 ] || { [ "$i" -le 9 ] && question_shown; }; then
+        xdotool mousemove --window "$WIN" 302 274
+        sleep 0.5
+        xdotool click 1
+        sleep 0.5
+        xdotool mousemove --window "$WIN" 700 100
+    fi
     sleep 1
     shot resumed
     look resumed
     SEEN=$(board_seen)
     if same_board "$SEEN" "$SAVED"; then resumed=1; break; fi
+    # The cubes grow in again and a new bonus figure is drawn, which they may form at once: then
+    # the score moves and the figure's cubes (four at most) go.
+    score=$(compare -metric AE -fuzz 5% -extract 160x36+605+158 "$WORK/saving.png" "$WORK/resumed.png" null: 2>&1 || true)
+    if [ "${score%%.*}" -gt 50 ] && same_board "$SEEN" "$SAVED" 4; then resumed=1; break; fi
 done
 [ -n "$resumed" ] || fail "the resumed board $SEEN is not the saved one $SAVED"
 
