@@ -86,8 +86,13 @@ wait_trace() { wait_for "$2" has_trace "$1" || fail "no \"$1\" in the trace afte
 # where the display cannot show one, on its standard error with the text given.
 told() {
     told_text=$1
-    wait_for 30 eval 'has_message_box || grep -qF -- "$told_text" "$work/out.txt"' ||
+    if ! wait_for 30 eval 'has_message_box || grep -qF -- "$told_text" "$work/out.txt"'; then
+        # What the display holds, and whether the program (or the process SDL forks for its box)
+        # is waiting on something.
+        xwininfo -root -tree >&2
+        ps -eo pid,ppid,stat,wchan:24,etime,args | awk -v p="$pid" '$1 == p || $2 == p' >&2
         fail "the player was not told \"$1\": no message box and nothing on the standard error"
+    fi
     if has_message_box; then
         if [ -n "${keep:-}" ]; then
             sleep 0.5

@@ -7,7 +7,8 @@ message_box() {
     own=$(xdotool search --all --onlyvisible --pid "$pid" 2>/dev/null)
     xwininfo -root -tree | awk '/^ *0x[0-9a-f]+ "/ { print $1 }' | while read -r w; do
         grep -qx "$((w))" <<<"$own" && continue
-        xwininfo -id "$w" 2>/dev/null | grep -q IsViewable && echo "$w"
+        # Read whole: with pipefail, grep -q stopping early could fail the pipe.
+        [[ "$(xwininfo -id "$w" 2>/dev/null)" == *IsViewable* ]] && echo "$w"
     done | tail -1
 }
 has_message_box() { [ -n "$(message_box)" ]; }
