@@ -12,11 +12,13 @@
 #  - a levels file with a mistyped number: loading stops with the file, line and text in the
 #    message, and the program ends with status 1.
 #
-# usage: BadFiles.sh <game folder> [folder to keep the screenshots in]
+# usage: BadFiles.sh <game folder> bare|wm [folder to keep the screenshots in]
 set -uo pipefail
 
 game_dir=$1
-keep=${2:-}
+desktop=${2:-}
+keep=${3:-}
+[ "$desktop" = bare ] || [ "$desktop" = wm ] || { echo "usage: BadFiles.sh <game folder> bare|wm [folder]" >&2; exit 2; }
 
 work=$(mktemp -d)
 pid=
@@ -64,7 +66,7 @@ close_game() {
     ended_with 0
 }
 
-start_display 1024 768
+start_display 1024 768 "$desktop"
 
 # ---- A saved game cut off in its third cube ------------------------------------------------------
 part="saved game"

@@ -5,7 +5,8 @@
 message_box() {
     local own w
     own=$(xdotool search --all --onlyvisible --pid "$pid" 2>/dev/null)
-    xwininfo -root -tree | awk '/^ *0x[0-9a-f]+ "/ { print $1 }' | while read -r w; do
+    # A window manager keeps a named 1x1 window of its own out of sight: boxes are larger.
+    xwininfo -root -tree | awk '/^ *0x[0-9a-f]+ "/ && !/ [0-9]x[0-9]+[+-]/ { print $1 }' | while read -r w; do
         grep -qx "$((w))" <<<"$own" && continue
         # Read whole: with pipefail, grep -q stopping early could fail the pipe.
         [[ "$(xwininfo -id "$w" 2>/dev/null)" == *IsViewable* ]] && echo "$w"

@@ -6,11 +6,13 @@
 # "data/Hiscores.dat" holds 400 bytes, the name and score at rank 5 of the timed table, the
 # defaults around it moved down by one, the other table untouched.
 #
-# usage: TimedGame.sh <game folder> [folder to keep the screenshots in]
+# usage: TimedGame.sh <game folder> bare|wm [folder to keep the screenshots in]
 set -uo pipefail
 
 game_dir=$1
-keep=${2:-}
+desktop=${2:-}
+keep=${3:-}
+[ "$desktop" = bare ] || [ "$desktop" = wm ] || { echo "usage: TimedGame.sh <game folder> bare|wm [folder]" >&2; exit 2; }
 
 work=$(mktemp -d)
 pid=
@@ -29,7 +31,7 @@ fail() {
 
 . "$(dirname "$0")/GameDriver.sh"
 
-start_display 1024 768
+start_display 1024 768 "$desktop"
 fresh_game $'[Software\\Quillomar]\nSoundVol=160\nMusicVol=120\nFullscreen=0\nResolution=3\nColor=1\nDesktop=0\nTexture=2\nHelp=0\nWriteDebug=1\nPseudoFullscreen=0\n'
 # Level 1 (a bank drains by 0.87 a second there), 12 points in the bank, a score of 650.4 and four
 # cubes of four colours on the board.
