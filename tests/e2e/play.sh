@@ -1,17 +1,31 @@
 #!/bin/sh
-# Plays the real game in an X display: starts it from the launcher, waits for the menu, starts a game of mode 1 with the
-# keyboard, moves a cube with the mouse and one with the keys, pauses with Escape, leaves to the
-# main menu (which saves the game), takes the game up again through the continue question and
-# ends the program from the menu. Checks the trace, the saved game against the board on the
-# screen before and after, the settings and that the screens of menu and game show pictures.
-# Usage: play.sh <game folder> [folder to keep the screenshots in]
+# Plays the real game in an X display, bare or under openbox: starts it from the launcher, waits
+# for the menu, starts a game of mode 1 with the keyboard, moves a cube with the mouse and one
+# with the keys, pauses with Escape, leaves to the main menu (which saves the game), takes the
+# game up again through the continue question and ends the program from the menu. Checks the
+# trace, the saved game against the board on the screen before and after, the settings and that
+# the screens of menu and game show pictures.
+# Usage: play.sh <game folder> [folder to keep the screenshots in] [wm]
+# With "wm" it plays on a display of its own under openbox; else on the display it is given.
 set -eu
 
 GAME_DIR=$1
 KEEP=${2:-}
+if [ "${3:-}" = wm ] && [ -z "${PLAY_UNDER_WM:-}" ]; then
+    exec xvfb-run -a -s '-screen 0 1024x768x24 -noreset' sh -c '
+        openbox --sm-disable >/dev/null 2>&1 &
+        n=0
+        until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+            n=$((n + 1)); [ "$n" -le 150 ] || { echo "FAIL: openbox did not start" >&2; exit 1; }
+            sleep 0.2
+        done
+        PLAY_UNDER_WM=1 sh "$0" "$@"' "$0" "$@"
+fi
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s '-screen 0 1024x768x24 -noreset' sh "$0" "$@"
 fi
+# focus <window>: a window manager gives the focus on request; a bare display takes it directly.
+focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 
 WORK=$(mktemp -d)
 PID=
@@ -60,7 +74,7 @@ xdotool search --sync --onlyvisible --pid "$PID" > /dev/null
 sleep 1
 LAUNCHER=$(xdotool search --onlyvisible --pid "$PID" | head -1)
 [ -n "$LAUNCHER" ] || fail "no launcher"
-xdotool windowfocus --sync "$LAUNCHER" || true
+focus "$LAUNCHER"
 sleep 0.5
 xdotool key Return
 wait_trace " Main form created" 30
@@ -68,8 +82,10 @@ wait_trace " ... Loading finished" 240
 
 WIN=$(xdotool search --sync --onlyvisible --pid "$PID" | head -1)
 [ -n "$WIN" ] || fail "no window"
-xdotool windowfocus --sync "$WIN" || true
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
+focus "$WIN"
+# The drawing area's corner on the screen: under a frame xdotool's position counts the frame.
+eval "$(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ { print "X=" $NF } /Absolute upper-left Y/ { print "Y=" $NF }
+                                 /^ *Width:/ { print "WIDTH=" $NF } /^ *Height:/ { print "HEIGHT=" $NF }')"
 [ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "window is ${WIDTH}x${HEIGHT}"
 sleep 2
 
