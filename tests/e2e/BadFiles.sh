@@ -15,18 +15,8 @@
 # usage: BadFiles.sh <game folder> bare|wm [folder to keep the screenshots in]
 set -uo pipefail
 
-game_dir=$1
-desktop=${2:-}
-keep=${3:-}
-[ "$desktop" = bare ] || [ "$desktop" = wm ] || { echo "usage: BadFiles.sh <game folder> bare|wm [folder]" >&2; exit 2; }
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-    stop_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/GameDriver.sh"
+begin_on_own_display BadFiles.sh "$@"
 
 fail() {
     echo "FAIL (${part:-}): $*" >&2
@@ -34,8 +24,6 @@ fail() {
     [ -f "$work/out.txt" ] && tail -20 "$work/out.txt" >&2
     exit 1
 }
-
-. "$(dirname "$0")/GameDriver.sh"
 
 windowed=$'[Software\\Quillomar]\nSoundVol=160\nMusicVol=120\nFullscreen=0\nResolution=3\nColor=1\nDesktop=0\nTexture=2\nHelp=0\nWriteDebug=1\nPseudoFullscreen=0\n'
 

@@ -13,18 +13,8 @@
 # usage: Desktop.sh <game folder> bare|wm [folder to keep the screenshots in]
 set -uo pipefail
 
-game_dir=$1
-desktop=$2
-keep=${3:-}
-[ "$desktop" = bare ] || [ "$desktop" = wm ] || { echo "usage: Desktop.sh <game folder> bare|wm" >&2; exit 2; }
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-    stop_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/GameDriver.sh"
+begin_on_own_display Desktop.sh "$@"
 
 fail() {
     echo "FAIL ($desktop, ${part:-}): $*" >&2
@@ -32,8 +22,6 @@ fail() {
     [ -f "$work/out.txt" ] && cat "$work/out.txt" >&2
     exit 1
 }
-
-source "$(dirname "$0")/GameDriver.sh"
 
 # start_program [settings text]: a fresh copy of the game folder and settings (none when empty).
 start_program() {

@@ -11,19 +11,11 @@
 # usage: Menus.sh <game folder> bare|wm [folder to keep screenshots in]
 set -uo pipefail
 
-game_dir=$1
-desktop=$2
-keep_dir=${3:-}
-[ "$desktop" = bare ] || [ "$desktop" = wm ] || { echo "usage: Menus.sh <game folder> bare|wm [folder]" >&2; exit 2; }
-
-work=$(mktemp -d)
-pid=
+source "$(dirname "$0")/GameDriver.sh"
+begin_on_own_display Menus.sh "$@"
+# Only the pictures chosen below are kept, not every shot taken.
+keep_dir=$keep keep=
 part=
-cleanup() {
-    stop_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 fail() {
     echo "FAIL ($desktop, ${part:-}): $*" >&2
@@ -32,8 +24,6 @@ fail() {
     [ -f "$work/out.txt" ] && cat "$work/out.txt" >&2
     exit 1
 }
-
-source "$(dirname "$0")/GameDriver.sh"
 
 # The program's visible window with the given title (the launcher's dialogs), or any.
 visible_window() {
